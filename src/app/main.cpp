@@ -1,0 +1,117 @@
+// Orvane: a landscape number and a difficulty make a terraced landscape; the player climbs
+// it to reach the Tolmarch on its pedestal.
+
+#include <cstdio>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "frontend/Program.h"
+#include "world/LandscapeDump.h"
+
+namespace {
+
+using namespace orvane;
+
+constexpr int UsageError = 2;
+
+void PrintUsage(std::ostream& out) {
+  out << "usage: orvane [--dump-landscape NUMBER [--difficulty D]]\n"
+         "  --dump-landscape NUMBER  print the landscape of that number as JSON\n"
+         "                           (NUMBER from -2147483647 to 2147483647)\n"
+         "  --difficulty D           the difficulty of the dumped landscape, 0 to 100 (default 0)\n";
+}
+
+// A whole decimal number within [low, high], nothing else.
+std::optional<long long> ParseWhole(const std::string& text, long long low, long long high) {
+  size_t i = 0;
+  const bool negative = !text.empty() && (text[0] == '-' || text[0] == '+') && text[0] == '-';
+  if (!text.empty() && (text[0] == '-' || text[0] == '+')) i = 1;
+  if (i == text.size()) return std::nullopt;
+  long long value = 0;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return std::nullopt;
+    value = value * 10 + (text[i] - '0');
+    if (value > 10'000'000'000LL) return std::nullopt;
+  }
+  if (negative) value = -value;
+  if (value < low || value > high) return std::nullopt;
+  return value;
+}
+
+int DumpLandscape(long long number, long long difficulty) {
+  TProgram program;
+  TDlgNewGame& settings = program.DlgNewGame;
+  settings.ApplyDefaultSettings();
+  settings.gs_G_GameType(gt_Quick);
+  settings.gs_S_Difficulty(static_cast<int32_t>(difficulty));
+  settings.gs_S_DiffVariation(0);
+  settings.gs_S_LandscapeRandom(false);
+  settings.gs_S_LandscapeNumber(static_cast<int32_t>(number));
+  program.Form1.CreateGame();
+  program.Form1.Game->Init();
+  int status = 0;
+  for (const std::string& line : program.Log.GetLines()) {
+    if (line.rfind("Error ", 0) == 0) {
+      std::cerr << line << '\n';
+      status = 1;
+    }
+  }
+  std::cout << LandscapeJson(program.Landscape(), number) << '\n';
+  return status;
+}
+
+int ShowFirstLandscape() {
+  TProgram program;
+  program.DlgNewGame.ApplyDefaultSettings();
+  program.Form1.CreateGame();
+  program.Form1.Game->Init();
+  const TLandscape& land = program.Landscape();
+  std::cout << "Orvane: landscape " << program.DlgNewGame.GameSpec().S_LandscapeNumber
+            << ", difficulty " << land.Difficulty() << ", " << land.GridSize << " x "
+            << land.GridSize << " squares, " << land.SiteCount
+            << (land.SiteCount == 1 ? " watcher" : " watchers") << ", energy " << land.Energy
+            << '\n';
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::optional<long long> number;
+  long long difficulty = 0;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (arg == "--dump-landscape" && hasValue) {
+      number = ParseWhole(argv[++i], -2147483647LL, 2147483647LL);
+      if (!number) {
+        std::cerr << "orvane: the landscape number must be a whole number from -2147483647 to "
+                     "2147483647, not '"
+                  << argv[i] << "'\n";
+        return UsageError;
+      }
+    } else if (arg == "--difficulty" && hasValue) {
+      const auto value = ParseWhole(argv[++i], 0, 100);
+      if (!value) {
+        std::cerr << "orvane: the difficulty must be a whole number from 0 to 100, not '"
+                  << argv[i] << "'\n";
+        return UsageError;
+      }
+      difficulty = *value;
+    } else if (arg == "--help" || arg == "-h") {
+      PrintUsage(std::cout);
+      return 0;
+    } else {
+      std::cerr << "orvane: unknown or incomplete option '" << arg << "'\n";
+      PrintUsage(std::cerr);
+      return UsageError;
+    }
+  }
+  if (number) return DumpLandscape(*number, difficulty);
+  if (difficulty != 0) {
+    std::cerr << "orvane: --difficulty goes with --dump-landscape\n";
+    return UsageError;
+  }
+  return ShowFirstLandscape();
+}

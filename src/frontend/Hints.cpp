@@ -1,0 +1,54 @@
+#include "frontend/Form1.h"
+#include "world/Random.h"
+
+namespace orvane {
+
+const char* const RandomTips[13] = {
+    "If you can see a Sentry or Tolmarch, then chances are, it can see you!",
+    "Keep a reserve of energy. That way, if you are scanned, you'll have time to escape.",
+    "Try to plan ahead. If you use only the number of boulders that you need, then you'll have "
+    "more free on your next move.",
+    "The Tolmarch does not activate until you change the energy balance of the landscape. Use "
+    "this time to look around you, and look at the map [M].",
+    "When you're in trouble, and have 3 or more units of energy, use the [H] key to "
+    "'Hyperspace' to a random location on the landscape.",
+    "The higher you climb, the more you can see.",
+    "Absorb [A] trees as you go - that way, you gain more energy.",
+    "When you see the red light (below), it means you're being scanned, and losing energy to "
+    "the Tolmarch. Get away as quickly as you can!",
+    "Read the included Orvane Player's Guide (PDF) for a detailed playing guide and strategy "
+    "hints.",
+    "The Tolmarch sometimes has friends: Sentries, which can sap your energy just like the "
+    "Tolmarch. Absorb Sentries to gain 3 energy units.",
+    "Is the game too easy or too difficult? Use the Difficulty slider on the 'New Game' [Esc] "
+    "box, and play at a level that challenges you!",
+    "[F1] shows more hints.\n[F2] takes a screenshot.\n[F3] sets anti-aliasing.\n[F9] shows the "
+    "console.",
+    "[F4] switches hints ON and OFF. If you're just starting out, keep the hints on.",
+};
+
+void TForm1::AddHint(const std::string& text) {
+  if (text.size() < 4) return;
+  size_t index = HintQueue.size();
+  if (text[0] == 'A') {
+    index = 0;
+  } else if (text[0] == 'B') {
+    // Bulletins go behind the leading alerts.
+    index = 0;
+    while (index < HintQueue.size() && HintQueue[index][0] == 'A') ++index;
+  }
+  HintQueue.insert(HintQueue.begin() + static_cast<std::ptrdiff_t>(index), text);
+}
+
+void TForm1::RemoveHints(char topic) {
+  for (size_t i = HintQueue.size(); i-- > 0;)
+    if (HintQueue[i][1] == topic) HintQueue.erase(HintQueue.begin() + static_cast<std::ptrdiff_t>(i));
+}
+
+void TForm1::ShowRandomTip() {
+  const int r = Random.Random(13);
+  RemoveHints('*');
+  AddHint(std::string("H*0Tip: ") + RandomTips[r]);
+}
+
+}  // namespace orvane

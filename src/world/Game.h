@@ -1,0 +1,34 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "audio/Audio.h"
+#include "world/Landscape.h"
+
+namespace orvane {
+
+// The game object: owns the world and the sound record for the whole run of the program.
+class TGame {
+ public:
+  using TLandscapeFactory = std::function<std::unique_ptr<TLandscape>(const TWorldLinks&)>;
+
+  TGame(TRandom& random, TLog& log, TScene& scene, TDlgNewGame& settings, TWorldHost& host);
+
+  // Begins a game: makes sure the world exists, resets the player and makes a landscape.
+  void Init();
+
+  std::unique_ptr<TLandscape> Landscape;
+  TAudio Audio;
+  bool Cheated = false;
+  bool CheatsEnabled = false;
+
+  // How the world object is made; it may fail (return nothing) when memory runs out.
+  void SetLandscapeFactory(TLandscapeFactory factory) { Factory = std::move(factory); }
+
+ private:
+  TWorldLinks Links;
+  TLandscapeFactory Factory;
+};
+
+}  // namespace orvane
