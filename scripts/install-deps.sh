@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package the project needs to build, run and test, and nothing
+# when all of them are already there. Run as root.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  libglm-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang-format
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
