@@ -99,7 +99,9 @@ TEST_P(GenerationOverSamples, FlatSquaresAreListedHighestFirstAndAwayFromTheRim)
     ASSERT_LT(entry.Z, Land.GridSize - 1);
     ASSERT_EQ(entry.Height, Land.PointHeight(entry.X, entry.Z));
     ASSERT_TRUE(seen.insert({entry.X, entry.Z}).second) << "listed twice";
-    if (i > 0) ASSERT_LE(entry.Height, Land.SquaresByHeight(i - 1).Height);
+    if (i > 0) {
+      ASSERT_LE(entry.Height, Land.SquaresByHeight(i - 1).Height);
+    }
   }
 }
 
