@@ -24,9 +24,9 @@ void PrintUsage(std::ostream& out) {
 
 // A whole decimal number within [low, high], nothing else.
 std::optional<long long> ParseWhole(const std::string& text, long long low, long long high) {
-  size_t i = 0;
-  const bool negative = !text.empty() && (text[0] == '-' || text[0] == '+') && text[0] == '-';
-  if (!text.empty() && (text[0] == '-' || text[0] == '+')) i = 1;
+  const bool signed_ = !text.empty() && (text[0] == '-' || text[0] == '+');
+  const bool negative = signed_ && text[0] == '-';
+  size_t i = signed_ ? 1 : 0;
   if (i == text.size()) return std::nullopt;
   long long value = 0;
   for (; i < text.size(); ++i) {

@@ -24,19 +24,29 @@ void TMeshObject::AddVertex(const TMeshVertex& vertex) {
   GeometryChanged();
 }
 
+namespace {
+// The unit normal of a triangle whose corners run counter-clockwise seen from its front.
+glm::vec3 FaceNormal(const glm::vec3& a, const glm::vec3& b, const glm::vec3& c) {
+  const glm::vec3 cross = glm::cross(b - a, c - a);
+  const float length = glm::length(cross);
+  return length > 0.0f ? cross / length : glm::vec3(0.0f, 1.0f, 0.0f);
+}
+}  // namespace
+
 void TMeshObject::AddTriangle(const glm::vec3& a, const glm::vec3& b, const glm::vec3& c,
                               const TColor& color) {
-  for (const glm::vec3* p : {&a, &b, &c}) VertexList.push_back({*p, glm::vec3(0.0f), color, {}});
+  // The normal is known at once; BuildNormals finds the same.
+  const glm::vec3 normal = FaceNormal(a, b, c);
+  VertexList.push_back({a, normal, color});
+  VertexList.push_back({b, normal, color});
+  VertexList.push_back({c, normal, color});
   GeometryChanged();
 }
 
 void TMeshObject::BuildNormals() {
   for (size_t i = 0; i + 2 < VertexList.size(); i += 3) {
-    const glm::vec3 edge1 = VertexList[i + 1].Position - VertexList[i].Position;
-    const glm::vec3 edge2 = VertexList[i + 2].Position - VertexList[i].Position;
-    const glm::vec3 cross = glm::cross(edge1, edge2);
-    const float length = glm::length(cross);
-    const glm::vec3 normal = length > 0.0f ? cross / length : glm::vec3(0.0f, 1.0f, 0.0f);
+    const glm::vec3 normal =
+        FaceNormal(VertexList[i].Position, VertexList[i + 1].Position, VertexList[i + 2].Position);
     for (size_t k = 0; k < 3; ++k) VertexList[i + k].Normal = normal;
   }
   GeometryChanged();

@@ -8,11 +8,11 @@
 
 namespace orvane {
 
+// A mesh vertex; the game uses no textures, so no texture point is kept.
 struct TMeshVertex {
   glm::vec3 Position{0.0f};
   glm::vec3 Normal{0.0f};
   TColor Color{0.0f};
-  glm::vec2 TexPoint{0.0f};
 };
 
 enum class TMeshMode { Triangles };
@@ -31,6 +31,7 @@ class TMeshObject : public TSceneObject {
   void ClearVertices();
   void ReserveVertices(size_t count) { VertexList.reserve(count); }
   void AddVertex(const TMeshVertex& vertex);
+  // Adds three vertices of one colour, with the triangle's normal already worked out.
   void AddTriangle(const glm::vec3& a, const glm::vec3& b, const glm::vec3& c, const TColor& color);
   // Every vertex gets the unit normal of its triangle, counter-clockwise faces being front.
   void BuildNormals();

@@ -1,5 +1,6 @@
 #include "world/Landscape.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -42,66 +43,14 @@ double TLandscape::Params(int n) const {
   return ParamValues[static_cast<size_t>(n)];
 }
 
-TPlayer& TLandscape::Players(int n) {
-  CheckIndex(n, 1, static_cast<int>(PlayerRecords.size()), "Players");
-  return PlayerRecords[static_cast<size_t>(n - 1)];
+void TLandscape::IndexError(const char* table, int index) {
+  throw std::out_of_range(std::string(table) + " index " + std::to_string(index) +
+                          " out of range");
 }
 
-const TPlayer& TLandscape::Player() const {
-  CheckIndex(CurrentPlayer, 1, static_cast<int>(PlayerRecords.size()), "Players");
-  return PlayerRecords[static_cast<size_t>(CurrentPlayer - 1)];
-}
-
-TScanner& TLandscape::Scanners(int n) {
-  CheckIndex(n, 1, MaxScanners, "Scanners");
-  return ScannerRecords[static_cast<size_t>(n - 1)];
-}
-
-const TScanner& TLandscape::Scanners(int n) const {
-  CheckIndex(n, 1, MaxScanners, "Scanners");
-  return ScannerRecords[static_cast<size_t>(n - 1)];
-}
-
-TAnimation& TLandscape::Animations(int slot) {
-  CheckIndex(slot, 0, AnimationSlots - 1, "Animations");
-  return AnimationRecords[static_cast<size_t>(slot)];
-}
-
-const TAnimation& TLandscape::Animations(int slot) const {
-  CheckIndex(slot, 0, AnimationSlots - 1, "Animations");
-  return AnimationRecords[static_cast<size_t>(slot)];
-}
-
-TSquareEntry& TLandscape::SquaresByHeight(int index) {
-  CheckIndex(index, 0, SquareListSize - 1, "SquaresByHeight");
-  return SquareEntries[static_cast<size_t>(index)];
-}
-
-const TSquareEntry& TLandscape::SquaresByHeight(int index) const {
-  CheckIndex(index, 0, SquareListSize - 1, "SquaresByHeight");
-  return SquareEntries[static_cast<size_t>(index)];
-}
-
-TLandscapePoint& TLandscape::Points(int x, int z) {
-  CheckIndex(x, 0, MaxGridSize, "Points");
-  CheckIndex(z, 0, MaxGridSize, "Points");
-  return PointGrid[static_cast<size_t>(x) * PointsPerSide + static_cast<size_t>(z)];
-}
-
-const TLandscapePoint& TLandscape::Points(int x, int z) const {
-  CheckIndex(x, 0, MaxGridSize, "Points");
-  CheckIndex(z, 0, MaxGridSize, "Points");
-  return PointGrid[static_cast<size_t>(x) * PointsPerSide + static_cast<size_t>(z)];
-}
-
-TStackedObject& TLandscape::Object(int x, int z, int level) {
-  CheckIndex(level, 1, MaxStack, "Stack level");
-  return Points(x, z).Stack[static_cast<size_t>(level - 1)];
-}
-
-const TStackedObject& TLandscape::Object(int x, int z, int level) const {
-  CheckIndex(level, 1, MaxStack, "Stack level");
-  return Points(x, z).Stack[static_cast<size_t>(level - 1)];
+void TLandscape::NoteObjectPlaced(int x, int z, int level) {
+  StackedExtent = std::max({StackedExtent, x + 1, z + 1});
+  HighestLevelUsed = std::max(HighestLevelUsed, level);
 }
 
 // ---- queries on the stacks

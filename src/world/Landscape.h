@@ -60,20 +60,36 @@ class TLandscape {
   float LeaveStarted = 0.0f;
 
   // ---- tables, all bounds-checked
-  TPlayer& Players(int n);  // n = 1..PlayerCount's storage (1)
+  TPlayer& Players(int n) { return PlayerRecords[Checked(n - 1, PlayerRecords.size(), "Players")]; }
   TPlayer& Player() { return Players(CurrentPlayer); }
-  const TPlayer& Player() const;
-  TScanner& Scanners(int n);  // n = 1..14
-  const TScanner& Scanners(int n) const;
-  TAnimation& Animations(int slot);  // slot = 0..255
-  const TAnimation& Animations(int slot) const;
-  TSquareEntry& SquaresByHeight(int index);  // index = 0..16128
-  const TSquareEntry& SquaresByHeight(int index) const;
-  TLandscapePoint& Points(int x, int z);  // x, z = 0..128
-  const TLandscapePoint& Points(int x, int z) const;
+  const TPlayer& Player() const {
+    return PlayerRecords[Checked(CurrentPlayer - 1, PlayerRecords.size(), "Players")];
+  }
+  TScanner& Scanners(int n) { return ScannerRecords[Checked(n - 1, MaxScanners, "Scanners")]; }
+  const TScanner& Scanners(int n) const {
+    return ScannerRecords[Checked(n - 1, MaxScanners, "Scanners")];
+  }
+  TAnimation& Animations(int slot) {
+    return AnimationRecords[Checked(slot, AnimationSlots, "Animations")];
+  }
+  const TAnimation& Animations(int slot) const {
+    return AnimationRecords[Checked(slot, AnimationSlots, "Animations")];
+  }
+  TSquareEntry& SquaresByHeight(int index) {
+    return SquareEntries[Checked(index, SquareListSize, "SquaresByHeight")];
+  }
+  const TSquareEntry& SquaresByHeight(int index) const {
+    return SquareEntries[Checked(index, SquareListSize, "SquaresByHeight")];
+  }
+  TLandscapePoint& Points(int x, int z) { return PointGrid[PointIndex(x, z)]; }
+  const TLandscapePoint& Points(int x, int z) const { return PointGrid[PointIndex(x, z)]; }
   float PointHeight(int x, int z) const { return Points(x, z).Height; }
-  TStackedObject& Object(int x, int z, int level);  // level = 1..18
-  const TStackedObject& Object(int x, int z, int level) const;
+  TStackedObject& Object(int x, int z, int level) {
+    return Points(x, z).Stack[Checked(level - 1, MaxStack, "Stack level")];
+  }
+  const TStackedObject& Object(int x, int z, int level) const {
+    return Points(x, z).Stack[Checked(level - 1, MaxStack, "Stack level")];
+  }
 
   // ---- queries on the stacks
   int TopLevel(int x, int z) const;
@@ -118,7 +134,23 @@ class TLandscape {
   bool IsFlatAndEmpty(int x, int z) const;
   int StartEnergy() const;
 
+  // An index into a table of `size` entries, or a std::out_of_range error.
+  static size_t Checked(int index, size_t size, const char* table) {
+    if (index < 0 || static_cast<size_t>(index) >= size) [[unlikely]]
+      IndexError(table, index);
+    return static_cast<size_t>(index);
+  }
+  static size_t PointIndex(int x, int z) {
+    return Checked(x, PointsPerSide, "Points") * PointsPerSide + Checked(z, PointsPerSide, "Points");
+  }
+  [[noreturn]] static void IndexError(const char* table, int index);
+  void NoteObjectPlaced(int x, int z, int level);
+
   TWorldLinks World;
+  // Where objects have stood since the stacks were last cleared: the squares below
+  // StackedExtent in both directions, the levels up to HighestLevelUsed.
+  int StackedExtent = PointsPerSide;
+  int HighestLevelUsed = MaxStack;
   std::array<double, 33> ParamValues{};  // [0] unused
   std::array<TPlayer, 1> PlayerRecords{};
   std::array<TScanner, MaxScanners> ScannerRecords{};

@@ -95,8 +95,7 @@ void TLandscape::CreateMesh() {
     AddTriangle(corner(0, N), corner(0, 0), corner(N, N), floorColour);
     AddTriangle(corner(N, 0), corner(N, N), corner(0, 0), floorColour);
 
-    // 5. - 6.
-    mesh->BuildNormals();
+    // Each triangle came with its normal, counter-clockwise faces being front faces.
     TMaterial& material = mesh->EditMaterial();
     material.Specular = {1.0f, 1.0f, 1.0f, material.Specular.a};
     material.Shininess = 20.0f;

@@ -12,7 +12,7 @@ namespace {
 using test::DistanceToTarget;
 using test::Near;
 
-TEST(CameraOrbit, KeepsTheDistanceToTheTarget) {
+TEST(CameraOrbit, KeepsTheDistanceAndAFullTurnReturnsToTheStart) {
   TScene scene;
   TCamera& camera = *scene.GLCamera1;
   scene.DummyCube1->SetPosition({12.0f, 3.0f, 7.0f});
@@ -24,17 +24,13 @@ TEST(CameraOrbit, KeepsTheDistanceToTheTarget) {
     EXPECT_NEAR(DistanceToTarget(camera), distance, 1e-3f) << move[0] << ", " << move[1];
   }
   EXPECT_TRUE(Near(scene.DummyCube1->Position(), {12.0f, 3.0f, 7.0f}, 0.0f));
-}
 
-TEST(CameraOrbit, FullTurnReturnsToTheStart) {
-  TScene scene;
-  TCamera& camera = *scene.GLCamera1;
-  camera.SetPosition({3.0f, 2.0f, -4.0f});
   const glm::vec3 start = camera.Position();
   camera.MoveAroundTarget(0.0f, 360.0f);
   EXPECT_TRUE(Near(camera.Position(), start, 1e-4f));
-  for (int i = 0; i < 4; ++i)
+  for (int i = 0; i < 4; ++i) {
     camera.MoveAroundTarget(0.0f, 90.0f);
+  }
   EXPECT_TRUE(Near(camera.Position(), start, 1e-4f));
   camera.MoveAroundTarget(0.0f, -360.0f);
   EXPECT_TRUE(Near(camera.Position(), start, 1e-4f));
@@ -58,7 +54,7 @@ TEST(CameraOrbit, PositiveTurnGoesCounterClockwiseSeenFromAbove) {
   EXPECT_TRUE(Near(camera.Position(), before, 1e-5f));
 }
 
-TEST(CameraOrbit, PositivePitchLiftsTheCamera) {
+TEST(CameraOrbit, PositivePitchLiftsAndStopsShortOfThePoles) {
   TScene scene;
   TCamera& camera = *scene.GLCamera1;
   camera.MoveAroundTarget(10.0f, 0.0f);
@@ -70,30 +66,28 @@ TEST(CameraOrbit, PositivePitchLiftsTheCamera) {
   EXPECT_NEAR(elevation, 55.0f, 1e-3f);
   camera.MoveAroundTarget(-20.0f, 0.0f);
   EXPECT_LT(camera.Position().y, 1.0f);
-}
 
-TEST(CameraOrbit, PitchStopsShortOfStraightAboveAndBelow) {
-  TScene scene;
-  TCamera& camera = *scene.GLCamera1;
+  // Pitching far past straight above, then far past straight below.
   const float distance = DistanceToTarget(camera);
   for (float pitch : {200.0f, -400.0f}) {
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
       camera.MoveAroundTarget(pitch, 0.0f);
+    }
     const glm::vec3 offset = camera.Position() - scene.DummyCube1->Position();
     EXPECT_NEAR(glm::length(offset), distance, 1e-4f) << pitch;
     const float horizontal = std::hypot(offset.x, offset.z);
     EXPECT_GT(horizontal, 1e-3f * distance) << "camera over the pole at pitch " << pitch;
     EXPECT_GT(std::abs(offset.y), 0.95f * distance) << pitch;
+    EXPECT_EQ(offset.y > 0.0f, pitch > 0.0f) << pitch;
     // It stays on its own side rather than flipping over the pole.
     EXPECT_NEAR(offset.x, 0.0f, 1e-5f);
     EXPECT_LT(offset.z, 0.0f);
     // The camera's axes stay well defined there.
     EXPECT_NEAR(glm::length(camera.RightVector()), 1.0f, 1e-4f);
   }
-  EXPECT_LT(camera.Position().y, 0.0f);  // the last pitch went down
 }
 
-TEST(CameraEyeSpace, ForwardMovesTowardsTheTargetByThatDistance) {
+TEST(CameraEyeSpace, MovesFollowTheCameraAxes) {
   TScene scene;
   TCamera& camera = *scene.GLCamera1;
   const glm::vec3 start = camera.Position();
@@ -105,12 +99,8 @@ TEST(CameraEyeSpace, ForwardMovesTowardsTheTargetByThatDistance) {
   EXPECT_TRUE(Near(scene.DummyCube1->Position(), {0.0f, 0.0f, 0.0f}, 0.0f));
   camera.MoveInEyeSpace(-2.0f, 0.0f, 0.0f);  // backwards: away from the target
   EXPECT_NEAR(DistanceToTarget(camera), distance + 1.5f, 1e-5f);
-}
 
-TEST(CameraEyeSpace, SidewaysAndUpMovesFollowTheCameraAxes) {
-  TScene scene;
-  TCamera& camera = *scene.GLCamera1;
-  const glm::vec3 start = camera.Position();
+  camera.SetPosition(start);
   const glm::vec3 right = camera.RightVector();
   const glm::vec3 upward = camera.UpwardVector();
   camera.MoveInEyeSpace(0.0f, 2.0f, 0.0f);
@@ -118,6 +108,7 @@ TEST(CameraEyeSpace, SidewaysAndUpMovesFollowTheCameraAxes) {
   camera.SetPosition(start);
   camera.MoveInEyeSpace(0.0f, 0.0f, 3.0f);
   EXPECT_TRUE(Near(camera.Position(), start + 3.0f * upward, 1e-5f));
+  EXPECT_TRUE(Near(scene.DummyCube1->Position(), {0.0f, 0.0f, 0.0f}, 0.0f));
 }
 
 TEST(CameraEyeSpace, MovingTheTargetLeavesTheCameraInPlace) {
@@ -136,8 +127,8 @@ TEST(CameraEyeSpace, MovingTheTargetLeavesTheCameraInPlace) {
 TEST(CameraAxes, AreOrthonormalAndRightHanded) {
   TScene scene;
   TCamera& camera = *scene.GLCamera1;
-  // The design camera looks towards +Z and down from above the target's north side: its right
-  // is -X and its upward axis leans up and forward.
+  // The design camera looks down towards +Z from above the target's north side: its
+  // right is -X and its upward axis leans up and forward.
   EXPECT_TRUE(Near(camera.ForwardVector(), glm::normalize(glm::vec3(0, -1, 1)), 1e-6f));
   EXPECT_TRUE(Near(camera.RightVector(), {-1.0f, 0.0f, 0.0f}, 1e-6f));
   EXPECT_TRUE(Near(camera.UpwardVector(), glm::normalize(glm::vec3(0, 1, 1)), 1e-6f));
@@ -160,16 +151,6 @@ TEST(CameraAxes, AreOrthonormalAndRightHanded) {
     EXPECT_TRUE(Near(glm::cross(r, u), -f, 1e-5f));
     EXPECT_TRUE(Near(f, glm::normalize(scene.DummyCube1->Position() - camera.Position()), 1e-5f));
   }
-}
-
-TEST(CameraDepthOfView, IsSetAndAnnounced) {
-  TScene scene;
-  test::TChangeCounter counter(scene);
-  const uint64_t revision = scene.GLCamera1->Revision();
-  scene.GLCamera1->SetDepthOfView(3.5f * 32.0f);
-  EXPECT_FLOAT_EQ(scene.GLCamera1->DepthOfView(), 112.0f);
-  EXPECT_GT(scene.GLCamera1->Revision(), revision);
-  EXPECT_EQ(counter.Calls, 1);
 }
 
 }  // namespace

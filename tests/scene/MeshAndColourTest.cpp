@@ -11,7 +11,7 @@ namespace {
 
 using test::Near;
 
-TEST(MeshNormals, CounterClockwiseFacesAreFrontFaces) {
+TEST(MeshNormals, CounterClockwiseFacesAreFrontAndDegenerateOnesStayFinite) {
   TScene scene;
   TMeshObject& mesh = *scene.Mesh1;
   const TColor grey{0.5f, 0.5f, 0.5f, 1.0f};
@@ -21,12 +21,17 @@ TEST(MeshNormals, CounterClockwiseFacesAreFrontFaces) {
   mesh.AddTriangle({0, 0, 0}, {1, 0, 1}, {0, 0, 1}, grey);
   // A slope, large and away from the origin: the normal is still of unit length.
   mesh.AddTriangle({10, 0, 10}, {10, 0, 14}, {14, 4, 14}, grey);
-  ASSERT_EQ(mesh.TriangleCount(), 3);
+  // Vertices appended one by one, with a normal that BuildNormals must replace.
+  for (const glm::vec3& corner : {glm::vec3(5, 1, 5), glm::vec3(5, 1, 6), glm::vec3(6, 1, 6)}) {
+    mesh.AddVertex({corner, glm::vec3(0.0f, 0.0f, -1.0f), grey});
+  }
+  ASSERT_EQ(mesh.TriangleCount(), 4);
   mesh.BuildNormals();
 
   const auto& v = mesh.Vertices();
-  ASSERT_EQ(v.size(), 9u);
+  ASSERT_EQ(v.size(), 12u);
   for (int k = 0; k < 3; ++k) {
+    EXPECT_TRUE(Near(v[9 + k].Normal, {0.0f, 1.0f, 0.0f}, 1e-6f)) << k;
     EXPECT_TRUE(Near(v[k].Normal, {0.0f, 1.0f, 0.0f}, 1e-6f)) << k;
     EXPECT_TRUE(Near(v[3 + k].Normal, {0.0f, -1.0f, 0.0f}, 1e-6f)) << k;
     EXPECT_TRUE(Near(v[6 + k].Normal, glm::normalize(glm::vec3(-1.0f, 1.0f, 0.0f)), 1e-6f)) << k;
@@ -34,27 +39,28 @@ TEST(MeshNormals, CounterClockwiseFacesAreFrontFaces) {
   // Positions and colours are kept.
   EXPECT_TRUE(Near(v[2].Position, {1.0f, 0.0f, 1.0f}, 0.0f));
   EXPECT_TRUE(Near(v[8].Color, grey, 0.0f));
-}
 
-TEST(MeshNormals, DegenerateTriangleGetsAFiniteNormal) {
-  TScene scene;
-  TMeshObject& mesh = *scene.Mesh1;
-  const TColor white{1.0f, 1.0f, 1.0f, 1.0f};
-  mesh.AddTriangle({2, 3, 4}, {2, 3, 4}, {2, 3, 4}, white);  // a point
-  mesh.AddTriangle({0, 0, 0}, {1, 1, 1}, {3, 3, 3}, white);  // a line
-  mesh.AddTriangle({0, 0, 0}, {0, 0, 1}, {1, 0, 1}, white);  // a proper one after them
+  // Degenerate triangles, and a proper one after them that must not suffer.
+  mesh.ClearVertices();
+  mesh.AddTriangle({2, 3, 4}, {2, 3, 4}, {2, 3, 4}, grey);  // a point
+  mesh.AddTriangle({0, 0, 0}, {1, 1, 1}, {3, 3, 3}, grey);  // a line
+  mesh.AddTriangle({0, 0, 0}, {0, 0, 1}, {1, 0, 1}, grey);
+  for (int k = 0; k < 3; ++k)
+    mesh.AddVertex({glm::vec3(1.0f, 2.0f, 3.0f), glm::vec3(0.0f), grey});
   mesh.BuildNormals();
-  const auto& v = mesh.Vertices();
-  for (size_t i = 0; i < 6; ++i) {
-    EXPECT_TRUE(std::isfinite(v[i].Normal.x) && std::isfinite(v[i].Normal.y) &&
-                std::isfinite(v[i].Normal.z))
+  const auto& w = mesh.Vertices();
+  ASSERT_EQ(w.size(), 12u);
+  for (size_t i : {0, 1, 2, 3, 4, 5, 9, 10, 11}) {
+    EXPECT_TRUE(std::isfinite(w[i].Normal.x) && std::isfinite(w[i].Normal.y) &&
+                std::isfinite(w[i].Normal.z))
         << i;
   }
-  for (size_t i = 6; i < 9; ++i)
-    EXPECT_TRUE(Near(v[i].Normal, {0.0f, 1.0f, 0.0f}, 1e-6f)) << i;
+  for (size_t i = 6; i < 9; ++i) {
+    EXPECT_TRUE(Near(w[i].Normal, {0.0f, 1.0f, 0.0f}, 1e-6f)) << i;
+  }
 }
 
-TEST(MeshGeometry, RevisionGrowsOnlyWithVertexChanges) {
+TEST(MeshGeometry, RevisionFollowsVertexChangesAndAlphaIsSetAlone) {
   TScene scene;
   TMeshObject& mesh = *scene.Mesh1;
   uint64_t last = mesh.GeometryRevision();
@@ -87,23 +93,23 @@ TEST(MeshGeometry, RevisionGrowsOnlyWithVertexChanges) {
   EXPECT_TRUE(grew());
   EXPECT_TRUE(mesh.Vertices().empty());
   EXPECT_EQ(mesh.TriangleCount(), 0);
-}
 
-TEST(MeshGeometry, VertexColourAlphaChangesOnlyTheAlpha) {
-  TScene scene;
-  TMeshObject& mesh = *scene.Mesh1;
+  // The alpha of every vertex colour is set, and nothing else.
   mesh.AddTriangle({0, 0, 0}, {0, 0, 1}, {1, 0, 1}, {0.1f, 0.2f, 0.3f, 1.0f});
   mesh.AddTriangle({0, 0, 0}, {1, 0, 1}, {1, 0, 0}, {0.7f, 0.6f, 0.5f, 0.9f});
   mesh.SetVertexColorAlpha(0.25f);
   const auto& v = mesh.Vertices();
   ASSERT_EQ(v.size(), 6u);
-  for (size_t i = 0; i < 3; ++i)
-    EXPECT_TRUE(Near(v[i].Color, {0.1f, 0.2f, 0.3f, 0.25f}, 0.0f));
-  for (size_t i = 3; i < 6; ++i)
-    EXPECT_TRUE(Near(v[i].Color, {0.7f, 0.6f, 0.5f, 0.25f}, 0.0f));
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_TRUE(Near(v[i].Color, {0.1f, 0.2f, 0.3f, 0.25f}, 0.0f)) << i;
+  }
+  for (size_t i = 3; i < 6; ++i) {
+    EXPECT_TRUE(Near(v[i].Color, {0.7f, 0.6f, 0.5f, 0.25f}, 0.0f)) << i;
+  }
+  EXPECT_TRUE(Near(v[4].Position, {1.0f, 0.0f, 1.0f}, 0.0f));
 }
 
-TEST(ColourNumber, PutsRedInTheLowByte) {
+TEST(ColourNumber, RedLowByteScaledBy256RoundedHalfToEvenAndClamped) {
   EXPECT_EQ(ColorNumber({1.0f, 0.0f, 0.0f, 1.0f}), 0x0000FFu);
   EXPECT_EQ(ColorNumber({0.0f, 1.0f, 0.0f, 1.0f}), 0x00FF00u);
   EXPECT_EQ(ColorNumber({0.0f, 0.0f, 1.0f, 1.0f}), 0xFF0000u);
@@ -113,9 +119,7 @@ TEST(ColourNumber, PutsRedInTheLowByte) {
   // Sky blue is red 166, green 202, blue 240.
   EXPECT_EQ(clSkyBlue, 0xF0CAA6u);
   EXPECT_EQ(ColorNumber({166.0f / 256, 202.0f / 256, 240.0f / 256, 1.0f}), clSkyBlue);
-}
 
-TEST(ColourNumber, ScalesBy256RoundsHalvesToEvenAndClamps) {
   EXPECT_EQ(ColorNumber({0.5f, 0.5f, 0.5f, 1.0f}), 0x808080u);
   EXPECT_EQ(ColorNumber({1.0f, 1.0f, 1.0f, 1.0f}), 0xFFFFFFu);  // 256 is clamped to 255
   EXPECT_EQ(ColorNumber({-0.1f, 2.0f, 0.0f, 1.0f}), 0x00FF00u);

@@ -33,34 +33,6 @@ TEST(UpdateBracket, NestedCameraBracketAnnouncesOnceAtTheOutermostEnd) {
   EXPECT_EQ(counter.Calls, 3);
 }
 
-TEST(UpdateBracket, BracketWithoutChangesAnnouncesNothing) {
-  TScene scene;
-  test::TChangeCounter counter(scene);
-  {
-    const TUpdateBracket outer(*scene.GLCamera1);
-    const TUpdateBracket inner(*scene.GLCamera1);
-  }
-  scene.BeginUpdate();
-  scene.EndUpdate();
-  EXPECT_EQ(counter.Calls, 0);
-}
-
-TEST(UpdateBracket, ScopedBracketOnAMeshAnnouncesItsManyChangesOnce) {
-  TScene scene;
-  test::TChangeCounter counter(scene);
-  TMeshObject& mesh = *scene.Mesh1;
-  {
-    const TUpdateBracket bracket(mesh);
-    mesh.ClearVertices();
-    for (int i = 0; i < 50; ++i) {
-      mesh.AddTriangle({0, 0, 0}, {0, 0, 1}, {1, 0, 1}, {1, 1, 1, 1});
-    }
-    mesh.BuildNormals();
-    EXPECT_EQ(counter.Calls, 0);
-  }
-  EXPECT_EQ(counter.Calls, 1);
-}
-
 TEST(UpdateBracket, NestedSceneBracketCoversChangesOfEveryObject) {
   TScene scene;
   test::TChangeCounter counter(scene);
@@ -80,20 +52,29 @@ TEST(UpdateBracket, NestedSceneBracketCoversChangesOfEveryObject) {
   scene.EndUpdate();
   EXPECT_EQ(scene.ChangeCount(), before + 1);
   EXPECT_EQ(counter.Calls, 1);
-}
 
-TEST(UpdateBracket, CameraBracketInsideSceneBracketStillAnnouncesOnce) {
-  TScene scene;
-  test::TChangeCounter counter(scene);
+  // An object's own bracket inside the scene's still gives one announcement.
   scene.BeginUpdate();
   {
     const TUpdateBracket bracket(*scene.GLCamera1);
     scene.GLCamera1->MoveInEyeSpace(0.1f, 0.0f, 0.0f);
   }
   scene.DummyCube1->SetPosition({1.0f, 0.0f, 0.0f});
-  EXPECT_EQ(counter.Calls, 0);
-  scene.EndUpdate();
   EXPECT_EQ(counter.Calls, 1);
+  scene.EndUpdate();
+  EXPECT_EQ(counter.Calls, 2);
+
+  // A scoped bracket holds back the many changes of building a mesh.
+  TMeshObject& mesh = *scene.Mesh1;
+  {
+    const TUpdateBracket bracket(mesh);
+    mesh.ClearVertices();
+    for (int i = 0; i < 50; ++i)
+      mesh.AddTriangle({0, 0, 0}, {0, 0, 1}, {1, 0, 1}, {1, 1, 1, 1});
+    mesh.BuildNormals();
+    EXPECT_EQ(counter.Calls, 2);
+  }
+  EXPECT_EQ(counter.Calls, 3);
 }
 
 TEST(UpdateBracket, ChangesOutsideABracketAnnounceEachTime) {
@@ -109,7 +90,7 @@ TEST(UpdateBracket, ChangesOutsideABracketAnnounceEachTime) {
   EXPECT_EQ(counter.Calls, 5);
 }
 
-TEST(UpdateBracket, EndWithoutBeginIsHarmless) {
+TEST(UpdateBracket, EndWithoutBeginAndEmptyBracketsAreHarmless) {
   TScene scene;
   test::TChangeCounter counter(scene);
   TCamera& camera = *scene.GLCamera1;
@@ -119,6 +100,15 @@ TEST(UpdateBracket, EndWithoutBeginIsHarmless) {
   camera.EndUpdate();
   scene.EndUpdate();
   EXPECT_EQ(scene.ChangeCount(), before);
+  EXPECT_EQ(counter.Calls, 0);
+
+  // Brackets without changes announce nothing either.
+  {
+    const TUpdateBracket outer(camera);
+    const TUpdateBracket inner(camera);
+  }
+  scene.BeginUpdate();
+  scene.EndUpdate();
   EXPECT_EQ(counter.Calls, 0);
 
   // Neither the camera nor the scene is left in a broken count: a change announces at

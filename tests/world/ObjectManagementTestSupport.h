@@ -32,7 +32,8 @@ inline TRandom GeneratorAt(uint32_t seed) {
 }
 
 inline void Skip(TRandom& random, int draws) {
-  for (int i = 0; i < draws; ++i) random.Random();
+  for (int i = 0; i < draws; ++i)
+    random.Random();
 }
 
 // A real landscape with nothing on it: no objects, no scanners, no animations, and a host

@@ -22,7 +22,8 @@ class StackQueries : public ::testing::Test {
 
   StackQueries() {
     // Cleared slots keep their old Base and Height; start from a square with none.
-    for (TStackedObject& object : Land.Points(X, Z).Stack) object = TStackedObject{};
+    for (TStackedObject& object : Land.Points(X, Z).Stack)
+      object = TStackedObject{};
   }
 
   // Puts an object of a kind straight into the stack, with no shape: the queries read only
@@ -177,9 +178,9 @@ TEST_F(StackQueries, IsFlatSquareIsFalseOnTheLastRowAndColumnEvenWhenLevel) {
 }
 
 TEST_F(StackQueries, IsFlatSquareIsFalseOutsideTheGridWithoutFailing) {
-  for (const auto& [x, z] : {std::pair{-1, 5}, std::pair{5, -1}, std::pair{-1, -1},
-                             std::pair{MaxGridSize, 5}, std::pair{5, 1000}, std::pair{1000, 1000},
-                             std::pair{std::numeric_limits<int>::min(), 3}}) {
+  for (const auto& [x, z] :
+       {std::pair{-1, 5}, std::pair{5, -1}, std::pair{-1, -1}, std::pair{MaxGridSize, 5},
+        std::pair{5, 1000}, std::pair{1000, 1000}, std::pair{std::numeric_limits<int>::min(), 3}}) {
     bool flat = true;
     EXPECT_NO_THROW(flat = Land.IsFlatSquare(x, z)) << x << "," << z;
     EXPECT_FALSE(flat) << x << "," << z;

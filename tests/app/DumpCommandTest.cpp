@@ -1,0 +1,122 @@
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "frontend/Program.h"
+#include "world/LandscapeDump.h"
+
+namespace orvane {
+namespace {
+
+struct TRun {
+  int Status = -1;
+  std::string Out;
+  std::string Err;
+};
+
+// Runs the program with the given arguments and collects what it prints.
+TRun RunProgram(const std::string& arguments) {
+  const std::string errFile = ::testing::TempDir() + "orvane_stderr.txt";
+  const std::string command = std::string(ORVANE_BINARY) + " " + arguments + " 2>" + errFile;
+  TRun run;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return run;
+  std::array<char, 65536> buffer;
+  size_t count;
+  while ((count = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.Out.append(buffer.data(), count);
+  const int status = pclose(pipe);
+  run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  if (FILE* err = fopen(errFile.c_str(), "r")) {
+    while ((count = fread(buffer.data(), 1, buffer.size(), err)) > 0) run.Err.append(buffer.data(), count);
+    fclose(err);
+  }
+  return run;
+}
+
+// The dump made inside this process, the way the program makes it.
+std::string DumpInProcess(int32_t number, int32_t difficulty, uint32_t clock) {
+  TProgram program;
+  program.Random.SetClock([clock] { return clock; });
+  TDlgNewGame& settings = program.DlgNewGame;
+  settings.ApplyDefaultSettings();
+  settings.gs_S_Difficulty(difficulty);
+  settings.gs_S_LandscapeRandom(false);
+  settings.gs_S_LandscapeNumber(number);
+  program.Form1.CreateGame();
+  program.Form1.Game->Init();
+  return LandscapeJson(program.Landscape(), number) + "\n";
+}
+
+int Count(const std::string& text, const std::string& piece) {
+  int count = 0;
+  for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++count;
+  return count;
+}
+
+TEST(LandscapeDump, SameNumberGivesTheSameBytesInOneProcessAndAcrossProcesses) {
+  const std::string first = DumpInProcess(2016, 100, 1);
+  EXPECT_EQ(DumpInProcess(2016, 100, 86'399'999), first);
+
+  const TRun a = RunProgram("--dump-landscape 2016 --difficulty 100");
+  const TRun b = RunProgram("--difficulty 100 --dump-landscape 2016");
+  ASSERT_EQ(a.Status, 0) << a.Err;
+  EXPECT_EQ(a.Out, b.Out);
+  EXPECT_EQ(a.Out, first);
+  EXPECT_EQ(a.Err, "");
+}
+
+TEST(LandscapeDump, HoldsTheWholeLandscape) {
+  const TRun run = RunProgram("--dump-landscape 2016 --difficulty 100");
+  ASSERT_EQ(run.Status, 0);
+  const std::string& json = run.Out;
+  EXPECT_EQ(json.rfind("{\"number\":2016, \"difficulty\":100, \"gridSize\":128, ", 0), 0u);
+  for (const char* key : {"\"siteCount\":", "\"heightStep\":", "\"objectHeights\":[1, ",
+                          "\"heights\":[[", "\"squares\":[[", "\"objects\":[{", "\"scanners\":[{",
+                          "\"player\":{\"x\":", "\"tolmarch\":{\"x\":"})
+    EXPECT_NE(json.find(key), std::string::npos) << key;
+  // 129 rows of 129 heights: 128 squares a side need 129 points.
+  const size_t heights = json.find("\"heights\":");
+  const size_t squares = json.find("\"squares\":");
+  const std::string rows = json.substr(heights, squares - heights);
+  EXPECT_EQ(Count(rows, "["), 1 + 129);
+  EXPECT_EQ(Count(rows, ","), 129 * 128 + 128 + 1);
+  EXPECT_EQ(Count(json, "\"kind\":\"pedestal\""), 1);
+  EXPECT_EQ(Count(json, "\"kind\":\"tolmarch\""), 1);
+  EXPECT_EQ(Count(json, "\"type\":\"tolmarch\""), 1);
+  EXPECT_EQ(json.back(), '\n');
+}
+
+TEST(LandscapeDump, DefaultDifficultyIsZero) {
+  const TRun run = RunProgram("--dump-landscape -77");
+  ASSERT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Out, DumpInProcess(-77, 0, 3));
+  EXPECT_NE(run.Out.find("\"difficulty\":0, "), std::string::npos);
+  EXPECT_EQ(Count(run.Out, "\"kind\":\"sentry\""), 0);
+}
+
+TEST(LandscapeDump, BadNumbersAreRefusedWithAClearMessage) {
+  for (const char* arguments :
+       {"--dump-landscape abc", "--dump-landscape 2147483648", "--dump-landscape -2147483648",
+        "--dump-landscape 1.5", "--dump-landscape", "--dump-landscape 5 --difficulty 101",
+        "--dump-landscape 5 --difficulty -1", "--dump-landscape 5 --difficulty x",
+        "--dump-landscape ''", "--bogus"}) {
+    const TRun run = RunProgram(arguments);
+    EXPECT_EQ(run.Status, 2) << arguments;
+    EXPECT_EQ(run.Out, "") << arguments;
+    EXPECT_NE(run.Err.find("orvane: "), std::string::npos) << arguments;
+  }
+}
+
+TEST(Program, WithoutArgumentsItReportsItsFirstLandscape) {
+  const TRun run = RunProgram("");
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(run.Out.rfind("Orvane: landscape ", 0), 0u);
+  EXPECT_EQ(Count(run.Out, "\n"), 1);
+}
+
+}  // namespace
+}  // namespace orvane

@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include "frontend/Program.h"
+
+namespace orvane {
+namespace {
+
+class HintQueue : public ::testing::Test {
+ protected:
+  TProgram Program;
+  TForm1& Form = Program.Form1;
+  std::vector<std::string>& Queue = Program.Form1.HintQueue;
+};
+
+TEST_F(HintQueue, AlertsLeadBulletinsFollowThemInformationWaits) {
+  Form.AddHint("HN1Welcome");
+  Form.AddHint("HW1First hint");
+  Form.AddHint("AS1Scanned");
+  Form.AddHint("AN0Paused");
+  Form.AddHint("BB1Boulder");
+  Form.AddHint("BT1Tree");
+  EXPECT_EQ(Queue, (std::vector<std::string>{"AN0Paused", "AS1Scanned", "BT1Tree", "BB1Boulder",
+                                             "HN1Welcome", "HW1First hint"}));
+}
+
+TEST_F(HintQueue, ShortTextsAreIgnoredAndTopicsRemovedTogether) {
+  Form.AddHint("BR1");
+  EXPECT_TRUE(Queue.empty());
+  Form.AddHint("HN1Welcome");
+  Form.AddHint("AN0Game Paused");
+  Form.AddHint("HW1Hint");
+  Form.RemoveHints('N');
+  EXPECT_EQ(Queue, std::vector<std::string>{"HW1Hint"});
+  Form.RemoveHints('X');
+  EXPECT_EQ(Queue.size(), 1u);
+}
+
+TEST_F(HintQueue, ARandomTipReplacesTheLastOneAndDrawsOnce) {
+  Program.Random.RandomSeed = 77;
+  TRandom expected;
+  expected.RandomSeed = 77;
+  const int tip = expected.Random(13);
+  Form.ShowRandomTip();
+  EXPECT_EQ(Program.Random.RandomSeed, expected.RandomSeed);
+  Form.ShowRandomTip();
+  ASSERT_EQ(Queue.size(), 1u);
+  EXPECT_EQ(Queue[0].substr(0, 8), "H*0Tip: ");
+  Form.RemoveHints('*');
+  Program.Random.RandomSeed = 77;
+  Form.ShowRandomTip();
+  EXPECT_EQ(Queue[0], std::string("H*0Tip: ") + RandomTips[tip]);
+}
+
+TEST_F(HintQueue, TheSettingsReachTheMainWindow) {
+  Program.DlgNewGame.ApplyDefaultSettings();
+  EXPECT_FLOAT_EQ(Form.LookSensitivity, 2.5f);
+  EXPECT_TRUE(Form.ShowHints);
+  Program.DlgNewGame.gs_CC_Sensitivity(60);
+  EXPECT_FLOAT_EQ(Form.LookSensitivity, 3.0f);
+  Program.DlgNewGame.gs_H_ShowHints(false);
+  EXPECT_FALSE(Form.ShowHints);
+}
+
+}  // namespace
+}  // namespace orvane
