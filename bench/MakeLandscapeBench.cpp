@@ -30,11 +30,16 @@ void MakeLandscape(benchmark::State& state) {
 }
 
 void LargeArguments(benchmark::internal::Benchmark* b) {
-  for (int32_t number : LargeLandscapes) b->Args({number, 100});
+  for (int32_t number : LargeLandscapes)
+    b->Args({number, 100});
 }
 
-BENCHMARK(MakeLandscape)->Apply(LargeArguments)->Unit(benchmark::kMillisecond)->Repetitions(5)
-    ->ReportAggregatesOnly(true)->ComputeStatistics("max", [](const std::vector<double>& v) {
+BENCHMARK(MakeLandscape)
+    ->Apply(LargeArguments)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->ComputeStatistics("max", [](const std::vector<double>& v) {
       return *std::max_element(v.begin(), v.end());
     });
 BENCHMARK(MakeLandscape)->Args({1, 0})->Unit(benchmark::kMillisecond);

@@ -19,7 +19,8 @@ void PrintUsage(std::ostream& out) {
   out << "usage: orvane [--dump-landscape NUMBER [--difficulty D]]\n"
          "  --dump-landscape NUMBER  print the landscape of that number as JSON\n"
          "                           (NUMBER from -2147483647 to 2147483647)\n"
-         "  --difficulty D           the difficulty of the dumped landscape, 0 to 100 (default 0)\n";
+         "  --difficulty D           the difficulty of the dumped landscape, 0 to 100 (default "
+         "0)\n";
 }
 
 // A whole decimal number within [low, high], nothing else.
@@ -94,8 +95,8 @@ int main(int argc, char** argv) {
     } else if (arg == "--difficulty" && hasValue) {
       const auto value = ParseWhole(argv[++i], 0, 100);
       if (!value) {
-        std::cerr << "orvane: the difficulty must be a whole number from 0 to 100, not '"
-                  << argv[i] << "'\n";
+        std::cerr << "orvane: the difficulty must be a whole number from 0 to 100, not '" << argv[i]
+                  << "'\n";
         return UsageError;
       }
       difficulty = *value;

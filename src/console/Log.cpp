@@ -6,7 +6,8 @@ namespace orvane {
 
 void TLog::Log(const std::string& text) {
   Lines.push_back(Indent >= 1 ? std::string(2 * static_cast<size_t>(Indent), ' ') + text : text);
-  for (const auto& listener : Listeners) listener(Lines.back());
+  for (const auto& listener : Listeners)
+    listener(Lines.back());
 }
 
 bool TLog::Contains(const std::string& line) const {

@@ -215,6 +215,7 @@ void TDlgNewGame::gs_H_ShowHints(bool value) {
 }
 
 void TDlgNewGame::ApplyDefaultSettings() {
+  // Quick play: the dialog offers nothing else, and a campaign would ignore the difficulty.
   gs_G_GameType(gt_Quick);
   gs_C_Difficulty(0);
   gs_C_CampaignNo(0);

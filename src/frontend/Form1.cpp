@@ -13,14 +13,20 @@ TForm1::TForm1(TRandom& random, TLog& log, TScene& scene, TDlgNewGame& settings)
   Settings.SetHost(this);
 }
 
-TForm1::~TForm1() { Settings.SetHost(nullptr); }
+TForm1::~TForm1() {
+  Settings.SetHost(nullptr);
+}
 
 void TForm1::CreateGame() {
   if (!Game) Game = std::make_unique<TGame>(Random, Log, Scene, Settings, *this);
 }
 
-void TForm1::NoteStackLevel(int level) { StackHighWater = std::max(StackHighWater, level); }
+void TForm1::NoteStackLevel(int level) {
+  StackHighWater = std::max(StackHighWater, level);
+}
 
-void TForm1::NoteScannerSlot(int slot) { ScannerHighWater = std::max(ScannerHighWater, slot); }
+void TForm1::NoteScannerSlot(int slot) {
+  ScannerHighWater = std::max(ScannerHighWater, slot);
+}
 
 }  // namespace orvane

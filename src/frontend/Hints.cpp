@@ -35,14 +35,16 @@ void TForm1::AddHint(const std::string& text) {
   } else if (text[0] == 'B') {
     // Bulletins go behind the leading alerts.
     index = 0;
-    while (index < HintQueue.size() && HintQueue[index][0] == 'A') ++index;
+    while (index < HintQueue.size() && HintQueue[index][0] == 'A')
+      ++index;
   }
   HintQueue.insert(HintQueue.begin() + static_cast<std::ptrdiff_t>(index), text);
 }
 
 void TForm1::RemoveHints(char topic) {
   for (size_t i = HintQueue.size(); i-- > 0;)
-    if (HintQueue[i][1] == topic) HintQueue.erase(HintQueue.begin() + static_cast<std::ptrdiff_t>(i));
+    if (HintQueue[i][1] == topic)
+      HintQueue.erase(HintQueue.begin() + static_cast<std::ptrdiff_t>(i));
 }
 
 void TForm1::ShowRandomTip() {

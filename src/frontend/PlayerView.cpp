@@ -61,9 +61,9 @@ void TForm1::SetPlayerView(int x, int z, bool faceTolmarch, bool map) {
     const glm::vec3 eye(x + 0.5f, EyeAboveBase + TopBase(land, x, z), z + 0.5f);
     camera.SetPosition(eye);
     if (faceTolmarch) {
-      const glm::vec3 tolmarch(
-          land.TolmarchX + 0.5f,
-          land.ObjectHeights[go_tolmarch] * 0.5f + land.PedestalGround, land.TolmarchZ + 0.5f);
+      const glm::vec3 tolmarch(land.TolmarchX + 0.5f,
+                               land.ObjectHeights[go_tolmarch] * 0.5f + land.PedestalGround,
+                               land.TolmarchZ + 0.5f);
       dir = Normalised(tolmarch - eye);
       player.Alive = true;
     }

@@ -47,13 +47,15 @@ void TMeshObject::BuildNormals() {
   for (size_t i = 0; i + 2 < VertexList.size(); i += 3) {
     const glm::vec3 normal =
         FaceNormal(VertexList[i].Position, VertexList[i + 1].Position, VertexList[i + 2].Position);
-    for (size_t k = 0; k < 3; ++k) VertexList[i + k].Normal = normal;
+    for (size_t k = 0; k < 3; ++k)
+      VertexList[i + k].Normal = normal;
   }
   GeometryChanged();
 }
 
 void TMeshObject::SetVertexColorAlpha(float alpha) {
-  for (auto& vertex : VertexList) vertex.Color.a = alpha;
+  for (auto& vertex : VertexList)
+    vertex.Color.a = alpha;
   GeometryChanged();
 }
 
@@ -95,7 +97,9 @@ glm::vec3 TCamera::RightVector() const {
   return SafeNormalize(glm::cross(ForwardVector(), Up()), glm::vec3(1, 0, 0));
 }
 
-glm::vec3 TCamera::UpwardVector() const { return glm::cross(RightVector(), ForwardVector()); }
+glm::vec3 TCamera::UpwardVector() const {
+  return glm::cross(RightVector(), ForwardVector());
+}
 
 void TCamera::MoveAroundTarget(float pitchDelta, float turnDelta) {
   const glm::vec3 target = TargetPositionOf(*this);
@@ -107,7 +111,8 @@ void TCamera::MoveAroundTarget(float pitchDelta, float turnDelta) {
   // Pitch: the angle between the up axis and the offset, kept away from the poles.
   constexpr float Margin = 0.025f;
   const float pitchNow = std::acos(std::clamp(glm::dot(offset / distance, up), -1.0f, 1.0f));
-  const float pitchNew = std::clamp(pitchNow - glm::radians(pitchDelta), Margin, glm::pi<float>() - Margin);
+  const float pitchNew =
+      std::clamp(pitchNow - glm::radians(pitchDelta), Margin, glm::pi<float>() - Margin);
   glm::vec3 horizontal = offset - glm::dot(offset, up) * up;
   horizontal = SafeNormalize(horizontal, glm::vec3(0, 0, -1));
   const glm::mat4 turn = glm::rotate(glm::mat4(1.0f), glm::radians(turnDelta), up);
@@ -212,7 +217,9 @@ TScene::~TScene() {
   RootObject.reset();
 }
 
-void TScene::BeginUpdate() { ++UpdateCount; }
+void TScene::BeginUpdate() {
+  ++UpdateCount;
+}
 
 void TScene::EndUpdate() {
   if (UpdateCount == 0) return;

@@ -26,7 +26,9 @@ void TSceneObject::Changed() {
   OwnerScene.ObjectChanged();
 }
 
-void TSceneObject::BeginUpdate() { ++UpdateCount; }
+void TSceneObject::BeginUpdate() {
+  ++UpdateCount;
+}
 
 void TSceneObject::EndUpdate() {
   if (UpdateCount == 0) return;
@@ -108,7 +110,8 @@ bool TSceneObject::DestroyChild(TSceneObject* child) {
 }
 
 void TSceneObject::DestroyChildren() {
-  while (!Children.empty()) Children.pop_back();
+  while (!Children.empty())
+    Children.pop_back();
   OwnerScene.ObjectChanged();
 }
 

@@ -9,16 +9,33 @@
 namespace orvane {
 
 const char* AnimationKindName(TAnimationKind kind) {
-  static const char* const names[AnimationKindCount] = {
-      "ga_static",          "ga_appear",          "ga_disappear",
-      "ga_rotate",          "ga_Scan",            "ga_Drain",
-      "ga_BlobIncrease",    "ga_FissionEmit",     "ga_FissionMove",
-      "ga_LightOff",        "ga_LightOn",         "ga_FogOff",
-      "ga_WinLightOn",      "ga_Leave",           "ga_Dead",
-      "ga_SoundScan",       "ga_SoundCreateBoulder", "ga_SoundCreateTree",
-      "ga_SoundCreateRobot", "ga_SoundDrain",     "ga_SoundPulse1",
-      "ga_SoundPulse2",     "ga_SoundHyperSpace", "ga_SoundRotate",
-      "ga_SoundAbsorbTolmarch", "ga_SoundLeave",  "ga_SoundAbsorb"};
+  static const char* const names[AnimationKindCount] = {"ga_static",
+                                                        "ga_appear",
+                                                        "ga_disappear",
+                                                        "ga_rotate",
+                                                        "ga_Scan",
+                                                        "ga_Drain",
+                                                        "ga_BlobIncrease",
+                                                        "ga_FissionEmit",
+                                                        "ga_FissionMove",
+                                                        "ga_LightOff",
+                                                        "ga_LightOn",
+                                                        "ga_FogOff",
+                                                        "ga_WinLightOn",
+                                                        "ga_Leave",
+                                                        "ga_Dead",
+                                                        "ga_SoundScan",
+                                                        "ga_SoundCreateBoulder",
+                                                        "ga_SoundCreateTree",
+                                                        "ga_SoundCreateRobot",
+                                                        "ga_SoundDrain",
+                                                        "ga_SoundPulse1",
+                                                        "ga_SoundPulse2",
+                                                        "ga_SoundHyperSpace",
+                                                        "ga_SoundRotate",
+                                                        "ga_SoundAbsorbTolmarch",
+                                                        "ga_SoundLeave",
+                                                        "ga_SoundAbsorb"};
   return kind < AnimationKindCount ? names[kind] : "unknown";
 }
 
@@ -29,7 +46,8 @@ double TLandscape::GameSpeedFactor() const {
 int TLandscape::StartAnimation(int x, int level, int z, float initialProgress, TAnimationKind kind,
                                double startTime, float duration, float from, float to) {
   int slot = 0;
-  while (slot < UsableAnimationSlots && Animations(slot).Kind != ga_static) ++slot;
+  while (slot < UsableAnimationSlots && Animations(slot).Kind != ga_static)
+    ++slot;
   if (slot == UsableAnimationSlots) {
     World.Log.Log("Diagnostic: Failed to start Animation; Exceeded maximum of " +
                   std::to_string(UsableAnimationSlots) + " animations.");

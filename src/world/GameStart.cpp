@@ -12,8 +12,7 @@
 namespace orvane {
 
 TGame::TGame(TRandom& random, TLog& log, TScene& scene, TDlgNewGame& settings, TWorldHost& host)
-    : Links{random, log, scene, settings, Audio, host},
-      Factory([](const TWorldLinks& links) {
+    : Links{random, log, scene, settings, Audio, host}, Factory([](const TWorldLinks& links) {
         return std::unique_ptr<TLandscape>(new (std::nothrow) TLandscape(links));
       }) {}
 
@@ -27,7 +26,8 @@ void TGame::Init() {
     Landscape->CurrentPlayer = 1;
     Landscape->Make();
     Landscape->SetEnergy(StartEnergyFor(Links.Settings.GameSpec().S_Difficulty));
-    for (int n = 1; n <= Landscape->PlayerCount; ++n) Landscape->Players(n).Cheat = false;
+    for (int n = 1; n <= Landscape->PlayerCount; ++n)
+      Landscape->Players(n).Cheat = false;
   }
   Cheated = false;
   CheatsEnabled = false;
@@ -41,7 +41,8 @@ void TLandscape::Make() {
 
     random.Randomize();
     World.Host.ShowRandomTip();
-    for (int n = 1; n <= 32; ++n) Params(n) = random.Random();
+    for (int n = 1; n <= 32; ++n)
+      Params(n) = random.Random();
 
     // The landscape number: everything drawn from here on follows from it alone.
     if (settings.GameSpec().LandscapeFixed) {
@@ -49,14 +50,15 @@ void TLandscape::Make() {
     } else {
       settings.SetLandscapeNumberText(std::to_string(static_cast<int32_t>(random.RandomSeed)));
     }
-    for (int n = 4; n <= 29; ++n) Params(n) = random.Random();
+    for (int n = 4; n <= 29; ++n)
+      Params(n) = random.Random();
 
     const TGameSpec& spec = settings.GameSpec();
     double rawDifficulty = 30.0;
     switch (spec.G_GameType) {
       case gt_Quick:
-        rawDifficulty = SignedSpread(random, spec.S_Difficulty, spec.S_DiffVariation, Params(1),
-                                     Params(2));
+        rawDifficulty =
+            SignedSpread(random, spec.S_Difficulty, spec.S_DiffVariation, Params(1), Params(2));
         break;
       case gt_Campaign:
         rawDifficulty = spec.C_Difficulty * 0.01;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -31,17 +32,25 @@ class TStepGrid {
   explicit TStepGrid(int gridSize)
       : Side(gridSize + 1), Steps(static_cast<size_t>(Side) * static_cast<size_t>(Side), 0) {}
   void Raise(const TRaiseRect& r, int steps) {
-    for (int x = r.X0; x <= r.X1; ++x)
-      for (int z = r.Z0; z <= r.Z1; ++z) At(x, z) = CheckedAdd(At(x, z), steps);
+    if (r.X0 < 0 || r.Z0 < 0 || r.X1 >= Side || r.Z1 >= Side)
+      throw std::out_of_range("a raise outside the grid");
+    for (int x = r.X0; x <= r.X1; ++x) {
+      int* row = &Steps[static_cast<size_t>(x) * static_cast<size_t>(Side)];
+      for (int z = r.Z0; z <= r.Z1; ++z) row[z] = CheckedAdd(row[z], steps);
+    }
   }
-  int& At(int x, int z) { return Steps.at(static_cast<size_t>(x) * Side + static_cast<size_t>(z)); }
+  int At(int x, int z) const {
+    return Steps.at(static_cast<size_t>(x) * static_cast<size_t>(Side) + static_cast<size_t>(z));
+  }
 
  private:
   int Side;
   std::vector<int> Steps;
 };
 
-int ClampToGrid(float value, int gridSize) { return std::clamp(Trunc(value), 0, gridSize); }
+int ClampToGrid(float value, int gridSize) {
+  return std::clamp(Trunc(value), 0, gridSize);
+}
 
 void PlaceRect(TRaiseRect& r, int gridSize) {
   r.X0 = ClampToGrid(r.cx - r.rx, gridSize);
@@ -50,7 +59,9 @@ void PlaceRect(TRaiseRect& r, int gridSize) {
   r.Z1 = ClampToGrid(r.cz + r.rz, gridSize);
 }
 
-int DrawAmountInSteps(TRandom& random) { return Trunc(random.Random() * 2) + 1; }
+int DrawAmountInSteps(TRandom& random) {
+  return Trunc(random.Random() * 2) + 1;
+}
 
 // The quicksort whose order of equal heights is part of the landscape.
 void SortByHeight(TLandscape& land, int lo, int hi) {
@@ -58,8 +69,10 @@ void SortByHeight(TLandscape& land, int lo, int hi) {
     const float pivot = land.SquaresByHeight((lo + hi) / 2).Height;
     int i = lo, j = hi;
     do {
-      while (land.SquaresByHeight(i).Height > pivot) ++i;
-      while (land.SquaresByHeight(j).Height < pivot) --j;
+      while (land.SquaresByHeight(i).Height > pivot)
+        ++i;
+      while (land.SquaresByHeight(j).Height < pivot)
+        --j;
       if (i <= j) {
         std::swap(land.SquaresByHeight(i), land.SquaresByHeight(j));
         ++i;
@@ -82,7 +95,8 @@ void ShuffleTies(TLandscape& land, TRandom& random) {
   int i = 0;
   while (i <= count) {
     int j = i + 1;
-    while (j < count && land.SquaresByHeight(j).Height == land.SquaresByHeight(i).Height) ++j;
+    while (j < count && land.SquaresByHeight(j).Height == land.SquaresByHeight(i).Height)
+      ++j;
     const int last = j - 1;
     if (last < count) {
       const int n = last - i + 1;
@@ -91,7 +105,8 @@ void ShuffleTies(TLandscape& land, TRandom& random) {
       } else if (n > 2) {
         for (int k = i; k <= last; ++k) {
           int r;
-          do r = i + random.Random(n);
+          do
+            r = i + random.Random(n);
           while (r == k);
           std::swap(land.SquaresByHeight(k), land.SquaresByHeight(r));
         }
@@ -132,8 +147,8 @@ void TLandscape::GeneratePoints() {
 
     // 1. Parameters.
     const float d = static_cast<float>(Difficulty() * 0.01);
-    const float A = static_cast<float>(
-        (EaseInOutCos(4.5 * d) * 0.8 * EaseInOutCos(d) + 0.2 * d) * 0.6 + 0.4);
+    const float A =
+        static_cast<float>((EaseInOutCos(4.5 * d) * 0.8 * EaseInOutCos(d) + 0.2 * d) * 0.6 + 0.4);
     const float roughness = static_cast<float>((random.Random() * 0.25 + 0.75) * 0.5 * A + 0.1);
     const float shrinkAdd = static_cast<float>(0.2 * d + 0.2);
     const float shrinkBase = static_cast<float>((1.0 - d) * 0.5);
@@ -144,10 +159,9 @@ void TLandscape::GeneratePoints() {
     SiteCount = Trunc((random.Random() * 0.5 + 0.5) * d * 14) + 1;
     const float maxExtent =
         static_cast<float>(GridSize / ((1.0 - EaseInOutCos(1.8 * d)) * 8 + 2) + 3);
-    const int raiseCount =
-        Round((random.Random() * 0.25 + 0.13) * 1.2 * EaseInOutCos(1.3 * d + 0.2) * GridSize *
-                  GridSize * 0.07 +
-              GridSize * 0.4);
+    const int raiseCount = Round((random.Random() * 0.25 + 0.13) * 1.2 *
+                                     EaseInOutCos(1.3 * d + 0.2) * GridSize * GridSize * 0.07 +
+                                 GridSize * 0.4);
 
     // 2. Object heights.
     ObjectHeights[go_none] = 1.0f;
@@ -190,7 +204,8 @@ void TLandscape::GeneratePoints() {
       }
       TRaiseRect rect;
       const int amount = DrawAmountInSteps(random);
-      do drawRect(rect);
+      do
+        drawRect(rect);
       while (!(rect.w() > 2 && rect.w() <= maxExtent && rect.h() > 2 && rect.h() <= maxExtent));
       steps.Raise(rect, amount);
       int raises = 1;
@@ -229,7 +244,8 @@ void TLandscape::GeneratePoints() {
     }
     const float centre = static_cast<float>((lo + hi) * 0.5);
     for (int x = 0; x <= GridSize; ++x)
-      for (int z = 0; z <= GridSize; ++z) Points(x, z).Height -= centre;
+      for (int z = 0; z <= GridSize; ++z)
+        Points(x, z).Height -= centre;
 
     // 5. Flat squares.
     SquareCount = -1;
@@ -247,8 +263,8 @@ void TLandscape::GeneratePoints() {
         static_cast<float>((random.Random() - 0.5) * 2 * GridSize + (GridSize + 1) * 0.5);
     const float lz =
         static_cast<float>((random.Random() - 0.5) * 2 * GridSize + (GridSize + 1) * 0.5);
-    const float ly = static_cast<float>(random.Random(CheckedMul(2, GridSize)) + 2 * GridSize +
-                                        hi - (lo + hi) * 0.5);
+    const float ly = static_cast<float>(random.Random(CheckedMul(2, GridSize)) + 2 * GridSize + hi -
+                                        (lo + hi) * 0.5);
     if (TLightSource* light = World.Scene.GLLightSource3) light->SetPosition({lx, ly, lz});
   });
 }

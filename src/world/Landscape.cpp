@@ -21,8 +21,8 @@ void CheckIndex(int value, int low, int high, const char* what) {
 }  // namespace
 
 const char* GameObjectKindName(TGameObjectKind kind) {
-  static const char* const names[GameObjectKindCount] = {
-      "none", "tree", "boulder", "robot", "pedestal", "tolmarch", "sentry"};
+  static const char* const names[GameObjectKindCount] = {"none",     "tree",     "boulder", "robot",
+                                                         "pedestal", "tolmarch", "sentry"};
   return kind < GameObjectKindCount ? names[kind] : "unknown";
 }
 
@@ -44,8 +44,7 @@ double TLandscape::Params(int n) const {
 }
 
 void TLandscape::IndexError(const char* table, int index) {
-  throw std::out_of_range(std::string(table) + " index " + std::to_string(index) +
-                          " out of range");
+  throw std::out_of_range(std::string(table) + " index " + std::to_string(index) + " out of range");
 }
 
 void TLandscape::NoteObjectPlaced(int x, int z, int level) {

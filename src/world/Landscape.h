@@ -127,8 +127,7 @@ class TLandscape {
   const TWorldLinks& Links() const { return World; }
 
  private:
-  void AddTriangle(const glm::vec3& a, const glm::vec3& b, const glm::vec3& c,
-                   const TColor& color);
+  void AddTriangle(const glm::vec3& a, const glm::vec3& b, const glm::vec3& c, const TColor& color);
   void SetUpScanner(int n, int x, int z, int level, float base, TGameObjectKind kind,
                     TSceneObject* shape);
   bool IsFlatAndEmpty(int x, int z) const;
@@ -141,7 +140,8 @@ class TLandscape {
     return static_cast<size_t>(index);
   }
   static size_t PointIndex(int x, int z) {
-    return Checked(x, PointsPerSide, "Points") * PointsPerSide + Checked(z, PointsPerSide, "Points");
+    return Checked(x, PointsPerSide, "Points") * PointsPerSide +
+           Checked(z, PointsPerSide, "Points");
   }
   [[noreturn]] static void IndexError(const char* table, int index);
   void NoteObjectPlaced(int x, int z, int level);

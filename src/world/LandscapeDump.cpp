@@ -65,7 +65,8 @@ std::string LandscapeJson(const TLandscape& land, long long number) {
   json.Raw(", ").Key("heights").Raw("[");
   for (int x = 0; x <= N; ++x) {
     json.Raw(x ? ", [" : "[");
-    for (int z = 0; z <= N; ++z) json.Raw(z ? ", " : "").Number(land.PointHeight(x, z));
+    for (int z = 0; z <= N; ++z)
+      json.Raw(z ? ", " : "").Number(land.PointHeight(x, z));
     json.Raw("]");
   }
   json.Raw("]");
@@ -89,8 +90,14 @@ std::string LandscapeJson(const TLandscape& land, long long number) {
         json.Raw(first ? "{" : ", {");
         first = false;
         json.Key("x").Number(x).Raw(", ").Key("z").Number(z).Raw(", ");
-        json.Key("level").Number(level).Raw(", ").Key("kind").String(GameObjectKindName(object.Kind));
-        json.Raw(", ").Key("base").Number(object.Base).Raw(", ").Key("height").Number(object.Height);
+        json.Key("level").Number(level).Raw(", ").Key("kind").String(
+            GameObjectKindName(object.Kind));
+        json.Raw(", ")
+            .Key("base")
+            .Number(object.Base)
+            .Raw(", ")
+            .Key("height")
+            .Number(object.Height);
         json.Raw(", ").Key("angle").Number(object.Angle).Raw("}");
       }
   json.Raw("]");
@@ -113,7 +120,8 @@ std::string LandscapeJson(const TLandscape& land, long long number) {
   json.Raw("]");
 
   const TPlayer& player = land.Player();
-  json.Raw(", ").Key("player").Raw("{").Key("x").Number(player.X).Raw(", ").Key("z").Number(player.Z);
+  json.Raw(", ").Key("player").Raw("{").Key("x").Number(player.X).Raw(", ").Key("z").Number(
+      player.Z);
   json.Raw(", ").Key("eyeHgt").Number(player.EyeHgt).Raw("}");
   json.Raw(", ").Key("tolmarch").Raw("{").Key("x").Number(land.TolmarchX).Raw(", ");
   json.Key("z").Number(land.TolmarchZ).Raw("}}");

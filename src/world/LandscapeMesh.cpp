@@ -14,7 +14,9 @@ namespace orvane {
 
 namespace {
 
-float Clamp01(double value) { return static_cast<float>(std::clamp(value, 0.0, 1.0)); }
+float Clamp01(double value) {
+  return static_cast<float>(std::clamp(value, 0.0, 1.0));
+}
 
 TColor Rgb(double red, double green, double blue) {
   return {static_cast<float>(red), static_cast<float>(green), static_cast<float>(blue), 0.0f};
@@ -50,8 +52,8 @@ void TLandscape::CreateMesh() {
     SlopeColourOdd = {Clamp01(0.06 * P(13) + SlopeColourEven.r - 0.03),
                       Clamp01(0.06 * P(14) + SlopeColourEven.g - 0.03),
                       Clamp01(0.06 * P(15) + SlopeColourEven.b - 0.03), 0.0f};
-    MainLightColour = Rgb((0.15 * P(16) + 0.9) * 3.0, (0.15 * P(17) + 0.9) * 3.0,
-                          (0.15 * P(18) + 0.9) * 3.0);
+    MainLightColour =
+        Rgb((0.15 * P(16) + 0.9) * 3.0, (0.15 * P(17) + 0.9) * 3.0, (0.15 * P(18) + 0.9) * 3.0);
     SecondLightColour = Rgb(0.4 * P(19) + 0.01, 0.4 * P(20) + 0.01, 0.4 * P(21) + 0.01);
     const float t = static_cast<float>(P(22) * P(23) * P(24) * 0.1);
     const double u = 0.9 * P(25);

@@ -15,10 +15,18 @@ double SignedSpread(TRandom& random, double A, double B, double C, double D) {
   return A + s * B * C * D;
 }
 
-double EaseInCos(double x) { return 1.0 - std::cos(Pi * x / 2.0); }
-double EaseInOutCos(double x) { return 0.5 - 0.5 * std::cos(Pi * x); }
-double DecayReciprocal(double x) { return 2.0 / (x + 1.0) - 1.0; }
-double GrowReciprocal(double x) { return 2.0 - 2.0 / (x + 1.0); }
+double EaseInCos(double x) {
+  return 1.0 - std::cos(Pi * x / 2.0);
+}
+double EaseInOutCos(double x) {
+  return 0.5 - 0.5 * std::cos(Pi * x);
+}
+double DecayReciprocal(double x) {
+  return 2.0 / (x + 1.0) - 1.0;
+}
+double GrowReciprocal(double x) {
+  return 2.0 - 2.0 / (x + 1.0);
+}
 
 double WrapDegrees(double a) {
   const double q = a / 360.0;
@@ -29,7 +37,8 @@ double WrapDegrees(double a) {
 double RoundHalfEven(double x) {
   const double r = std::round(x);
   // std::round takes halves away from zero; step back to the even neighbour.
-  if (std::fabs(x - std::trunc(x)) == 0.5 && std::fmod(r, 2.0) != 0.0) return r - std::copysign(1.0, x);
+  if (std::fabs(x - std::trunc(x)) == 0.5 && std::fmod(r, 2.0) != 0.0)
+    return r - std::copysign(1.0, x);
   return r;
 }
 
@@ -41,8 +50,12 @@ int32_t ToInt32(double value, const char* what) {
 }
 }  // namespace
 
-int32_t Round(double x) { return ToInt32(RoundHalfEven(x), "Round"); }
-int32_t Trunc(double x) { return ToInt32(std::trunc(x), "Trunc"); }
+int32_t Round(double x) {
+  return ToInt32(RoundHalfEven(x), "Round");
+}
+int32_t Trunc(double x) {
+  return ToInt32(std::trunc(x), "Trunc");
+}
 
 int32_t CheckedAdd(int32_t a, int32_t b) {
   int32_t result;

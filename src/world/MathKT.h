@@ -25,7 +25,11 @@ int32_t CheckedAdd(int32_t a, int32_t b);
 int32_t CheckedMul(int32_t a, int32_t b);
 
 constexpr double Pi = 3.14159265358979323846;
-inline double DegToRad(double degrees) { return degrees * Pi / 180.0; }
-inline double RadToDeg(double radians) { return radians * 180.0 / Pi; }
+inline double DegToRad(double degrees) {
+  return degrees * Pi / 180.0;
+}
+inline double RadToDeg(double radians) {
+  return radians * 180.0 / Pi;
+}
 
 }  // namespace orvane

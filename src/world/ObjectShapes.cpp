@@ -71,25 +71,26 @@ struct TMeshShape {
 
 TMeshShape RobotShape(TRandom& random, double jitter, const TColor& body) {
   TMeshShape shape;
-  for (const auto& ring : RobotRings) AddRing(shape.Points, ring);
+  for (const auto& ring : RobotRings)
+    AddRing(shape.Points, ring);
   const int F = 20, BMinus = 21, BPlus = 22, Apex = 23;
   shape.Points.push_back({0.0f, 1.19f, 0.2f});
   shape.Points.push_back({-0.07f, 1.27f, -0.1f});
   shape.Points.push_back({0.07f, 1.27f, -0.1f});
   shape.Points.push_back({0.0f, 1.4f, 0.0f});
-  for (int ring = 0; ring < 4; ++ring) AddBand(shape.Triangles, ring * 4, ring * 4 + 4);
+  for (int ring = 0; ring < 4; ++ring)
+    AddBand(shape.Triangles, ring * 4, ring * 4 + 4);
   const int r0 = 16, r1 = 17, r2 = 18, r3 = 19;
-  shape.Triangles.insert(shape.Triangles.end(),
-                         {{r1, r0, F},
-                          {r3, BPlus, r0},
-                          {BPlus, F, r0},
-                          {F, BMinus, r1},
-                          {BMinus, r2, r1},
-                          {BMinus, BPlus, r2},
-                          {r2, BPlus, r3},
-                          {Apex, F, BPlus},
-                          {Apex, BPlus, BMinus},
-                          {Apex, BMinus, F}});
+  shape.Triangles.insert(shape.Triangles.end(), {{r1, r0, F},
+                                                 {r3, BPlus, r0},
+                                                 {BPlus, F, r0},
+                                                 {F, BMinus, r1},
+                                                 {BMinus, r2, r1},
+                                                 {BMinus, BPlus, r2},
+                                                 {r2, BPlus, r3},
+                                                 {Apex, F, BPlus},
+                                                 {Apex, BPlus, BMinus},
+                                                 {Apex, BMinus, F}});
   for (int i = 0; i < Apex; ++i) {
     glm::vec3& p = shape.Points[static_cast<size_t>(i)];
     p.x = TowardsAxis(p.x, random.Random() * jitter);
@@ -104,13 +105,16 @@ TMeshShape RobotShape(TRandom& random, double jitter, const TColor& body) {
 TMeshShape TolmarchShape(TRandom& random, double jitter, const TColor& body, const TColor& face,
                          float across, float upward) {
   TMeshShape shape;
-  for (const auto& ring : TolmarchRings) AddRing(shape.Points, ring);
+  for (const auto& ring : TolmarchRings)
+    AddRing(shape.Points, ring);
   const int H1 = 24, H2 = 25, T = 26;
   shape.Points.push_back({0.06f, 2.055f, 0.24f});
   shape.Points.push_back({-0.06f, 2.055f, 0.24f});
   shape.Points.push_back({0.0f, 2.175f, -0.04f});
-  for (glm::vec3& p : shape.Points) p = {p.x * across, p.y * upward, p.z * across};
-  for (int ring = 0; ring < 5; ++ring) AddBand(shape.Triangles, ring * 4, ring * 4 + 4);
+  for (glm::vec3& p : shape.Points)
+    p = {p.x * across, p.y * upward, p.z * across};
+  for (int ring = 0; ring < 5; ++ring)
+    AddBand(shape.Triangles, ring * 4, ring * 4 + 4);
   shape.Colours.assign(shape.Triangles.size(), body);
   const int r0 = 20, r1 = 21, r2 = 22, r3 = 23;
   const std::array<TTriangle, 8> head{{{r3, T, H1},
@@ -137,7 +141,7 @@ TMeshShape BoulderShape(TRandom& random, double jitter, float height, const TCol
   TMeshShape shape;
   constexpr float R = 0.45f;
   constexpr float D = 0.31819805f;  // 0.45 at 45 degrees
-  shape.Points = {{R, 0, 0}, {0, 0, R},       {-R, 0, 0},       {0, 0, -R},
+  shape.Points = {{R, 0, 0},      {0, 0, R},       {-R, 0, 0},       {0, 0, -R},
                   {D, height, D}, {-D, height, D}, {-D, height, -D}, {D, height, -D}};
   for (int k = 0; k < 4; ++k) {
     const int next = (k + 1) % 4;
@@ -168,12 +172,12 @@ TMeshShape BoulderShape(TRandom& random, double jitter, float height, const TCol
 
 TMeshShape PedestalShape(float height) {
   TMeshShape shape;
-  shape.Points = {{0.5f, 0, 0.5f},           {-0.5f, 0, 0.5f},          {-0.5f, 0, -0.5f},
-                  {0.5f, 0, -0.5f},          {0.5f, height, 0.3f},      {0.3f, height, 0.5f},
-                  {-0.3f, height, 0.5f},     {-0.5f, height, 0.3f},     {-0.5f, height, -0.3f},
-                  {-0.3f, height, -0.5f},    {0.3f, height, -0.5f},     {0.5f, height, -0.3f}};
-  const int b0 = 0, b1 = 1, b2 = 2, b3 = 3, o0 = 4, o1 = 5, o2 = 6, o3 = 7, o4 = 8, o5 = 9,
-            o6 = 10, o7 = 11;
+  shape.Points = {{0.5f, 0, 0.5f},        {-0.5f, 0, 0.5f},      {-0.5f, 0, -0.5f},
+                  {0.5f, 0, -0.5f},       {0.5f, height, 0.3f},  {0.3f, height, 0.5f},
+                  {-0.3f, height, 0.5f},  {-0.5f, height, 0.3f}, {-0.5f, height, -0.3f},
+                  {-0.3f, height, -0.5f}, {0.3f, height, -0.5f}, {0.5f, height, -0.3f}};
+  const int b0 = 0, b1 = 1, b2 = 2, b3 = 3, o0 = 4, o1 = 5, o2 = 6, o3 = 7, o4 = 8, o5 = 9, o6 = 10,
+            o7 = 11;
   const TColor cornerColour{0.9f, 0.75f, 0.3f, 1.0f}, sideColour{0.7f, 0.7f, 0.5f, 1.0f},
       topColour{0.6f, 0.6f, 0.5f, 1.0f};
   auto add = [&](std::initializer_list<TTriangle> triangles, const TColor& colour) {
@@ -283,7 +287,8 @@ TSceneObject* TLandscape::CreateGameShape(TGameObjectKind kind, int x, int z, fl
   mesh->ReserveVertices(shape.Triangles.size() * 3);
   for (size_t i = 0; i < shape.Triangles.size(); ++i) {
     const TTriangle& t = shape.Triangles[i];
-    mesh->AddTriangle(shape.Points[static_cast<size_t>(t[0])], shape.Points[static_cast<size_t>(t[1])],
+    mesh->AddTriangle(shape.Points[static_cast<size_t>(t[0])],
+                      shape.Points[static_cast<size_t>(t[1])],
                       shape.Points[static_cast<size_t>(t[2])], shape.Colours[i]);
   }
   mesh->BuildNormals();

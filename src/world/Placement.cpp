@@ -52,7 +52,7 @@ int TLandscape::AddGameObject(int x, int z, TGameObjectKind kind, float angle, b
 
 int TLandscape::PutGameObject(int x, int level, int z, TGameObjectKind kind, float base,
                               float angle, float growth) {
-  if (level > MaxStack) return -1;
+  if (level < 1 || level > MaxStack) return -1;  // checked before a shape is made
   TSceneObject* shape = CreateGameShape(kind, x, z, base, angle, growth);
   if (!shape || kind == go_none) return -1;
   TStackedObject& object = Object(x, z, level);
@@ -123,8 +123,8 @@ void TLandscape::SetUpScanner(int n, int x, int z, int level, float base, TGameO
                               TSceneObject* shape) {
   TRandom& random = World.Random;
   const TDlgNewGame& settings = World.Settings;
-  const float dd = static_cast<float>(Difficulty() * 0.01);
-  const float e = 1.0f - dd;
+  const double dd = Difficulty() * 0.01;
+  const double e = 1.0 - dd;
   const double sentrySpeed = settings.S_SentrySpeed();
   const double scanSpeed = settings.S_ScanSpeed();
 
@@ -141,8 +141,8 @@ void TLandscape::SetUpScanner(int n, int x, int z, int level, float base, TGameO
   scanner.ScanEff = static_cast<float>(1 + 3 * random.Random());
   scanner.DoBlank = 1;
   scanner.Blank = 0;
-  scanner.TTurn = static_cast<float>((0.5 * random.Random() + 1) * 3 * e /
-                                     std::pow(2.0, sentrySpeed * 0.1));
+  scanner.TTurn =
+      static_cast<float>((0.5 * random.Random() + 1) * 3 * e / std::pow(2.0, sentrySpeed * 0.1));
   scanner.TScan = static_cast<float>((2 * random.Random() * e + 8.0 * e * e + 2) /
                                      std::pow(3.0, sentrySpeed * 0.125));
   scanner.TPlyr = static_cast<float>((3 * random.Random() * e + 8.0 * e * e + 0.5) /
@@ -182,8 +182,10 @@ void TLandscape::ClearGameObjects() {
   } else {
     World.Log.Log("Error 0003: OpenGL DummyCube1 not initialised @ Landscape.ClearGameObjects()");
   }
-  for (int n = 1; n <= MaxScanners; ++n) ClearScanner(n);
-  for (int slot = 0; slot < AnimationSlots; ++slot) Animations(slot) = TAnimation{};
+  for (int n = 1; n <= MaxScanners; ++n)
+    ClearScanner(n);
+  for (int slot = 0; slot < AnimationSlots; ++slot)
+    Animations(slot) = TAnimation{};
 }
 
 void TLandscape::PositionStartGameObjects() {
@@ -217,11 +219,10 @@ void TLandscape::PositionStartGameObjects() {
   const float climb =
       SquareCount >= 1 ? SquaresByHeight(1).Height - SquaresByHeight(SquareCount).Height : 0.0f;
   const double difficulty = Difficulty();
-  const int trees =
-      Round((0.15 * random.Random() + 0.0001 * difficulty * difficulty + 1.1) *
-                std::pow(2.0, World.Settings.S_Resources() * 0.125) * 0.9 * climb /
-                (double(ObjectHeights[go_boulder]) * HeightStep) +
-            3.0);
+  const int trees = Round((0.15 * random.Random() + 0.0001 * difficulty * difficulty + 1.1) *
+                              std::pow(2.0, World.Settings.S_Resources() * 0.125) * 0.9 * climb /
+                              (double(ObjectHeights[go_boulder]) * HeightStep) +
+                          3.0);
   for (int tree = 0; tree < trees; ++tree) {
     for (int tries = 0;; ++tries) {
       const int x = random.Random(GridSize);

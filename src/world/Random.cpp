@@ -16,7 +16,9 @@ int32_t TRandom::Random(int32_t N) {
   return static_cast<int32_t>((static_cast<int64_t>(N) * static_cast<int64_t>(RandomSeed)) >> 32);
 }
 
-void TRandom::Randomize() { RandomSeed = Clock(); }
+void TRandom::Randomize() {
+  RandomSeed = Clock();
+}
 
 uint32_t TRandom::MillisecondsOfDayUtc() {
   using namespace std::chrono;

@@ -15,9 +15,9 @@ class TRandom {
   TRandom();
 
   // Each draw first steps the seed: RandomSeed := RandomSeed * 134775813 + 1 (mod 2^32).
-  double Random();              // in [0, 1)
-  int32_t Random(int32_t N);    // in 0 .. N-1; 0 when N is 0
-  void Randomize();             // seeds from the clock
+  double Random();            // in [0, 1)
+  int32_t Random(int32_t N);  // in 0 .. N-1; 0 when N is 0
+  void Randomize();           // seeds from the clock
 
   void SetClock(TClock clock) { Clock = std::move(clock); }
   static uint32_t MillisecondsOfDayUtc();

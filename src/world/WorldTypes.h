@@ -46,7 +46,7 @@ struct TStackedObject {
   float Angle = 0.0f;             // the direction it faces, degrees
   int32_t AnimationWord1 = 0;     // kept for the animation system
   int32_t AnimationWord2 = 0;
-  int32_t Animation = -1;         // the animation slot acting on it, -1 when none
+  int32_t Animation = -1;  // the animation slot acting on it, -1 when none
 };
 
 // One grid point, also standing for the square whose lowest corner it is.

@@ -27,11 +27,13 @@ TRun RunProgram(const std::string& arguments) {
   if (!pipe) return run;
   std::array<char, 65536> buffer;
   size_t count;
-  while ((count = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.Out.append(buffer.data(), count);
+  while ((count = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+    run.Out.append(buffer.data(), count);
   const int status = pclose(pipe);
   run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   if (FILE* err = fopen(errFile.c_str(), "r")) {
-    while ((count = fread(buffer.data(), 1, buffer.size(), err)) > 0) run.Err.append(buffer.data(), count);
+    while ((count = fread(buffer.data(), 1, buffer.size(), err)) > 0)
+      run.Err.append(buffer.data(), count);
     fclose(err);
   }
   return run;
@@ -53,7 +55,8 @@ std::string DumpInProcess(int32_t number, int32_t difficulty, uint32_t clock) {
 
 int Count(const std::string& text, const std::string& piece) {
   int count = 0;
-  for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++count;
+  for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
+    ++count;
   return count;
 }
 

@@ -112,7 +112,8 @@ TEST_F(PlayerView, TheMapViewLooksFromOutsideAndGivesTheViewBack) {
   Form.SetPlayerView(player.X, player.Z, false, false);
   EXPECT_EQ(Scene.GLCamera1->Position(), eye);
   EXPECT_NEAR(glm::dot(glm::normalize(Scene.DummyCube1->Position() - eye), look), 1.0f, 1e-5);
-  for (const std::string& hint : Form.HintQueue) EXPECT_NE(hint[1], 'M');
+  for (const std::string& hint : Form.HintQueue)
+    EXPECT_NE(hint[1], 'M');
   EXPECT_EQ(Land.TopLevel(player.X, player.Z), 1) << "no second robot";
 }
 

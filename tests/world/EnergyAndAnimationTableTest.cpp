@@ -66,16 +66,13 @@ TEST_F(Energy, FallingBelowZeroKillsALivingPlayerOnce) {
   EXPECT_EQ(World.Host.EnergyShown.back(), -2);
 }
 
-TEST_F(Energy, ZeroIsStillAlive) {
+TEST_F(Energy, ZeroIsStillAliveAndAPlayerNotOnARobotCannotDie) {
   Land.SetEnergy(3);
   Land.Player().Alive = true;
   Land.SetEnergy(0);
   EXPECT_TRUE(Land.Player().Alive);
   EXPECT_EQ(DeadAnimations(), 0);
-}
 
-TEST_F(Energy, APlayerWhoIsNotOnARobotDoesNotDie) {
-  Land.SetEnergy(2);
   Land.Player().Alive = false;
   Land.SetEnergy(-3);
   EXPECT_EQ(DeadAnimations(), 0);
@@ -177,9 +174,7 @@ TEST_F(AnimationTable, TheGameSpeedScalesEveryDuration) {
     EXPECT_NEAR(Land.Animations(slot).Duration, c.Seconds, 1e-5) << "speed " << c.Speed;
     EXPECT_NEAR(Land.GameSpeedFactor(), 3.0 / c.Seconds, 1e-9) << "speed " << c.Speed;
   }
-}
-
-TEST_F(AnimationTable, TheSpeedIsReadWhenTheAnimationStarts) {
+  // The speed is read when an animation starts; a later change leaves it as it is.
   World.Settings.gs_S_GameSpeed(8);
   const int slot = Start(ga_Scan, 3.0f);
   World.Settings.gs_S_GameSpeed(-8);

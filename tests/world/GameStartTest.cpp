@@ -88,7 +88,7 @@ TEST(GameStart, ANumberThatIsNotA32BitIntegerFailsTheMake) {
     TLandscape& land = world.MakeLandscape(5, 0);
     const int size = land.GridSize;
     const float middle = land.PointHeight(size / 2, size / 2);
-    world.Settings.gs_S_Difficulty(50);  // so that the first step visibly happens
+    world.Settings.gs_S_Difficulty(50);              // so that the first step visibly happens
     world.Settings.E_S_LandscapeNumber.Text = text;  // as left in the box
     world.Log.Clear();
     land.Make();
@@ -160,8 +160,9 @@ TEST(GameStart, AWorldThatCannotBeMadeIsReported) {
   world.Game.SetLandscapeFactory([](const TWorldLinks&) { return nullptr; });
   world.Game.Cheated = true;
   world.Game.Init();
-  EXPECT_EQ(world.Log.GetLines(),
-            std::vector<std::string>{"Error 0008: Could not create Landscape object @ Game.Init()."});
+  EXPECT_EQ(
+      world.Log.GetLines(),
+      std::vector<std::string>{"Error 0008: Could not create Landscape object @ Game.Init()."});
   EXPECT_EQ(world.Game.Landscape, nullptr);
   EXPECT_FALSE(world.Game.Cheated);
 }

@@ -23,8 +23,8 @@ void PrintTo(const TNumberAndDifficulty& sample, std::ostream* out) {
 }
 
 // A spread of landscapes: small and large, few and many sentries.
-const TNumberAndDifficulty Samples[] = {{1, 0},      {2, 0},     {777, 10},  {31337, 25},
-                                        {-5, 40},    {123456, 55}, {99, 70}, {2016, 100},
+const TNumberAndDifficulty Samples[] = {{1, 0},        {2, 0},           {777, 10}, {31337, 25},
+                                        {-5, 40},      {123456, 55},     {99, 70},  {2016, 100},
                                         {424242, 100}, {-2147483647, 85}};
 
 class GenerationOverSamples : public ::testing::TestWithParam<TNumberAndDifficulty> {
@@ -50,7 +50,8 @@ TEST_P(GenerationOverSamples, RimIsOneLevelBelowEveryInteriorPoint) {
   // The heights are centred about zero: the interior's lowest and highest are opposite.
   float highestInterior = -std::numeric_limits<float>::max();
   for (int x = 1; x < N; ++x)
-    for (int z = 1; z < N; ++z) highestInterior = std::max(highestInterior, Land.PointHeight(x, z));
+    for (int z = 1; z < N; ++z)
+      highestInterior = std::max(highestInterior, Land.PointHeight(x, z));
   EXPECT_NEAR(lowestInterior, -highestInterior, 1e-4);
 }
 
@@ -60,7 +61,8 @@ TEST_P(GenerationOverSamples, TerracesAreExact) {
   const int N = Land.GridSize;
   float lowest = std::numeric_limits<float>::max();
   for (int x = 1; x < N; ++x)
-    for (int z = 1; z < N; ++z) lowest = std::min(lowest, Land.PointHeight(x, z));
+    for (int z = 1; z < N; ++z)
+      lowest = std::min(lowest, Land.PointHeight(x, z));
   std::map<long, float> heightOfStep;
   for (int x = 1; x < N; ++x)
     for (int z = 1; z < N; ++z) {
@@ -77,8 +79,9 @@ TEST_P(GenerationOverSamples, TerracesAreExact) {
       auto sameStep = [&](int px, int pz) {
         return std::fabs(Land.PointHeight(px, pz) - h) < 0.5 * Land.HeightStep;
       };
-      if (sameStep(x + 1, z) && sameStep(x, z + 1) && sameStep(x + 1, z + 1))
-        { ASSERT_TRUE(Land.IsFlatSquare(x, z)) << x << "," << z; }
+      if (sameStep(x + 1, z) && sameStep(x, z + 1) && sameStep(x + 1, z + 1)) {
+        ASSERT_TRUE(Land.IsFlatSquare(x, z)) << x << "," << z;
+      }
     }
 }
 
@@ -142,7 +145,8 @@ TEST_P(GenerationOverSamples, SecondLightStandsWellAboveTheLandscape) {
   const glm::vec3 light = World.Scene.GLLightSource3->Position();
   float highest = -std::numeric_limits<float>::max();
   for (int x = 0; x <= Land.GridSize; ++x)
-    for (int z = 0; z <= Land.GridSize; ++z) highest = std::max(highest, Land.PointHeight(x, z));
+    for (int z = 0; z <= Land.GridSize; ++z)
+      highest = std::max(highest, Land.PointHeight(x, z));
   EXPECT_GE(light.y, 2 * Land.GridSize + highest - 1e-3);
   EXPECT_LT(light.y, 4 * Land.GridSize + highest + 1e-3);
   EXPECT_GE(light.x, -Land.GridSize + 0.5f - 1e-3);
@@ -184,7 +188,8 @@ TEST(Generation, SameNumberAndDifficultyReplayTheSameLandscape) {
   EXPECT_EQ(a.HeightStep, b.HeightStep);
   EXPECT_EQ(a.ObjectHeights, b.ObjectHeights);
   for (int x = 0; x <= a.GridSize; ++x)
-    for (int z = 0; z <= a.GridSize; ++z) ASSERT_EQ(a.PointHeight(x, z), b.PointHeight(x, z));
+    for (int z = 0; z <= a.GridSize; ++z)
+      ASSERT_EQ(a.PointHeight(x, z), b.PointHeight(x, z));
   ASSERT_EQ(a.SquareCount, b.SquareCount);
   for (int i = 0; i <= a.SquareCount; ++i) {
     ASSERT_EQ(a.SquaresByHeight(i).X, b.SquaresByHeight(i).X);

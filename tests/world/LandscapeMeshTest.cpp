@@ -15,7 +15,9 @@ const TMeshVertex& VertexOf(const TMeshObject& mesh, int triangle, int corner) {
 }
 
 // The two triangles of square (x, z): squares run z-major, x-minor.
-int FirstTriangleOf(const TLandscape& land, int x, int z) { return 2 * (z * land.GridSize + x); }
+int FirstTriangleOf(const TLandscape& land, int x, int z) {
+  return 2 * (z * land.GridSize + x);
+}
 
 TEST(LandscapeMesh, TwoTrianglesPerSquareAndTwoForTheFloor) {
   TWorldFixture world;
@@ -93,8 +95,10 @@ TEST_F(MeshOfOneLandscape, SlopesAreSplitAlongTheRightDiagonal) {
       const int t = FirstTriangleOf(Land, x, z);
       // The shared edge of the two triangles is the diagonal.
       const glm::vec3 first = VertexOf(Mesh, t, 0).Position, second = VertexOf(Mesh, t, 1).Position;
-      const glm::vec3 B(x + 1, Land.PointHeight(x + 1, z + 1), z + 1), D(x, Land.PointHeight(x, z), z);
-      const glm::vec3 A(x, Land.PointHeight(x, z + 1), z + 1), C(x + 1, Land.PointHeight(x + 1, z), z);
+      const glm::vec3 B(x + 1, Land.PointHeight(x + 1, z + 1), z + 1),
+          D(x, Land.PointHeight(x, z), z);
+      const glm::vec3 A(x, Land.PointHeight(x, z + 1), z + 1),
+          C(x + 1, Land.PointHeight(x + 1, z), z);
       if (aEqualsC) {
         EXPECT_EQ(first, D);
         EXPECT_EQ(second, B);

@@ -51,14 +51,11 @@ TEST_F(ObjectManagement, TheFirstObjectStandsOnTheGroundAndTheNextOnTopOfIt) {
   EXPECT_TRUE(World.IsShapeInScene(robot.Shape));
   EXPECT_FLOAT_EQ(robot.Shape->Position().y, robot.Base);
   EXPECT_EQ(World.ShapeCount(), 2);
-}
 
-TEST_F(ObjectManagement, AddingWithoutAnimationStartsNothingAndTakesNoEnergy) {
-  Land.SetEnergy(10);
-  ASSERT_EQ(Land.AddGameObject(X, Z, go_robot, 0.0f, false), 1);
-  EXPECT_EQ(Land.Energy, 10);
+  // Without animation nothing else happens: no animation, no energy taken.
   EXPECT_EQ(World.RunningAnimations(), 0);
   EXPECT_TRUE(World.Host.Steps.empty());
+  EXPECT_TRUE(World.Host.EnergyShown.empty());
 }
 
 TEST_F(ObjectManagement, AFullStackAcceptsNoFurtherObjectAndNothingChanges) {
@@ -346,19 +343,16 @@ TEST_F(ObjectManagement, PutGameObjectTouchesNoScannerAnimationOrEnergy) {
   EXPECT_EQ(Land.Energy, 9);
 }
 
-TEST_F(ObjectManagement, PutGameObjectAboveTheTopLevelPlacesNothing) {
+TEST_F(ObjectManagement, PutGameObjectAboveTheTopLevelOrOfNoKindPlacesNothing) {
   const uint32_t seed = World.Random.RandomSeed;
   EXPECT_EQ(Land.PutGameObject(X, MaxStack + 1, Z, go_boulder, 0.0f, 0.0f, 1.0f), -1);
   EXPECT_EQ(Land.PutGameObject(X, 100, Z, go_tree, 0.0f, 0.0f, 1.0f), -1);
   EXPECT_EQ(World.ShapeCount(), 0);
   EXPECT_EQ(World.Random.RandomSeed, seed);
-  EXPECT_EQ(Land.PutGameObject(X, MaxStack, Z, go_boulder, 0.0f, 0.0f, 1.0f), MaxStack);
-}
-
-TEST_F(ObjectManagement, PutGameObjectOfNoKindPlacesNothing) {
   EXPECT_EQ(Land.PutGameObject(X, 1, Z, go_none, 0.0f, 0.0f, 1.0f), -1);
   EXPECT_EQ(Land.TopLevel(X, Z), -1);
   EXPECT_EQ(World.ShapeCount(), 0);
+  EXPECT_EQ(Land.PutGameObject(X, MaxStack, Z, go_boulder, 0.0f, 0.0f, 1.0f), MaxStack);
 }
 
 // ---- RemoveGameObject

@@ -82,19 +82,15 @@ TEST_F(Hyperspace, OnAnEmptyLandscapeItChoosesAmongTheFourLowestSquares) {
   }
 }
 
-TEST_F(Hyperspace, ThePlayerFacesTheTolmarchOutsideTheMapView) {
+TEST_F(Hyperspace, WithoutChargeThePlayerFacesTheTolmarchAtNoCost) {
+  Land.SetEnergy(5);
+  World.Host.EnergyShown.clear();
   World.Host.MapViewLeft = 0;
   Land.Hyperspace(false);
   ASSERT_EQ(Views.size(), 1u);
   EXPECT_TRUE(Views[0].FaceTolmarch);
   EXPECT_FALSE(Views[0].Map);
   EXPECT_EQ(World.Host.MapViewLeft, 1);
-}
-
-TEST_F(Hyperspace, WithoutChargeItCostsNothingAndStartsNothing) {
-  Land.SetEnergy(5);
-  World.Host.EnergyShown.clear();
-  Land.Hyperspace(false);
   EXPECT_EQ(Land.Energy, 5);
   EXPECT_TRUE(World.Host.EnergyShown.empty());
   EXPECT_EQ(World.RunningAnimations(), 0);
@@ -116,6 +112,7 @@ TEST_F(Hyperspace, WithChargeFiveEnergyLeavesTwoAndTheLightsComeUp) {
   EXPECT_FLOAT_EQ(light.StartTime, 3.25f);
   EXPECT_NEAR(light.Duration, 2.0 / std::sqrt(3.0), 1e-5);
   EXPECT_EQ(Views.size(), 1u);
+  EXPECT_EQ(World.Host.MapViewLeft, 1);
 }
 
 TEST_F(Hyperspace, OccupiedSquaresAreNeverChosen) {

