@@ -36,7 +36,8 @@ class TStepGrid {
       throw std::out_of_range("a raise outside the grid");
     for (int x = r.X0; x <= r.X1; ++x) {
       int* row = &Steps[static_cast<size_t>(x) * static_cast<size_t>(Side)];
-      for (int z = r.Z0; z <= r.Z1; ++z) row[z] = CheckedAdd(row[z], steps);
+      for (int z = r.Z0; z <= r.Z1; ++z)
+        row[z] = CheckedAdd(row[z], steps);
     }
   }
   int At(int x, int z) const {
