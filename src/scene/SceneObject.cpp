@@ -50,8 +50,8 @@ void TSceneObject::SetPosition(const glm::vec3& position) {
 }
 
 void TSceneObject::SetPositionComponent(int index, float value) {
-  if (index < 0 || index > 2) throw std::out_of_range("position component");
-  PositionVector[index] = value;
+  if (index < 0 || index > 3) throw std::out_of_range("position component");
+  if (index < 3) PositionVector[index] = value;  // a position's W is always 1
   Changed();
 }
 

@@ -117,22 +117,39 @@ void ShuffleTies(TLandscape& land, TRandom& random) {
   }
 }
 
+// Clears the Keep flag of every entry that lies within `spacing` of a higher entry still
+// kept, taking the entries 0..top-1 highest first. A grid of cells as wide as the spacing
+// finds the near entries; the outcome is that of comparing every pair in order.
 void ThinOut(TLandscape& land) {
   const float spacing = static_cast<float>(
       (std::sqrt(static_cast<double>(land.GridSize) * land.GridSize / land.SiteCount) - 1.0) *
       0.45);
   // Only the highest 80 % (at least 20 entries) are thinned, never past the list's end.
   const int top = std::min(std::max(20, land.SquareCount * 80 / 100), land.SquareCount + 1);
+
+  const int cellSize = std::max(1, static_cast<int>(std::ceil(spacing)));
+  const int cells = land.GridSize / cellSize + 1;
+  std::vector<std::vector<int>> cellEntries(static_cast<size_t>(cells) * cells);
+  auto cellOf = [&](int x, int z) {
+    return static_cast<size_t>(x / cellSize) * cells + z / cellSize;
+  };
+  for (int i = 0; i < top; ++i)  // each cell lists its entries in ascending order
+    cellEntries[cellOf(land.SquaresByHeight(i).X, land.SquaresByHeight(i).Z)].push_back(i);
+
   for (int i = 0; i < top; ++i) {
     const TSquareEntry& a = land.SquaresByHeight(i);
     if (!a.Keep) continue;
-    for (int j = i + 1; j < top; ++j) {
-      TSquareEntry& b = land.SquaresByHeight(j);
-      if (!b.Keep) continue;
-      const float dx = static_cast<float>(a.X - b.X);
-      const float dz = static_cast<float>(a.Z - b.Z);
-      if (std::sqrt(dx * dx + dz * dz) <= spacing) b.Keep = false;
-    }
+    const int cx = a.X / cellSize, cz = a.Z / cellSize;
+    for (int nx = std::max(0, cx - 1); nx <= std::min(cells - 1, cx + 1); ++nx)
+      for (int nz = std::max(0, cz - 1); nz <= std::min(cells - 1, cz + 1); ++nz)
+        for (const int j : cellEntries[static_cast<size_t>(nx) * cells + nz]) {
+          if (j <= i) continue;
+          TSquareEntry& b = land.SquaresByHeight(j);
+          if (!b.Keep) continue;
+          const float dx = static_cast<float>(a.X - b.X);
+          const float dz = static_cast<float>(a.Z - b.Z);
+          if (std::sqrt(dx * dx + dz * dz) <= spacing) b.Keep = false;
+        }
   }
   int kept = 0;
   for (int i = 0; i <= land.SquareCount; ++i)

@@ -26,6 +26,9 @@ TEST(MeshNormals, CounterClockwiseFacesAreFrontAndDegenerateOnesStayFinite) {
     mesh.AddVertex({corner, glm::vec3(0.0f, 0.0f, -1.0f), grey});
   }
   ASSERT_EQ(mesh.TriangleCount(), 4);
+  // A triangle carries its face normal from the start.
+  EXPECT_TRUE(Near(mesh.Vertices()[0].Normal, {0.0f, 1.0f, 0.0f}, 1e-6f));
+  EXPECT_TRUE(Near(mesh.Vertices()[4].Normal, {0.0f, -1.0f, 0.0f}, 1e-6f));
   mesh.BuildNormals();
 
   const auto& v = mesh.Vertices();

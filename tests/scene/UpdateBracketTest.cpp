@@ -88,6 +88,16 @@ TEST(UpdateBracket, ChangesOutsideABracketAnnounceEachTime) {
   scene.Mesh1->EditMaterial().Shininess = 10.0f;
   EXPECT_EQ(scene.ChangeCount(), before + 5);
   EXPECT_EQ(counter.Calls, 5);
+
+  // New and destroyed objects change the picture too.
+  TCone* cone = scene.DummyCube2->AddNewChild<TCone>();
+  EXPECT_EQ(counter.Calls, 6);
+  scene.DummyCube2->DestroyChild(cone);
+  EXPECT_EQ(counter.Calls, 7);
+  scene.DummyCube2->AddNewChild<TCylinder>();
+  scene.DummyCube2->DestroyChild(0);
+  EXPECT_EQ(counter.Calls, 9);
+  EXPECT_EQ(scene.ChangeCount(), before + 9);
 }
 
 TEST(UpdateBracket, EndWithoutBeginAndEmptyBracketsAreHarmless) {
