@@ -201,6 +201,27 @@ TMeshShape PedestalShape(float height) {
   return shape;
 }
 
+// What the trunk and the crown of a tree have in common: a radius thinned at random while
+// the tree grows (x drawn first), translucency while growing, the turn and the place.
+struct TTreePart {
+  TRandom& Random;
+  double Jitter;
+  float Growth;
+  float Angle;
+
+  void Finish(TSceneObject& part, double radiusScale, const TColor& colour,
+              const glm::vec3& centre) const {
+    const float sx = static_cast<float>(radiusScale - Random.Random() * Jitter);
+    const float sz = static_cast<float>(radiusScale - Random.Random() * Jitter);
+    part.SetScale({sx, 1.0f, sz});
+    TMaterial& material = part.EditMaterial();
+    material.BlendingMode = Growth < 1.0f ? TBlendingMode::Transparency : TBlendingMode::Opaque;
+    material.Diffuse = colour;
+    part.SetTurnAngle(Angle);
+    part.SetPosition(centre);
+  }
+};
+
 }  // namespace
 
 TSceneObject* TLandscape::CreateGameShape(TGameObjectKind kind, int x, int z, float base,
@@ -216,8 +237,7 @@ TSceneObject* TLandscape::CreateGameShape(TGameObjectKind kind, int x, int z, fl
     TDummyCube* container = parent->AddNewChild<TDummyCube>();
     if (!container) return nullptr;
     const float H = ObjectHeights[go_tree];
-    const double j = (1.0 - g) * 0.3;
-    const TBlendingMode blending = g < 1.0f ? TBlendingMode::Transparency : TBlendingMode::Opaque;
+    const TTreePart part{random, (1.0 - g) * 0.3, g, angle};
     if (TCylinder* trunk = container->AddNewChild<TCylinder>()) {
       trunk->Tag = 98;
       trunk->Height = H * 0.25f;
@@ -225,14 +245,7 @@ TSceneObject* TLandscape::CreateGameShape(TGameObjectKind kind, int x, int z, fl
       trunk->Stacks = 1;
       trunk->Loops = 1;
       trunk->Parts = qpSides;
-      const float sx = static_cast<float>(0.2 - random.Random() * j);
-      const float sz = static_cast<float>(0.2 - random.Random() * j);
-      trunk->SetScale({sx, 1.0f, sz});
-      TMaterial& material = trunk->EditMaterial();
-      material.BlendingMode = blending;
-      material.Diffuse = {0.65f, 0.3f, 0.1f, g};
-      trunk->SetTurnAngle(angle);
-      trunk->SetPosition({centre.x, base + H * 0.125f, centre.z});
+      part.Finish(*trunk, 0.2, {0.65f, 0.3f, 0.1f, g}, {centre.x, base + H * 0.125f, centre.z});
     } else {
       World.Log.Log("Error 0005: Could not create go_tree @ Landscape.CreateGameShape()");
     }
@@ -243,14 +256,7 @@ TSceneObject* TLandscape::CreateGameShape(TGameObjectKind kind, int x, int z, fl
     crown->Stacks = 1;
     crown->Parts = qpSides | qpBottom;
     crown->Height = H * 0.75f;
-    const float sx = static_cast<float>(0.6 - random.Random() * j);
-    const float sz = static_cast<float>(0.6 - random.Random() * j);
-    crown->SetScale({sx, 1.0f, sz});
-    TMaterial& material = crown->EditMaterial();
-    material.BlendingMode = blending;
-    material.Diffuse = {0.15f, 0.8f, 0.1f, g};
-    crown->SetTurnAngle(angle);
-    crown->SetPosition({centre.x, base + H * 0.625f, centre.z});
+    part.Finish(*crown, 0.6, {0.15f, 0.8f, 0.1f, g}, {centre.x, base + H * 0.625f, centre.z});
     return container;
   }
 

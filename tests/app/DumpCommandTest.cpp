@@ -20,7 +20,10 @@ struct TRun {
 
 // Runs the program with the given arguments and collects what it prints.
 TRun RunProgram(const std::string& arguments) {
-  const std::string errFile = ::testing::TempDir() + "orvane_stderr.txt";
+  // Each test its own file: CTest runs tests side by side.
+  const std::string errFile = ::testing::TempDir() + "orvane_stderr_" +
+                              ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+                              ".txt";
   const std::string command = std::string(ORVANE_BINARY) + " " + arguments + " 2>" + errFile;
   TRun run;
   FILE* pipe = popen(command.c_str(), "r");

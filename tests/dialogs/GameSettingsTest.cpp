@@ -1,379 +1,240 @@
 #include <cstdint>
-#include <limits>
-#include <ostream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
-#include "dialogs/FakeSettingsHost.h"
 #include "dialogs/GameSettings.h"
 
 namespace orvane {
 namespace {
 
-using test::FakeSettingsHost;
+// Records what the settings tell the main window.
+class FakeSettingsHost : public TSettingsHost {
+ public:
+  void SetLookSensitivity(float value) override { LookSensitivities.push_back(value); }
+  void SetShowHints(bool on) override { ShowHints.push_back(on); }
+  std::vector<float> LookSensitivities;
+  std::vector<bool> ShowHints;
+};
 
-// ---- Difficulty and its variation band ----
+TEST(DefaultSettings, RestoreEverySettingAndTellTheHost) {
+  FakeSettingsHost host;
+  TDlgNewGame dlg(&host);
+  dlg.gs_G_GameType(gt_Campaign);
+  dlg.gs_S_Difficulty(80);
+  dlg.gs_S_DiffVariation(60);
+  dlg.gs_S_LandscapeRandom(false);
+  dlg.gs_S_LandscapeNumber(-42);
+  dlg.gs_S_GameSpeed(8);
+  dlg.gs_S_Resources(-5);
+  dlg.gs_CC_Sensitivity(90);
+  dlg.gs_CC_ReverseZoom(true);
+  dlg.gs_CC_LockCursor(true);
 
-TEST(DifficultySetting, ClampsToZeroToHundredAndMovesSlider) {
+  dlg.ApplyDefaultSettings();
+  const TGameSpec& game = dlg.GameSpec();
+  EXPECT_EQ(game.G_GameType, gt_Quick);
+  EXPECT_TRUE(dlg.PanelQuickPlay.Visible);
+  EXPECT_FALSE(dlg.PanelCampaign.Visible);
+  EXPECT_EQ(game.S_Difficulty, 0);
+  EXPECT_EQ(dlg.TB_S_Difficulty.SelEnd, 200);
+  EXPECT_FALSE(game.LandscapeFixed);
+  EXPECT_FALSE(dlg.E_S_LandscapeNumber.Enabled);
+  EXPECT_EQ(game.S_LandscapeNumber, 1);
+  EXPECT_EQ(dlg.E_S_LandscapeNumber.Text, "1");
+  EXPECT_EQ(dlg.S_GameSpeed(), 0);
+  EXPECT_EQ(dlg.L_S_Resources.Caption, "1.0x");
+  EXPECT_EQ(dlg.CC_Sensitivity(), 50);
+  EXPECT_EQ(dlg.L_CC_Sensitivity.Caption, "50");
+  EXPECT_TRUE(dlg.CC_ReverseHorizontal());
+  EXPECT_TRUE(dlg.CB_CC_ReverseVertical.Checked);
+  EXPECT_FALSE(dlg.CC_ReverseZoom());
+  EXPECT_FALSE(dlg.CB_CC_LockCursor.Checked);
+  EXPECT_TRUE(dlg.H_ShowHints());
+  EXPECT_TRUE(dlg.CB_H_ShowHints.Checked);
+  ASSERT_FALSE(host.LookSensitivities.empty());
+  EXPECT_FLOAT_EQ(host.LookSensitivities.back(), 2.5f);
+  EXPECT_EQ(host.ShowHints, std::vector<bool>{true});
+}
+
+TEST(DifficultySetting, ClampsAndDrawsTheVariationBandInEitherOrder) {
   TDlgNewGame dlg;
   dlg.gs_S_Difficulty(150);
   EXPECT_EQ(dlg.GameSpec().S_Difficulty, 100);
   EXPECT_EQ(dlg.TB_S_Difficulty.Position, 300);
   EXPECT_EQ(dlg.L_S_Difficulty.Caption, "100");
-
   dlg.gs_S_Difficulty(-5);
   EXPECT_EQ(dlg.GameSpec().S_Difficulty, 0);
   EXPECT_EQ(dlg.TB_S_Difficulty.Position, 200);
-  EXPECT_EQ(dlg.L_S_Difficulty.Caption, "0");
 
-  dlg.gs_S_Difficulty(std::numeric_limits<int32_t>::min());
-  EXPECT_EQ(dlg.GameSpec().S_Difficulty, 0);
-}
-
-TEST(DifficultySetting, VariationDrawsBandAroundDifficultyInEitherOrder) {
-  TDlgNewGame first;
-  first.gs_S_DiffVariation(50);
-  first.gs_S_Difficulty(30);
-  TDlgNewGame second;
-  second.gs_S_Difficulty(30);
-  second.gs_S_DiffVariation(50);
-
-  for (const TDlgNewGame* dlg : {&first, &second}) {
-    EXPECT_EQ(dlg->TB_S_Difficulty.Position, 230);
-    EXPECT_EQ(dlg->TB_S_Difficulty.SelStart, 205);
-    EXPECT_EQ(dlg->TB_S_Difficulty.SelEnd, 255);
-    EXPECT_EQ(dlg->L_S_DiffVariation.Caption, "25");
-    EXPECT_EQ(dlg->L_S_Difficulty.Caption, "30");
-    EXPECT_EQ(dlg->TB_S_DiffVariation.Position, 50);
-    EXPECT_EQ(dlg->GameSpec().S_DiffVariation, 50);
+  for (const bool difficultyFirst : {true, false}) {
+    TDlgNewGame banded;
+    if (difficultyFirst) banded.gs_S_Difficulty(30);
+    banded.gs_S_DiffVariation(50);
+    if (!difficultyFirst) banded.gs_S_Difficulty(30);
+    EXPECT_EQ(banded.TB_S_Difficulty.Position, 230) << difficultyFirst;
+    EXPECT_EQ(banded.TB_S_Difficulty.SelStart, 205) << difficultyFirst;
+    EXPECT_EQ(banded.TB_S_Difficulty.SelEnd, 255) << difficultyFirst;
+    EXPECT_EQ(banded.L_S_DiffVariation.Caption, "25") << difficultyFirst;
   }
 }
 
-TEST(DifficultySetting, BandHalfWidthIsSquareOfVariationOverHundredRounded) {
-  struct Case {
-    int32_t variation;
-    int halfWidth;
-  };
-  for (const Case c : {Case{0, 0}, Case{7, 0}, Case{8, 1}, Case{10, 1}, Case{15, 2}, Case{35, 12},
-                       Case{71, 50}, Case{99, 98}}) {
-    TDlgNewGame dlg;
-    dlg.gs_S_Difficulty(50);
-    dlg.gs_S_DiffVariation(c.variation);
-    EXPECT_EQ(dlg.L_S_DiffVariation.Caption, std::to_string(c.halfWidth)) << c.variation;
-    EXPECT_EQ(dlg.TB_S_Difficulty.SelStart, 250 - c.halfWidth) << c.variation;
-    EXPECT_EQ(dlg.TB_S_Difficulty.SelEnd, 250 + c.halfWidth) << c.variation;
-  }
-}
-
-TEST(DifficultySetting, ScriptVariationOutsideSliderIsClampedEverywhere) {
+TEST(ScriptSettings, OutOfRangeValuesClampSoStoreSliderAndLabelAgree) {
   TDlgNewGame dlg;
   dlg.gs_S_Difficulty(40);
   dlg.gs_S_DiffVariation(150);
   EXPECT_EQ(dlg.GameSpec().S_DiffVariation, 99);
   EXPECT_EQ(dlg.TB_S_DiffVariation.Position, 99);
   EXPECT_EQ(dlg.L_S_DiffVariation.Caption, "98");
-  EXPECT_EQ(dlg.TB_S_Difficulty.SelStart, 240 - 98);
   EXPECT_EQ(dlg.TB_S_Difficulty.SelEnd, 240 + 98);
-
   dlg.gs_S_DiffVariation(-3);
   EXPECT_EQ(dlg.GameSpec().S_DiffVariation, 0);
-  EXPECT_EQ(dlg.TB_S_DiffVariation.Position, 0);
   EXPECT_EQ(dlg.L_S_DiffVariation.Caption, "0");
-  EXPECT_EQ(dlg.TB_S_Difficulty.SelStart, 240);
-  EXPECT_EQ(dlg.TB_S_Difficulty.SelEnd, 240);
-}
-
-// ---- The speed and resources sliders ----
-
-struct SpeedSetting {
-  const char* name;
-  void (TDlgNewGame::*setter)(int32_t);
-  int32_t (TDlgNewGame::*stored)() const;
-  TTrackBar TDlgNewGame::*slider;
-  TLabelControl TDlgNewGame::*label;
-  const char* lowest;   // label at -8
-  const char* middle;   // label at 4
-  const char* highest;  // label at 8
-};
-
-const SpeedSetting SpeedSettings[] = {
-    {"GameSpeed", &TDlgNewGame::gs_S_GameSpeed, &TDlgNewGame::S_GameSpeed,
-     &TDlgNewGame::TB_S_GameSpeed, &TDlgNewGame::L_S_GameSpeed, "0.3x", "1.7x", "3.0x"},
-    {"SentrySpeed", &TDlgNewGame::gs_S_SentrySpeed, &TDlgNewGame::S_SentrySpeed,
-     &TDlgNewGame::TB_S_SentrySpeed, &TDlgNewGame::L_S_SentrySpeed, "0.3x", "1.7x", "3.0x"},
-    {"ScanSpeed", &TDlgNewGame::gs_S_ScanSpeed, &TDlgNewGame::S_ScanSpeed,
-     &TDlgNewGame::TB_S_ScanSpeed, &TDlgNewGame::L_S_ScanSpeed, "0.3x", "1.7x", "3.0x"},
-    {"ScanSector", &TDlgNewGame::gs_S_ScanSector, &TDlgNewGame::S_ScanSector,
-     &TDlgNewGame::TB_S_ScanSector, &TDlgNewGame::L_S_ScanSector, "0.3x", "1.7x", "3.0x"},
-    {"Resources", &TDlgNewGame::gs_S_Resources, &TDlgNewGame::S_Resources,
-     &TDlgNewGame::TB_S_Resources, &TDlgNewGame::L_S_Resources, "0.5x", "1.4x", "2.0x"},
-};
-
-void PrintTo(const SpeedSetting& s, std::ostream* out) {
-  *out << s.name;
-}
-
-class SpeedSettingTest : public testing::TestWithParam<SpeedSetting> {};
-
-TEST_P(SpeedSettingTest, LabelShowsFactorOfPosition) {
-  const SpeedSetting& s = GetParam();
-  TDlgNewGame dlg;
-  (dlg.*s.setter)(-8);
-  EXPECT_EQ((dlg.*s.label).Caption, s.lowest);
-  (dlg.*s.setter)(4);
-  EXPECT_EQ((dlg.*s.label).Caption, s.middle);
-  EXPECT_EQ((dlg.*s.slider).Position, 4);
-  EXPECT_EQ((dlg.*s.stored)(), 4);
-  (dlg.*s.setter)(8);
-  EXPECT_EQ((dlg.*s.label).Caption, s.highest);
-  (dlg.*s.setter)(0);
-  EXPECT_EQ((dlg.*s.label).Caption, "1.0x");
-  EXPECT_EQ((dlg.*s.slider).Position, 0);
-}
-
-TEST_P(SpeedSettingTest, SameValueAgainDoesNothing) {
-  const SpeedSetting& s = GetParam();
-  TDlgNewGame dlg;
-  (dlg.*s.setter)(3);
-  (dlg.*s.label).Caption = "marker";
-  (dlg.*s.slider).Position = -1;
-  (dlg.*s.setter)(3);
-  EXPECT_EQ((dlg.*s.label).Caption, "marker");
-  EXPECT_EQ((dlg.*s.slider).Position, -1);
-}
-
-TEST_P(SpeedSettingTest, ChangesOnlyItsOwnSliderAndLabel) {
-  const SpeedSetting& s = GetParam();
-  TDlgNewGame dlg;
-  (dlg.*s.setter)(-5);
-  for (const SpeedSetting& other : SpeedSettings) {
-    if (std::string(other.name) == s.name) continue;
-    EXPECT_EQ((dlg.*other.stored)(), 0) << other.name;
-    EXPECT_EQ((dlg.*other.slider).Position, 0) << other.name;
-    EXPECT_EQ((dlg.*other.label).Caption, "1.0x") << other.name;
-  }
-}
-
-TEST_P(SpeedSettingTest, ScriptValueOutsideSliderIsClampedEverywhere) {
-  const SpeedSetting& s = GetParam();
-  TDlgNewGame dlg;
-  (dlg.*s.setter)(20);
-  EXPECT_EQ((dlg.*s.stored)(), 8);
-  EXPECT_EQ((dlg.*s.slider).Position, 8);
-  EXPECT_EQ((dlg.*s.label).Caption, s.highest);
-  (dlg.*s.setter)(std::numeric_limits<int32_t>::min());
-  EXPECT_EQ((dlg.*s.stored)(), -8);
-  EXPECT_EQ((dlg.*s.slider).Position, -8);
-  EXPECT_EQ((dlg.*s.label).Caption, s.lowest);
-}
-
-TEST_P(SpeedSettingTest, ClampedValueEqualToStoredDoesNothing) {
-  const SpeedSetting& s = GetParam();
-  TDlgNewGame dlg;
-  (dlg.*s.setter)(8);
-  (dlg.*s.label).Caption = "marker";
-  (dlg.*s.setter)(100);
-  EXPECT_EQ((dlg.*s.label).Caption, "marker");
-}
-
-INSTANTIATE_TEST_SUITE_P(AllFive, SpeedSettingTest, testing::ValuesIn(SpeedSettings),
-                         [](const testing::TestParamInfo<SpeedSetting>& info) {
-                           return std::string(info.param.name);
-                         });
-
-// ---- Control check boxes ----
-
-struct CheckSetting {
-  const char* name;
-  void (TDlgNewGame::*setter)(bool);
-  bool (TDlgNewGame::*stored)() const;
-  TCheckBoxControl TDlgNewGame::*box;
-};
-
-const CheckSetting CheckSettings[] = {
-    {"ReverseHorizontal", &TDlgNewGame::gs_CC_ReverseHorizontal, &TDlgNewGame::CC_ReverseHorizontal,
-     &TDlgNewGame::CB_CC_ReverseHorizontal},
-    {"ReverseVertical", &TDlgNewGame::gs_CC_ReverseVertical, &TDlgNewGame::CC_ReverseVertical,
-     &TDlgNewGame::CB_CC_ReverseVertical},
-    {"ReverseZoom", &TDlgNewGame::gs_CC_ReverseZoom, &TDlgNewGame::CC_ReverseZoom,
-     &TDlgNewGame::CB_CC_ReverseZoom},
-    {"LockCursor", &TDlgNewGame::gs_CC_LockCursor, &TDlgNewGame::CC_LockCursor,
-     &TDlgNewGame::CB_CC_LockCursor},
-};
-
-void PrintTo(const CheckSetting& s, std::ostream* out) {
-  *out << s.name;
-}
-
-class CheckSettingTest : public testing::TestWithParam<CheckSetting> {};
-
-TEST_P(CheckSettingTest, TicksOnlyItsOwnBox) {
-  const CheckSetting& s = GetParam();
-  TDlgNewGame dlg;
-  (dlg.*s.setter)(true);
-  EXPECT_TRUE((dlg.*s.stored)());
-  EXPECT_TRUE((dlg.*s.box).Checked);
-  for (const CheckSetting& other : CheckSettings) {
-    if (std::string(other.name) == s.name) continue;
-    EXPECT_FALSE((dlg.*other.stored)()) << other.name;
-    EXPECT_FALSE((dlg.*other.box).Checked) << other.name;
-  }
-  (dlg.*s.setter)(false);
-  EXPECT_FALSE((dlg.*s.stored)());
-  EXPECT_FALSE((dlg.*s.box).Checked);
-}
-
-INSTANTIATE_TEST_SUITE_P(AllFour, CheckSettingTest, testing::ValuesIn(CheckSettings),
-                         [](const testing::TestParamInfo<CheckSetting>& info) {
-                           return std::string(info.param.name);
-                         });
-
-// ---- Settings the main window follows ----
-
-TEST(SensitivitySetting, TellsHostLookSensitivity) {
-  FakeSettingsHost host;
-  TDlgNewGame dlg(&host);
-  dlg.gs_CC_Sensitivity(60);
-  ASSERT_EQ(host.LookSensitivities.size(), 1u);
-  EXPECT_FLOAT_EQ(host.LookSensitivities.back(), 3.0f);
-  EXPECT_EQ(dlg.CC_Sensitivity(), 60);
-  EXPECT_EQ(dlg.TB_CC_Sensitivity.Position, 60);
-  EXPECT_EQ(dlg.L_CC_Sensitivity.Caption, "60");
-}
-
-TEST(SensitivitySetting, ScriptValueOutsideSliderIsClampedEverywhere) {
-  FakeSettingsHost host;
-  TDlgNewGame dlg(&host);
-  dlg.gs_CC_Sensitivity(5);
-  EXPECT_EQ(dlg.CC_Sensitivity(), 10);
-  EXPECT_EQ(dlg.TB_CC_Sensitivity.Position, 10);
-  EXPECT_EQ(dlg.L_CC_Sensitivity.Caption, "10");
-  EXPECT_FLOAT_EQ(host.LookSensitivities.back(), 0.5f);
 
   dlg.gs_CC_Sensitivity(500);
   EXPECT_EQ(dlg.CC_Sensitivity(), 100);
   EXPECT_EQ(dlg.TB_CC_Sensitivity.Position, 100);
   EXPECT_EQ(dlg.L_CC_Sensitivity.Caption, "100");
-  EXPECT_FLOAT_EQ(host.LookSensitivities.back(), 5.0f);
 }
 
-TEST(SensitivitySetting, HostSetLaterIsToldByTheNextChange) {
+TEST(CampaignSettings, DifficultyIsNotStored) {
   TDlgNewGame dlg;
-  dlg.gs_CC_Sensitivity(40);  // no host yet: only stored
-  EXPECT_EQ(dlg.CC_Sensitivity(), 40);
-
-  FakeSettingsHost host;
-  dlg.SetHost(&host);
-  dlg.gs_CC_Sensitivity(40);
-  ASSERT_EQ(host.LookSensitivities.size(), 1u);
-  EXPECT_FLOAT_EQ(host.LookSensitivities.back(), 2.0f);
+  dlg.gs_C_Difficulty(7);
+  EXPECT_EQ(dlg.GameSpec().C_Difficulty, 0);
 }
 
-TEST(ShowHintsSetting, TellsHostOnlyOnChange) {
+// The five speed and resources sliders: setter, slider handler, store, slider, label and the
+// labels at either end.
+struct SpeedSetting {
+  const char* name;
+  void (TDlgNewGame::*setter)(int32_t);
+  void (TDlgNewGame::*handler)(int);
+  int32_t (TDlgNewGame::*stored)() const;
+  TTrackBar TDlgNewGame::*slider;
+  TLabelControl TDlgNewGame::*label;
+  const char* lowest;
+  const char* highest;
+};
+
+const SpeedSetting SpeedSettings[] = {
+    {"GameSpeed", &TDlgNewGame::gs_S_GameSpeed, &TDlgNewGame::TB_S_GameSpeedChange,
+     &TDlgNewGame::S_GameSpeed, &TDlgNewGame::TB_S_GameSpeed, &TDlgNewGame::L_S_GameSpeed, "0.3x",
+     "3.0x"},
+    {"SentrySpeed", &TDlgNewGame::gs_S_SentrySpeed, &TDlgNewGame::TB_S_SentrySpeedChange,
+     &TDlgNewGame::S_SentrySpeed, &TDlgNewGame::TB_S_SentrySpeed, &TDlgNewGame::L_S_SentrySpeed,
+     "0.3x", "3.0x"},
+    {"ScanSpeed", &TDlgNewGame::gs_S_ScanSpeed, &TDlgNewGame::TB_S_ScanSpeedChange,
+     &TDlgNewGame::S_ScanSpeed, &TDlgNewGame::TB_S_ScanSpeed, &TDlgNewGame::L_S_ScanSpeed, "0.3x",
+     "3.0x"},
+    {"ScanSector", &TDlgNewGame::gs_S_ScanSector, &TDlgNewGame::TB_S_ScanSectorChange,
+     &TDlgNewGame::S_ScanSector, &TDlgNewGame::TB_S_ScanSector, &TDlgNewGame::L_S_ScanSector,
+     "0.3x", "3.0x"},
+    {"Resources", &TDlgNewGame::gs_S_Resources, &TDlgNewGame::TB_S_ResourcesChange,
+     &TDlgNewGame::S_Resources, &TDlgNewGame::TB_S_Resources, &TDlgNewGame::L_S_Resources, "0.5x",
+     "2.0x"},
+};
+
+TEST(SpeedSettings, LabelsShowTheFactorAndScriptValuesClamp) {
+  for (const SpeedSetting& s : SpeedSettings) {
+    TDlgNewGame dlg;
+    (dlg.*s.setter)(-8);
+    EXPECT_EQ((dlg.*s.label).Caption, s.lowest) << s.name;
+    (dlg.*s.setter)(20);
+    EXPECT_EQ((dlg.*s.stored)(), 8) << s.name;
+    EXPECT_EQ((dlg.*s.slider).Position, 8) << s.name;
+    EXPECT_EQ((dlg.*s.label).Caption, s.highest) << s.name;
+  }
+}
+
+TEST(RepeatedValue, DoesNothingTheSecondTime) {
+  for (const SpeedSetting& s : SpeedSettings) {
+    TDlgNewGame dlg;
+    (dlg.*s.setter)(3);
+    (dlg.*s.label).Caption = "marker";
+    (dlg.*s.setter)(3);
+    EXPECT_EQ((dlg.*s.label).Caption, "marker") << s.name;
+  }
   FakeSettingsHost host;
   TDlgNewGame dlg(&host);
   dlg.gs_H_ShowHints(true);
   dlg.gs_H_ShowHints(true);
   EXPECT_EQ(host.ShowHints, std::vector<bool>{true});
-  EXPECT_TRUE(dlg.H_ShowHints());
-  EXPECT_TRUE(dlg.CB_H_ShowHints.Checked);
-
-  dlg.gs_H_ShowHints(false);
-  EXPECT_EQ(host.ShowHints, (std::vector<bool>{true, false}));
-  EXPECT_FALSE(dlg.H_ShowHints());
-  EXPECT_FALSE(dlg.CB_H_ShowHints.Checked);
 }
 
-TEST(ShowHintsSetting, WithoutHostStillStores) {
-  TDlgNewGame dlg(nullptr);
-  dlg.gs_H_ShowHints(true);
-  EXPECT_TRUE(dlg.H_ShowHints());
-  EXPECT_TRUE(dlg.CB_H_ShowHints.Checked);
+TEST(SpeedSettings, EachSliderMovesOnlyItsOwnSetting) {
+  for (const SpeedSetting& moved : SpeedSettings) {
+    TDlgNewGame dlg;
+    (dlg.*moved.handler)(-6);
+    for (const SpeedSetting& read : SpeedSettings) {
+      EXPECT_EQ((dlg.*read.stored)(), &read == &moved ? -6 : 0)
+          << "moved " << moved.name << ", read " << read.name;
+    }
+  }
 }
 
-// ---- Game type and campaign fields ----
+TEST(SensitivitySlider, TellsTheHostTheLookSensitivity) {
+  FakeSettingsHost host;
+  TDlgNewGame dlg(&host);
+  dlg.TB_CC_SensitivityChange(60);
+  EXPECT_EQ(dlg.CC_Sensitivity(), 60);
+  EXPECT_EQ(host.LookSensitivities, std::vector<float>{3.0f});
+}
 
-TEST(GameTypeSetting, ShowsThePanelOfTheType) {
+struct BoxClick {
+  const char* name;
+  void (TDlgNewGame::*click)();
+  bool (TDlgNewGame::*stored)() const;
+  TCheckBoxControl TDlgNewGame::*box;
+};
+
+const BoxClick BoxClicks[] = {
+    {"ReverseHorizontal", &TDlgNewGame::CB_CC_ReverseHorizontalClick,
+     &TDlgNewGame::CC_ReverseHorizontal, &TDlgNewGame::CB_CC_ReverseHorizontal},
+    {"ReverseVertical", &TDlgNewGame::CB_CC_ReverseVerticalClick, &TDlgNewGame::CC_ReverseVertical,
+     &TDlgNewGame::CB_CC_ReverseVertical},
+    {"ReverseZoom", &TDlgNewGame::CB_CC_ReverseZoomClick, &TDlgNewGame::CC_ReverseZoom,
+     &TDlgNewGame::CB_CC_ReverseZoom},
+    {"LockCursor", &TDlgNewGame::CB_CC_LockCursorClick, &TDlgNewGame::CC_LockCursor,
+     &TDlgNewGame::CB_CC_LockCursor},
+    {"ShowHints", &TDlgNewGame::CB_H_ShowHintsClick, &TDlgNewGame::H_ShowHints,
+     &TDlgNewGame::CB_H_ShowHints},
+};
+
+TEST(ConfigurationBoxes, ClickFlipsOnlyItsOwnSettingAndASecondReturnsIt) {
+  for (const BoxClick& clicked : BoxClicks) {
+    TDlgNewGame dlg;
+    dlg.ApplyDefaultSettings();
+    std::vector<bool> before;
+    for (const BoxClick& b : BoxClicks)
+      before.push_back((dlg.*b.stored)());
+    (dlg.*clicked.click)();
+    for (size_t i = 0; i < std::size(BoxClicks); ++i) {
+      const BoxClick& b = BoxClicks[i];
+      const bool expected = &b == &clicked ? !before[i] : before[i];
+      EXPECT_EQ((dlg.*b.stored)(), expected) << "clicked " << clicked.name << ", read " << b.name;
+      EXPECT_EQ((dlg.*b.box).Checked, expected)
+          << "clicked " << clicked.name << ", read " << b.name;
+    }
+    (dlg.*clicked.click)();
+    EXPECT_EQ((dlg.*clicked.stored)(), before[&clicked - BoxClicks]) << clicked.name;
+  }
+}
+
+TEST(GameTypeRadios, SwitchPanelsOnlyWhileEnabled) {
   TDlgNewGame dlg;
-  dlg.gs_G_GameType(gt_Campaign);
+  dlg.ApplyDefaultSettings();
+  dlg.RB_CampaignClick();  // disabled: campaigns are not offered
+  EXPECT_EQ(dlg.GameSpec().G_GameType, gt_Quick);
+  EXPECT_FALSE(dlg.RB_Campaign.Checked);
+
+  dlg.RB_Campaign.Enabled = true;
+  dlg.RB_CampaignClick();
   EXPECT_EQ(dlg.GameSpec().G_GameType, gt_Campaign);
+  EXPECT_FALSE(dlg.RB_QuickPlay.Checked);
   EXPECT_TRUE(dlg.PanelCampaign.Visible);
   EXPECT_FALSE(dlg.PanelQuickPlay.Visible);
-
-  dlg.gs_G_GameType(gt_Quick);
-  EXPECT_EQ(dlg.GameSpec().G_GameType, gt_Quick);
-  EXPECT_TRUE(dlg.PanelQuickPlay.Visible);
-  EXPECT_FALSE(dlg.PanelCampaign.Visible);
-
-  dlg.gs_G_GameType(gt_None);
-  EXPECT_EQ(dlg.GameSpec().G_GameType, gt_None);
-  EXPECT_FALSE(dlg.PanelQuickPlay.Visible);
-  EXPECT_FALSE(dlg.PanelCampaign.Visible);
-}
-
-TEST(GameTypeSetting, LeavesRadioButtonsAlone) {
-  TDlgNewGame dlg;
-  dlg.gs_G_GameType(gt_Campaign);
-  EXPECT_TRUE(dlg.RB_QuickPlay.Checked);
-  EXPECT_FALSE(dlg.RB_Campaign.Checked);
-}
-
-TEST(CampaignSettings, DifficultyAndNumberAreNotStored) {
-  TDlgNewGame dlg;
-  dlg.gs_C_Difficulty(7);
-  dlg.gs_C_CampaignNo(3);
-  EXPECT_EQ(dlg.GameSpec().C_Difficulty, 0);
-  EXPECT_EQ(dlg.GameSpec().C_CampaignNo, 0);
-  EXPECT_EQ(dlg.E_C_CampaignNo.Text, "0");
-}
-
-TEST(CampaignSettings, PlayerNameIsStored) {
-  TDlgNewGame dlg;
-  dlg.gs_C_PlayerName("Ann Other");
-  EXPECT_EQ(dlg.GameSpec().C_PlayerName, "Ann Other");
-}
-
-// ---- Landscape number ----
-
-TEST(LandscapeRandomSetting, FixedNumberTicksBoxAndEnablesNumberBox) {
-  TDlgNewGame dlg;
-  dlg.gs_S_LandscapeRandom(false);
-  EXPECT_TRUE(dlg.cbLandscapeCode.Checked);
-  EXPECT_TRUE(dlg.E_S_LandscapeNumber.Enabled);
-  EXPECT_TRUE(dlg.GameSpec().LandscapeFixed);
-
-  dlg.gs_S_LandscapeRandom(true);
-  EXPECT_FALSE(dlg.cbLandscapeCode.Checked);
-  EXPECT_FALSE(dlg.E_S_LandscapeNumber.Enabled);
-  EXPECT_FALSE(dlg.GameSpec().LandscapeFixed);
-}
-
-TEST(LandscapeNumberSetting, StoresAndWritesBox) {
-  TDlgNewGame dlg;
-  dlg.gs_S_LandscapeNumber(-123456);
-  EXPECT_EQ(dlg.GameSpec().S_LandscapeNumber, -123456);
-  EXPECT_EQ(dlg.E_S_LandscapeNumber.Text, "-123456");
-  EXPECT_EQ(dlg.ReadLandscapeNumberBox(), -123456);
-}
-
-TEST(LandscapeNumberSetting, LowestIntegerBecomesLowestLandscapeNumber) {
-  TDlgNewGame dlg;
-  dlg.gs_S_LandscapeNumber(std::numeric_limits<int32_t>::min());
-  EXPECT_EQ(dlg.GameSpec().S_LandscapeNumber, -2147483647);
-  EXPECT_EQ(dlg.E_S_LandscapeNumber.Text, "-2147483647");
-  dlg.gs_S_LandscapeNumber(std::numeric_limits<int32_t>::max());
-  EXPECT_EQ(dlg.GameSpec().S_LandscapeNumber, 2147483647);
-  EXPECT_EQ(dlg.E_S_LandscapeNumber.Text, "2147483647");
-}
-
-TEST(LandscapeNumberSetting, DoesNotTouchEnabledStateOrFixedFlag) {
-  TDlgNewGame dlg;
-  dlg.gs_S_LandscapeRandom(true);
-  dlg.gs_S_LandscapeNumber(99);
-  EXPECT_FALSE(dlg.E_S_LandscapeNumber.Enabled);
-  EXPECT_FALSE(dlg.GameSpec().LandscapeFixed);
-  EXPECT_FALSE(dlg.cbLandscapeCode.Checked);
 }
 
 }  // namespace

@@ -198,17 +198,6 @@ TEST(Generation, SameNumberAndDifficultyReplayTheSameLandscape) {
   EXPECT_EQ(first.Scene.GLLightSource3->Position(), second.Scene.GLLightSource3->Position());
 }
 
-TEST(Generation, DifferentNumbersGiveDifferentLandscapes) {
-  TWorldFixture world;
-  const TLandscape& land = world.MakeLandscape(10, 50);
-  const int size = land.GridSize;
-  const float corner = land.PointHeight(size / 2, size / 2);
-  const int count = land.SquareCount;
-  world.MakeLandscape(11, 50);
-  EXPECT_TRUE(land.GridSize != size || land.SquareCount != count ||
-              land.PointHeight(size / 2, size / 2) != corner);
-}
-
 TEST(Generation, AFailureIsReportedAndStopsTheGenerator) {
   TWorldFixture world;
   TLandscape& land = world.MakeLandscape(5, 0);

@@ -1,0 +1,70 @@
+#include <cstdint>
+#include <exception>
+#include <stdexcept>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "dialogs/GameSettings.h"
+
+namespace orvane {
+namespace {
+
+// A dialog with the number fixed at 77, as a player sees it before typing.
+class LandscapeNumberTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    dlg.ApplyDefaultSettings();
+    dlg.cbLandscapeCodeClick();
+    dlg.gs_S_LandscapeNumber(77);
+  }
+  TDlgNewGame dlg;
+};
+
+TEST_F(LandscapeNumberTest, LandscapeCodeBoxEnablesTheNumberOnlyWhileTicked) {
+  EXPECT_TRUE(dlg.cbLandscapeCode.Checked);
+  EXPECT_TRUE(dlg.E_S_LandscapeNumber.Enabled);
+  EXPECT_TRUE(dlg.GameSpec().LandscapeFixed);
+  dlg.cbLandscapeCodeClick();
+  EXPECT_FALSE(dlg.cbLandscapeCode.Checked);
+  EXPECT_FALSE(dlg.E_S_LandscapeNumber.Enabled);
+  EXPECT_FALSE(dlg.GameSpec().LandscapeFixed);
+}
+
+TEST_F(LandscapeNumberTest, TypedNumberIsStoredClampedAndShownPlain) {
+  struct Case {
+    const char* typed;
+    const char* shown;
+    int32_t stored;
+  };
+  for (const Case c : {Case{"12345", "12345", 12345}, Case{"0042", "42", 42}, Case{"+42", "42", 42},
+                       Case{"99999999999", "2147483647", 2147483647},
+                       Case{"-2147483648", "-2147483647", -2147483647}}) {
+    dlg.SetLandscapeNumberText(c.typed);
+    EXPECT_EQ(dlg.E_S_LandscapeNumber.Text, c.shown) << c.typed;
+    EXPECT_EQ(dlg.GameSpec().S_LandscapeNumber, c.stored) << c.typed;
+  }
+  dlg.gs_S_LandscapeNumber(-5);
+  EXPECT_EQ(dlg.E_S_LandscapeNumber.Text, "-5");
+  EXPECT_EQ(dlg.ReadLandscapeNumberBox(), -5);
+}
+
+TEST_F(LandscapeNumberTest, TextThatIsNoWholeNumberIsKeptButNotStored) {
+  for (const char* text : {"", "-", "abc", "12x", " 12", "1.5", "+-3", "99999999999999999999"}) {
+    EXPECT_THROW(dlg.SetLandscapeNumberText(text), std::exception) << '"' << text << '"';
+    EXPECT_EQ(dlg.E_S_LandscapeNumber.Text, text);
+    EXPECT_EQ(dlg.GameSpec().S_LandscapeNumber, 77) << '"' << text << '"';
+  }
+  dlg.SetLandscapeNumberText("-5");  // typing on afterwards works
+  EXPECT_EQ(dlg.GameSpec().S_LandscapeNumber, -5);
+}
+
+TEST_F(LandscapeNumberTest, ReadingTheBoxRefusesTextAndNumbersBeyond32Bits) {
+  EXPECT_THROW(dlg.SetLandscapeNumberText("abc"), std::exception);
+  EXPECT_THROW(dlg.ReadLandscapeNumberBox(), std::invalid_argument);
+  dlg.E_S_LandscapeNumber.Text = "2147483648";
+  EXPECT_THROW(dlg.ReadLandscapeNumberBox(), std::out_of_range);
+}
+
+}  // namespace
+}  // namespace orvane
