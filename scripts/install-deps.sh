@@ -8,6 +8,8 @@ packages=(
   libglm-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-format
+  qt6-base-dev libqt6opengl6-dev libgl-dev
+  xvfb xauth libgl1-mesa-dri libglx-mesa0
 )
 
 missing=()

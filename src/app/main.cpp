@@ -7,6 +7,9 @@
 #include <string>
 
 #include "frontend/Program.h"
+#include "frontend/qt/Application.h"
+#include "frontend/qt/MainWindow.h"
+#include "scene/qt/SceneViewerWidget.h"
 #include "world/LandscapeDump.h"
 
 namespace {
@@ -16,7 +19,9 @@ using namespace orvane;
 constexpr int UsageError = 2;
 
 void PrintUsage(std::ostream& out) {
-  out << "usage: orvane [--dump-landscape NUMBER [--difficulty D]]\n"
+  out << "usage: orvane [--verbose] [--dump-landscape NUMBER [--difficulty D]]\n"
+         "  --verbose                also write every console log line on standard output\n"
+         "                           (on standard error with --dump-landscape)\n"
          "  --dump-landscape NUMBER  print the landscape of that number as JSON\n"
          "                           (NUMBER from -2147483647 to 2147483647)\n"
          "  --difficulty D           the difficulty of the dumped landscape, 0 to 100 (default "
@@ -40,8 +45,9 @@ std::optional<long long> ParseWhole(const std::string& text, long long low, long
   return value;
 }
 
-int DumpLandscape(long long number, long long difficulty) {
+int DumpLandscape(long long number, long long difficulty, bool verbose) {
   TProgram program;
+  if (verbose) program.Log.AddListener([](const std::string& line) { std::cerr << line << '\n'; });
   TDlgNewGame& settings = program.DlgNewGame;
   settings.ApplyDefaultSettings();
   settings.gs_G_GameType(gt_Quick);
@@ -62,18 +68,16 @@ int DumpLandscape(long long number, long long difficulty) {
   return status;
 }
 
-int ShowFirstLandscape() {
+int Play(int argc, char** argv, bool verbose) {
+  TApplication application(argc, argv);
+  TSceneViewerWidget::SetDefaultSurfaceFormat(true);
   TProgram program;
-  program.DlgNewGame.ApplyDefaultSettings();
-  program.Form1.CreateGame();
-  program.Form1.Game->Init();
-  const TLandscape& land = program.Landscape();
-  std::cout << "Orvane: landscape " << program.DlgNewGame.GameSpec().S_LandscapeNumber
-            << ", difficulty " << land.Difficulty() << ", " << land.GridSize << " x "
-            << land.GridSize << " squares, " << land.SiteCount
-            << (land.SiteCount == 1 ? " watcher" : " watchers") << ", energy " << land.Energy
-            << '\n';
-  return 0;
+  if (verbose) program.Log.AddListener([](const std::string& line) { std::cout << line << '\n'; });
+  application.SetExceptionHandler(
+      [&program](const std::string& message) { program.Form1.HandleException(message); });
+  TMainWindow window(program);
+  window.show();
+  return application.exec();
 }
 
 }  // namespace
@@ -81,6 +85,7 @@ int ShowFirstLandscape() {
 int main(int argc, char** argv) {
   std::optional<long long> number;
   long long difficulty = 0;
+  bool verbose = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool hasValue = i + 1 < argc;
@@ -100,6 +105,8 @@ int main(int argc, char** argv) {
         return UsageError;
       }
       difficulty = *value;
+    } else if (arg == "--verbose") {
+      verbose = true;
     } else if (arg == "--help" || arg == "-h") {
       PrintUsage(std::cout);
       return 0;
@@ -109,10 +116,10 @@ int main(int argc, char** argv) {
       return UsageError;
     }
   }
-  if (number) return DumpLandscape(*number, difficulty);
+  if (number) return DumpLandscape(*number, difficulty, verbose);
   if (difficulty != 0) {
     std::cerr << "orvane: --difficulty goes with --dump-landscape\n";
     return UsageError;
   }
-  return ShowFirstLandscape();
+  return Play(argc, argv, verbose);
 }

@@ -1,9 +1,10 @@
 #include "frontend/Form1.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "console/Log.h"
-#include "scene/Scene.h"
+#include "frontend/WindowSystem.h"
 #include "world/Random.h"
 
 namespace orvane {
@@ -19,6 +20,17 @@ TForm1::~TForm1() {
 
 void TForm1::CreateGame() {
   if (!Game) Game = std::make_unique<TGame>(Random, Log, Scene, Settings, *this);
+}
+
+TWindowSystem& TForm1::RequireWindows() const {
+  if (!Windows) throw std::runtime_error("no window system");
+  return *Windows;
+}
+
+// The frame tick's entry point, called by the frame timer once per frame.
+void TForm1::GLCadencer1Progress(double deltaTime, double newTime) {
+  LastDeltaTime = deltaTime;
+  GameClockValue = newTime;
 }
 
 void TForm1::NoteStackLevel(int level) {

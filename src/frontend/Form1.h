@@ -1,10 +1,14 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "dialogs/GameSettings.h"
+#include "scene/FrameTimer.h"
+#include "scene/Scene.h"
 #include "world/Game.h"
 #include "world/WorldHost.h"
 
@@ -12,23 +16,84 @@ namespace orvane {
 
 class TRandom;
 class TLog;
-class TScene;
+class TWindowSystem;
+
+// The icons of the energy meter: 1, 2, 3 and 15 energy units.
+enum TMeterIcon { mi_None, mi_Tree, mi_Boulder, mi_Robot, mi_Robot15 };
+
+// Window-system colour numbers, red in the low byte.
+constexpr uint32_t clBlack = 0;
+constexpr uint32_t clRed = 255;
+constexpr uint32_t clGreen = 32768;
+constexpr uint32_t clOrange = 32960;
+constexpr uint32_t clBlue = 16711680;
+
+// The status bar Panel1 as the window shows it.
+struct TStatusBar {
+  std::string EnergyText = "99";      // Lbl_Energy
+  std::array<TMeterIcon, 8> Meter{};  // Img_Energy, slot 0 at the left
+  uint32_t WarningColour = clBlack;   // LabelWarning
+  uint32_t ActivityColour = clGreen;  // Label4
+  std::string Label1Caption;
+  int MeterRedraws = 0;
+};
+
+// The pop-up hint panel Panel_PopInfo as the window shows it.
+struct THintPanel {
+  bool Visible = false;
+  int Width = 217;
+  int Height = 57;
+  std::string Text;  // LabelHintText
+  // LabelHintType
+  std::string Sign = "!";
+  std::string SignFont = "Tahoma";
+  int SignSize = 44;
+  bool SignItalic = false;
+  uint32_t SignColour = clRed;
+  bool MoreVisible = false;  // LabelHintMore
+  bool CloseEnabled = true;  // ButtonCloseHint
+};
 
 // The main window's logic: its state, its part in making and showing the world, and the
 // hints it queues. The Qt window only shows this state and forwards its events.
 class TForm1 : public TWorldHost, public TSettingsHost {
  public:
+  static constexpr int Panel1Height = 33;
+
   TForm1(TRandom& random, TLog& log, TScene& scene, TDlgNewGame& settings);
   ~TForm1() override;
+
+  // The window system the window runs in; null when there is none (operations that need it
+  // then fail and report it).
+  void SetWindowSystem(TWindowSystem* windows) { Windows = windows; }
 
   // Makes the game object (once).
   void CreateGame();
 
+  // ---- start-up and shutdown
+  void FormCreate();
+  void StartUp();
+  void CentreCursor();
+  // Anything that reached the message loop: logged, the console shown, play goes on.
+  void HandleException(const std::string& message);
+  void FormClose();
+  void FormDestroy();
+
   std::unique_ptr<TGame> Game;
+
+  // ---- the frame timer and its step
+  TFrameTimer GLCadencer1;
+  void GLCadencer1Progress(double deltaTime, double newTime);
 
   // ---- state shared by the front end
   bool MapView = false;
   bool ConsoleVisible = false;
+  int LastMouseX = 0;
+  int LastMouseY = 0;
+  bool MouseButtonDown = false;
+  bool ResetMouseOrigin = false;
+  bool CursorWarped = false;
+  bool MouseMoved = false;
   float LookVelocityYaw = 0.0f;
   float LookVelocityPitch = 0.0f;
   float LookDriftX = 0.0f;
@@ -39,19 +104,48 @@ class TForm1 : public TWorldHost, public TSettingsHost {
   double LastDeltaTime = 0.0;
   double GameClockValue = 0.0;
   bool CameraMoved = false;
-  bool Asleep = false;
   bool ShowHints = false;
   int PointedX = 0;
   int PointedZ = 0;
   float PointedHeight = 0.0f;
   int ScannerHighWater = 0;
   int StackHighWater = 0;
+  int ClientWidth = 0;
+  int ClientHeight = 0;
+
+  // ---- the viewer's area and the square under the pointer
+  void FormResize(int clientWidth, int clientHeight);
+  // The square under a viewer pixel, or under the cursor when useCursor is set.
+  void UpdatePointer(int x, int y, bool useCursor);
+
+  // ---- display settings
+  bool Asleep = false;
+  bool VSync = false;
+  int MaxFPS = 0;
+  TAntiAliasing AntiAliasing = aaDefault;
+  bool NoSleep = false;
+  void SetAsleep(bool value);
+  void SetVSync(bool value);
+  void SetMaxFPS(int value);
+  void SetAntiAliasing(TAntiAliasing mode);
+  // Saves the last frame as "snapshot/<random number>.png"; a failure is thrown to the caller.
+  void TakeScreenshot();
+
+  // ---- the status bar
+  TStatusBar StatusBar;
+  void ShowEnergy(int value) override;
+  void SetWarningColour(uint32_t colour) { StatusBar.WarningColour = colour; }
+  void Label1Click();
+  void ResetFrameTimer() override;
 
   // ---- hints: a queue of messages whose first three characters are a class letter, a
-  // topic letter and a digit
+  // topic letter and a digit; the panel shows the head
   std::vector<std::string> HintQueue;
+  THintPanel Panel_PopInfo;
   void AddHint(const std::string& text);
   void RemoveHints(char topic);
+  void UpdateHintPanel();
+  void ButtonCloseHintClick();
   void ShowRandomTip() override;
 
   // ---- the camera on the player's robot, or the map view
@@ -60,7 +154,7 @@ class TForm1 : public TWorldHost, public TSettingsHost {
   // ---- what the world asks of the main window
   void SetFieldOfView(float degrees) override { FieldOfView = degrees; }
   void SetTargetFieldOfView(float degrees) override { TargetFieldOfView = degrees; }
-  void Wake() override { Asleep = false; }
+  void Wake() override { SetAsleep(false); }
   void LeaveMapView() override { MapView = false; }
   void NoteStackLevel(int level) override;
   void NoteScannerSlot(int slot) override;
@@ -68,16 +162,20 @@ class TForm1 : public TWorldHost, public TSettingsHost {
 
   // ---- what the settings tell the main window
   void SetLookSensitivity(float value) override { LookSensitivity = value; }
-  void SetShowHints(bool on) override { ShowHints = on; }
+  void SetShowHints(bool on) override;
 
  private:
+  TWindowSystem& RequireWindows() const;
+
   TRandom& Random;
   TLog& Log;
   TScene& Scene;
   TDlgNewGame& Settings;
+  TWindowSystem* Windows = nullptr;
 };
 
 extern const char* const RandomTips[13];
 extern const char* const MapViewHint;
+extern const char* const WelcomeHints[2];
 
 }  // namespace orvane

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "frontend/Form1.h"
 #include "world/Random.h"
 
@@ -39,12 +41,66 @@ void TForm1::AddHint(const std::string& text) {
       ++index;
   }
   HintQueue.insert(HintQueue.begin() + static_cast<std::ptrdiff_t>(index), text);
+  UpdateHintPanel();
 }
 
 void TForm1::RemoveHints(char topic) {
+  if (HintQueue.empty()) return;
   for (size_t i = HintQueue.size(); i-- > 0;)
     if (HintQueue[i][1] == topic)
       HintQueue.erase(HintQueue.begin() + static_cast<std::ptrdiff_t>(i));
+  UpdateHintPanel();
+}
+
+void TForm1::ButtonCloseHintClick() {
+  if (!HintQueue.empty()) HintQueue.erase(HintQueue.begin());
+  UpdateHintPanel();
+}
+
+void TForm1::SetShowHints(bool on) {
+  ShowHints = on;
+  UpdateHintPanel();
+}
+
+void TForm1::UpdateHintPanel() {
+  THintPanel& panel = Panel_PopInfo;
+  if (!HintQueue.empty()) {
+    const std::string& m = HintQueue.front();
+    // The length counts the three-character code.
+    panel.Height = std::max(57, static_cast<int>(m.size() / 18) * 11 + 5);
+    panel.Text = m.substr(3);
+    switch (m[0]) {
+      case 'A':
+        panel.Sign = "!";
+        panel.SignFont = "Tahoma";
+        panel.SignItalic = false;
+        panel.SignSize = 44;
+        panel.SignColour = clRed;
+        break;
+      case 'B':
+        panel.Sign = "!";
+        panel.SignFont = "Tahoma";
+        panel.SignItalic = false;
+        panel.SignSize = 44;
+        panel.SignColour = clGreen;
+        break;
+      case 'H':
+        panel.Sign = "i";
+        panel.SignFont = "Times New Roman";
+        panel.SignItalic = true;
+        panel.SignSize = 48;
+        panel.SignColour = clBlue;
+        break;
+      default:
+        break;
+    }
+  } else {
+    panel.Text.clear();
+  }
+  const bool shown = Settings.H_ShowHints() && !HintQueue.empty();
+  panel.CloseEnabled = shown;
+  panel.Visible = shown;
+  panel.MoreVisible = HintQueue.size() > 1;
 }
 
 void TForm1::ShowRandomTip() {

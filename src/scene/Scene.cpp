@@ -10,7 +10,10 @@ namespace orvane {
 // ---- meshes ---------------------------------------------------------------
 
 void TMeshObject::GeometryChanged() {
-  ++Geometry;
+  // Unique across all meshes: a new mesh made where a destroyed one stood never shows the
+  // old one's revision.
+  static uint64_t lastRevision = 0;
+  Geometry = ++lastRevision;
   Changed();
 }
 

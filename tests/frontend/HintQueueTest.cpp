@@ -61,5 +61,61 @@ TEST_F(HintQueue, TheSettingsReachTheMainWindow) {
   EXPECT_FALSE(Form.ShowHints);
 }
 
+TEST_F(HintQueue, ThePanelGrowsWithTheHeadMessageAndShowsItsSign) {
+  Program.DlgNewGame.ApplyDefaultSettings();
+  THintPanel& panel = Form.Panel_PopInfo;
+  Form.AddHint("HT1" + std::string(17, 'x'));
+  EXPECT_EQ(panel.Height, 57);
+  EXPECT_EQ(panel.Text, std::string(17, 'x'));
+  EXPECT_EQ(panel.Sign, "i");
+  EXPECT_TRUE(panel.SignItalic);
+  EXPECT_EQ(panel.SignColour, 16711680u);
+
+  Form.AddHint("AS1" + std::string(197, 'y'));
+  EXPECT_EQ(panel.Height, 126);
+  EXPECT_EQ(panel.Sign, "!");
+  EXPECT_EQ(panel.SignColour, 255u);
+  EXPECT_FALSE(panel.SignItalic);
+
+  Form.AddHint("AN0" + std::string(99, 'z'));
+  EXPECT_EQ(panel.Height, 60);
+  Form.RemoveHints('N');
+
+  Form.AddHint("XQ1odd class");
+  EXPECT_EQ(panel.Sign, "!") << "an unknown class is queued behind and changes nothing";
+  Form.RemoveHints('S');
+  EXPECT_EQ(panel.Height, 57);
+  EXPECT_EQ(panel.SignColour, 16711680u);
+}
+
+TEST_F(HintQueue, ThePanelFollowsTheHintsSettingAndTheQueue) {
+  THintPanel& panel = Form.Panel_PopInfo;
+  TDlgNewGame& settings = Program.DlgNewGame;
+  settings.gs_H_ShowHints(false);
+  Form.AddHint("HN1Welcome");
+  EXPECT_FALSE(panel.Visible);
+  EXPECT_FALSE(panel.CloseEnabled);
+  EXPECT_EQ(panel.Text, "Welcome");
+
+  settings.gs_H_ShowHints(true);
+  EXPECT_TRUE(panel.Visible);
+  EXPECT_TRUE(panel.CloseEnabled);
+  EXPECT_FALSE(panel.MoreVisible);
+  Form.AddHint("BB1Boulder");
+  EXPECT_TRUE(panel.MoreVisible);
+  EXPECT_EQ(panel.Text, "Boulder");
+  EXPECT_EQ(panel.SignColour, 32768u);
+
+  Form.ButtonCloseHintClick();
+  EXPECT_EQ(Queue, std::vector<std::string>{"HN1Welcome"});
+  EXPECT_FALSE(panel.MoreVisible);
+  Form.ButtonCloseHintClick();
+  EXPECT_FALSE(panel.Visible);
+  EXPECT_FALSE(panel.CloseEnabled);
+  EXPECT_EQ(panel.Text, "");
+  Form.ButtonCloseHintClick();
+  EXPECT_TRUE(Queue.empty());
+}
+
 }  // namespace
 }  // namespace orvane

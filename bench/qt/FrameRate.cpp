@@ -1,0 +1,102 @@
+// Measures the game's window: the time from the program's start to its first drawn frame,
+// then the frame times on a large landscape with vertical sync off and no frame cap.
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include "frontend/Program.h"
+#include "frontend/qt/Application.h"
+#include "frontend/qt/MainWindow.h"
+#include "scene/qt/SceneViewerWidget.h"
+
+namespace {
+
+using namespace orvane;
+
+struct TOptions {
+  int Frames = 600;
+  int ViewerWidth = 1280;
+  int ViewerHeight = 768;
+  int Number = 2016;
+  int Difficulty = 100;
+};
+
+double Percentile(std::vector<double> values, double fraction) {
+  std::sort(values.begin(), values.end());
+  const size_t index = static_cast<size_t>(fraction * static_cast<double>(values.size() - 1));
+  return values[index];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QElapsedTimer sinceStart;
+  sinceStart.start();
+  TOptions options;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::string name = argv[i];
+    const int value = std::atoi(argv[i + 1]);
+    if (name == "--frames") options.Frames = std::max(10, value);
+    if (name == "--width") options.ViewerWidth = std::max(64, value);
+    if (name == "--height") options.ViewerHeight = std::max(64, value);
+    if (name == "--number") options.Number = value;
+    if (name == "--difficulty") options.Difficulty = std::clamp(value, 0, 100);
+  }
+  if (argc > 1 && std::string(argv[1]) == "--help") {
+    std::printf(
+        "usage: orvane_fps [--frames N] [--width W] [--height H] [--number N] "
+        "[--difficulty D]\n");
+    return 0;
+  }
+
+  TApplication application(argc, argv);
+  TSceneViewerWidget::SetDefaultSurfaceFormat(false);
+  TProgram program;
+  TMainWindow window(program);
+  window.show();
+
+  double firstFrameMs = -1;
+  std::vector<double> frameMs;
+  QElapsedTimer sinceFrame;
+  bool measuring = false;
+  QObject::connect(&window.Viewer(), &TSceneViewerWidget::FrameDrawn, [&] {
+    if (firstFrameMs < 0) {
+      firstFrameMs = static_cast<double>(sinceStart.nsecsElapsed()) / 1e6;
+      // Now the large landscape, the viewer's size, no vertical sync and no cap.
+      TDlgNewGame& settings = program.DlgNewGame;
+      settings.gs_S_Difficulty(options.Difficulty);
+      settings.gs_S_LandscapeRandom(false);
+      settings.gs_S_LandscapeNumber(options.Number);
+      program.Form1.Game->Init();
+      program.Form1.SetVSync(false);
+      window.resize(options.ViewerWidth, options.ViewerHeight + TForm1::Panel1Height);
+      program.Form1.GLCadencer1.MinDeltaTime = 0.0;
+      program.Form1.GLCadencer1.SleepLength = 0;
+      QTimer::singleShot(500, [&] {
+        measuring = true;
+        sinceFrame.start();
+      });
+      return;
+    }
+    if (!measuring) return;
+    frameMs.push_back(static_cast<double>(sinceFrame.nsecsElapsed()) / 1e6);
+    sinceFrame.start();
+    if (static_cast<int>(frameMs.size()) >= options.Frames) application.quit();
+  });
+  application.exec();
+
+  const TSceneViewer& viewer = program.Scene.GLSceneViewer1;
+  const double median = Percentile(frameMs, 0.5);
+  std::printf("first frame after start: %.0f ms\n", firstFrameMs);
+  std::printf("landscape %d at difficulty %d: %d squares a side, viewer %d x %d\n", options.Number,
+              options.Difficulty, program.Landscape().GridSize, viewer.Width, viewer.Height);
+  std::printf("%zu frames: median %.2f ms (%.0f frames per second), 95th percentile %.2f ms\n",
+              frameMs.size(), median, 1000.0 / median, Percentile(frameMs, 0.95));
+  return 0;
+}

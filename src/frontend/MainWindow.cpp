@@ -1,0 +1,82 @@
+// The main window's life: its creation and the one-time start-up, the cursor, the
+// application-wide exception handler and shutdown.
+
+#include <exception>
+
+#include "console/Log.h"
+#include "frontend/Form1.h"
+#include "frontend/WindowSystem.h"
+
+namespace orvane {
+
+const char* const WelcomeHints[2] = {
+    "HN1Welcome to Orvane Freeware! Press [Esc] at any time for 'New Game' and 'Configuration' "
+    "options.",
+    "HW1Hint: Drag mouse to look around, [B] creates a boulder at the cursor, [R] creates a "
+    "robot, [A] absorbs objects for energy.",
+};
+
+void TForm1::FormCreate() {
+  StartUp();
+  if (!Game) return;
+  Game->Init();
+  SetVSync(true);
+  SetAsleep(false);
+  // The first view opens out from a narrow angle.
+  FieldOfView = 6.0f;
+  TargetFieldOfView = 135.0f;
+  NoSleep = true;
+  CursorWarped = false;
+  ScannerHighWater = 0;
+  StackHighWater = 0;
+  // No frame runs before the first landscape exists.
+  GLCadencer1.Enabled = true;
+  Scene.SortFarthestFirst = true;
+  CentreCursor();
+}
+
+void TForm1::StartUp() {
+  for (const char* hint : WelcomeHints)
+    AddHint(hint);
+  Settings.ApplyDefaultSettings();
+  try {
+    CreateGame();
+  } catch (const std::exception&) {
+    // reported below
+  }
+  if (!Game) Log.Log("Error 0007: Could not create Game object.");
+}
+
+void TForm1::CentreCursor() {
+  try {
+    TWindowSystem& windows = RequireWindows();
+    const TScreenRect rect = windows.WindowRect();
+    windows.SetCursorPosition({rect.Left + rect.Width / 2, rect.Top + rect.Height / 2});
+  } catch (const std::exception&) {
+    Log.Log("Error 0010: Could not set cursor position @ Form.CentreCursor()");
+  }
+}
+
+void TForm1::HandleException(const std::string& message) {
+  Log.Log("Unexpected Exception: " + message);
+  if (Windows) {
+    try {
+      Windows->ShowConsole();
+    } catch (const std::exception&) {
+      // the line is in the log; nothing more can be shown
+    }
+  }
+  ConsoleVisible = true;
+}
+
+void TForm1::FormClose() {
+  // The program is ending: no more frames.
+  GLCadencer1.Enabled = false;
+}
+
+void TForm1::FormDestroy() {
+  GLCadencer1.Enabled = false;
+  Windows = nullptr;
+}
+
+}  // namespace orvane

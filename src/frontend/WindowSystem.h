@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+#include <glm/glm.hpp>
+
+namespace orvane {
+
+struct TScreenRect {
+  int Left = 0;
+  int Top = 0;
+  int Width = 0;
+  int Height = 0;
+};
+
+// What the main window's logic needs of the window system. The Qt window implements it;
+// tests fake it.
+class TWindowSystem {
+ public:
+  virtual ~TWindowSystem() = default;
+
+  // The mouse cursor in screen coordinates; moving it may fail (std::runtime_error).
+  virtual glm::ivec2 CursorPosition() const = 0;
+  virtual void SetCursorPosition(glm::ivec2 screen) = 0;
+  // The viewer's client coordinates of a screen point.
+  virtual glm::ivec2 ScreenToViewer(glm::ivec2 screen) const = 0;
+  // The main window's outer rectangle on the screen.
+  virtual TScreenRect WindowRect() const = 0;
+  // The world point under a viewer pixel (y counted from the top), read from the depth
+  // buffer of the last frame; a pixel where nothing was drawn gives a far-plane point.
+  virtual glm::vec3 WorldPointAt(int x, int y) = 0;
+  // Saves the last rendered frame, at the viewer's size, as a PNG file; throws on failure.
+  virtual void SaveSnapshot(const std::string& path) = 0;
+  // The console window: shown and brought to the front.
+  virtual void ShowConsole() = 0;
+};
+
+}  // namespace orvane

@@ -1,0 +1,138 @@
+#include "frontend/qt/MainWindow.h"
+
+#include <algorithm>
+#include <exception>
+#include <stdexcept>
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QImage>
+#include <QTimer>
+
+#include "frontend/qt/HintPanelWidget.h"
+#include "frontend/qt/Pictures.h"
+#include "frontend/qt/StatusBarWidget.h"
+#include "scene/qt/SceneViewerWidget.h"
+
+namespace orvane {
+
+namespace {
+constexpr int DesignClientWidth = 541;
+constexpr int DesignClientHeight = 386;
+// How long a progress waits for its redraw (a hidden view never draws).
+constexpr int LongestWaitForFrameMs = 100;
+}  // namespace
+
+TMainWindow::TMainWindow(TProgram& program)
+    : Program(program), Form(program.Form1), FrameDriver(new QTimer(this)) {
+  setWindowTitle("Orvane");
+  setMinimumSize(120, 100);
+  setAutoFillBackground(true);
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, Qt::black);
+  setPalette(palette);
+
+  ViewerWidget = new TSceneViewerWidget(Program.Scene, this);
+  ViewerWidget->setCursor(CrossHairCursor());
+  StatusBar = new TStatusBarWidget(Form.StatusBar, this);
+  StatusBar->OnLabel1Click = [this] { Guard([this] { Form.Label1Click(); }); };
+  HintPanel = new THintPanelWidget(Form.Panel_PopInfo, this);
+  HintPanel->OnClose = [this] { Guard([this] { Form.ButtonCloseHintClick(); }); };
+
+  connect(ViewerWidget, &TSceneViewerWidget::FrameDrawn, this, [this] { AwaitingFrame = false; });
+  FrameDriver->setTimerType(Qt::PreciseTimer);
+  connect(FrameDriver, &QTimer::timeout, this, [this] { DriveFrameTimer(); });
+
+  Form.SetWindowSystem(this);
+  resize(DesignClientWidth, DesignClientHeight);
+  Guard([this] { Form.FormCreate(); });
+  FrameDriver->start(1);
+  Refresh();
+}
+
+TMainWindow::~TMainWindow() {
+  FrameDriver->stop();
+  Form.SetWindowSystem(nullptr);
+}
+
+template <class TOperation>
+void TMainWindow::Guard(TOperation&& operation) {
+  try {
+    operation();
+  } catch (const std::exception& error) {
+    Form.HandleException(error.what());
+  }
+  Refresh();
+}
+
+void TMainWindow::Refresh() {
+  StatusBar->Refresh();
+  HintPanel->Refresh();
+}
+
+// The frame timer is driven from the event loop, so it keeps firing inside modal dialogs.
+void TMainWindow::DriveFrameTimer() {
+  TFrameTimer& timer = Form.GLCadencer1;
+  // Check again after the sleep length, or when the next frame falls due.
+  const int dueInMs = static_cast<int>(std::clamp(timer.TimeUntilDue() * 1000.0, 0.0, 8.0));
+  FrameDriver->setInterval(timer.SleepLength >= 0 ? timer.SleepLength : dueInMs);
+  if (AwaitingFrame && SinceProgress.elapsed() < LongestWaitForFrameMs) return;
+  const auto progress = timer.Poll();
+  if (!progress) return;
+  AwaitingFrame = true;
+  SinceProgress.start();
+  Guard([&] { Form.GLCadencer1Progress(progress->DeltaTime, progress->NewTime); });
+  ViewerWidget->update();
+}
+
+void TMainWindow::PlaceViewer() {
+  const TSceneViewer& viewer = Program.Scene.GLSceneViewer1;
+  ViewerWidget->setGeometry(viewer.Left, viewer.Top, viewer.Width, viewer.Height);
+  StatusBar->setGeometry(0, height() - TForm1::Panel1Height, width(), TForm1::Panel1Height);
+}
+
+void TMainWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Guard([this] { Form.FormResize(width(), height()); });
+  PlaceViewer();
+}
+
+void TMainWindow::closeEvent(QCloseEvent* event) {
+  Guard([this] { Form.FormClose(); });
+  FrameDriver->stop();
+  event->accept();
+}
+
+glm::ivec2 TMainWindow::CursorPosition() const {
+  const QPoint p = QCursor::pos();
+  return {p.x(), p.y()};
+}
+
+void TMainWindow::SetCursorPosition(glm::ivec2 screen) {
+  QCursor::setPos(screen.x, screen.y);
+}
+
+glm::ivec2 TMainWindow::ScreenToViewer(glm::ivec2 screen) const {
+  const QPoint p = ViewerWidget->mapFromGlobal(QPoint(screen.x, screen.y));
+  return {p.x(), p.y()};
+}
+
+TScreenRect TMainWindow::WindowRect() const {
+  const QRect r = frameGeometry();
+  return {r.left(), r.top(), r.width(), r.height()};
+}
+
+glm::vec3 TMainWindow::WorldPointAt(int x, int y) {
+  return ViewerWidget->WorldPointAt(x, y);
+}
+
+void TMainWindow::SaveSnapshot(const std::string& path) {
+  const QImage image = ViewerWidget->Snapshot().convertToFormat(QImage::Format_ARGB32);
+  if (image.isNull() || !image.save(QString::fromStdString(path), "PNG"))
+    throw std::runtime_error("could not save the snapshot as " + path);
+}
+
+// The log is kept from start-up on; its window arrives with the console.
+void TMainWindow::ShowConsole() {}
+
+}  // namespace orvane

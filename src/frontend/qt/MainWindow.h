@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QWidget>
+
+#include "frontend/Program.h"
+#include "frontend/WindowSystem.h"
+
+class QTimer;
+
+namespace orvane {
+
+class TSceneViewerWidget;
+class TStatusBarWidget;
+class THintPanelWidget;
+
+// The main window as the window system sees it: the 3-D view, the status bar and the hint
+// panel, showing what the main window's logic holds, and the driver of the frame timer.
+class TMainWindow : public QWidget, public TWindowSystem {
+ public:
+  explicit TMainWindow(TProgram& program);
+  ~TMainWindow() override;
+
+  TSceneViewerWidget& Viewer() { return *ViewerWidget; }
+  // Brings the status bar and the hint panel up to date with the logic.
+  void Refresh();
+
+  // ---- the window system, for the main window's logic
+  glm::ivec2 CursorPosition() const override;
+  void SetCursorPosition(glm::ivec2 screen) override;
+  glm::ivec2 ScreenToViewer(glm::ivec2 screen) const override;
+  TScreenRect WindowRect() const override;
+  glm::vec3 WorldPointAt(int x, int y) override;
+  void SaveSnapshot(const std::string& path) override;
+  void ShowConsole() override;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void DriveFrameTimer();
+  void PlaceViewer();
+  template <class TOperation>
+  void Guard(TOperation&& operation);
+
+  TProgram& Program;
+  TForm1& Form;
+  TSceneViewerWidget* ViewerWidget;
+  TStatusBarWidget* StatusBar;
+  THintPanelWidget* HintPanel;
+  QTimer* FrameDriver;
+  // A progress waits for its redraw before the next one, unless the view is not drawn.
+  bool AwaitingFrame = false;
+  QElapsedTimer SinceProgress;
+};
+
+}  // namespace orvane

@@ -1,0 +1,94 @@
+#include "frontend/qt/Pictures.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+
+namespace orvane {
+
+namespace {
+
+void DrawTree(QPainter& p) {
+  p.setBrush(QColor(166, 77, 26));
+  p.drawRect(QRectF(14, 22, 4, 8));
+  p.setBrush(QColor(38, 204, 26));
+  p.drawPolygon(QPolygonF({QPointF(16, 3), QPointF(26, 23), QPointF(6, 23)}));
+}
+
+void DrawBoulder(QPainter& p) {
+  p.setBrush(QColor(128, 153, 204));
+  p.drawPolygon(QPolygonF(
+      {QPointF(16, 8), QPointF(28, 16), QPointF(22, 28), QPointF(10, 28), QPointF(4, 16)}));
+  p.setBrush(QColor(51, 128, 179));
+  p.drawPolygon(QPolygonF({QPointF(16, 8), QPointF(28, 16), QPointF(16, 18), QPointF(4, 16)}));
+}
+
+void DrawRobot(QPainter& p, const QColor& body) {
+  p.setBrush(body);
+  QPainterPath path;
+  path.moveTo(12, 30);
+  path.lineTo(11, 16);
+  path.lineTo(9, 13);
+  path.lineTo(12, 8);
+  path.lineTo(16, 3);
+  path.lineTo(20, 8);
+  path.lineTo(23, 13);
+  path.lineTo(21, 16);
+  path.lineTo(20, 30);
+  path.closeSubpath();
+  p.drawPath(path);
+  p.setBrush(QColor(40, 30, 10));
+  p.drawRect(QRectF(14, 9, 4, 2));
+}
+
+}  // namespace
+
+QPixmap MeterIconPicture(TMeterIcon icon) {
+  QPixmap picture(32, 32);
+  picture.fill(Qt::black);
+  QPainter p(&picture);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(QColor(20, 20, 20), 1));
+  switch (icon) {
+    case mi_Tree:
+      DrawTree(p);
+      break;
+    case mi_Boulder:
+      DrawBoulder(p);
+      break;
+    case mi_Robot:
+      DrawRobot(p, QColor(179, 153, 51));
+      break;
+    case mi_Robot15:
+      DrawRobot(p, QColor(230, 200, 80));
+      p.setPen(Qt::white);
+      p.setFont(QFont("Sans", 7, QFont::Bold));
+      p.drawText(QRectF(0, 18, 32, 12), Qt::AlignCenter, "15");
+      break;
+    case mi_None:
+      break;
+  }
+  return picture;
+}
+
+QCursor CrossHairCursor() {
+  QPixmap picture(32, 32);
+  picture.fill(Qt::transparent);
+  QPainter p(&picture);
+  for (const auto& [colour, width] : {std::pair{QColor(0, 0, 0, 160), 3}, {QColor(Qt::white), 1}}) {
+    p.setPen(QPen(colour, width));
+    p.drawLine(16, 4, 16, 12);
+    p.drawLine(16, 20, 16, 28);
+    p.drawLine(4, 16, 12, 16);
+    p.drawLine(20, 16, 28, 16);
+  }
+  p.setPen(QPen(Qt::white, 1));
+  p.drawPoint(16, 16);
+  return QCursor(picture, 16, 16);
+}
+
+QColor ColourOfNumber(uint32_t number) {
+  return QColor(number & 0xFF, (number >> 8) & 0xFF, (number >> 16) & 0xFF);
+}
+
+}  // namespace orvane

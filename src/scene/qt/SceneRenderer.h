@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include <QOpenGLFunctions_3_3_Core>
+#include <glm/glm.hpp>
+
+#include "scene/Scene.h"
+#include "scene/qt/SceneBuffers.h"
+
+class QOpenGLShaderProgram;
+
+namespace orvane {
+
+// Draws a TScene with OpenGL 3.3 core into whatever framebuffer is bound: the background,
+// every shown mesh, cylinder and cone in its absolute place, lit per fragment by the scene's
+// lights and fogged as the viewer says; opaque objects first, then the blended ones farthest
+// first. Meshes live in GPU buffers, uploaded again only when their vertices change.
+// Every call needs the renderer's OpenGL context current.
+class TSceneRenderer : protected QOpenGLFunctions_3_3_Core {
+ public:
+  // The distance of the near clipping plane from the eye.
+  static constexpr float NearPlane = 0.05f;
+
+  TSceneRenderer();
+  ~TSceneRenderer();  // makes no GL calls: Release first, with the context current
+  TSceneRenderer(const TSceneRenderer&) = delete;
+  TSceneRenderer& operator=(const TSceneRenderer&) = delete;
+
+  // Binds the GL functions and builds the shaders; false when the context cannot.
+  bool Initialise();
+  // Frees every GL object; Initialise may be called again afterwards (in a new context).
+  void Release();
+
+  // Draws one frame over a viewport of width × height pixels.
+  void Render(TScene& scene, int width, int height);
+
+  // The last frame's projection and view (world to eye) matrices.
+  const glm::mat4& Projection() const { return ProjectionMatrix; }
+  const glm::mat4& View() const { return ViewMatrix; }
+
+  // How many times a mesh was uploaded to the GPU, and how many meshes are held now.
+  uint64_t MeshUploads() const { return Buffers.MeshUploads(); }
+  size_t CachedMeshes() const { return Buffers.HeldMeshes(); }
+
+ private:
+  struct TDrawItem {
+    const TSceneObject* Object = nullptr;
+    glm::mat4 Model{1.0f};
+    const TGeometryBuffer* Geometry = nullptr;
+    bool VertexColours = false;
+    float Distance = 0.0f;
+  };
+
+  struct TUniforms;
+
+  void SetUpCamera(const TScene& scene, int width, int height);
+  void Collect(const TSceneObject& object, const glm::mat4& parentMatrix, bool shown);
+  void CollectMesh(const TMeshObject& mesh, const glm::mat4& model, bool shown);
+  void CollectQuadric(const TSceneObject& object, const glm::mat4& model);
+  void CollectLight(const TLightSource& light);
+  void SetFrameUniforms(const TScene& scene);
+  void Draw(const TDrawItem& item, bool blended);
+
+  std::unique_ptr<QOpenGLShaderProgram> Shaders;
+  std::unique_ptr<TUniforms> Uniform;
+  TSceneBuffers Buffers;
+
+  // Gathered per frame.
+  glm::mat4 ProjectionMatrix{1.0f};
+  glm::mat4 ViewMatrix{1.0f};
+  glm::vec3 Eye{0.0f};
+  std::vector<TDrawItem> Opaque;
+  std::vector<TDrawItem> Blended;
+  std::vector<const TLightSource*> Lights;
+  std::vector<glm::vec3> LightPositions;
+};
+
+}  // namespace orvane

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "frontend/WindowSystem.h"
+
+namespace orvane {
+
+// A window system without a display: a cursor, a window rectangle, a viewer at a fixed
+// screen offset, a world point for every pixel, and snapshots that are only remembered.
+class TFakeWindowSystem : public TWindowSystem {
+ public:
+  glm::ivec2 Cursor{0, 0};
+  TScreenRect Rect{100, 50, 401, 301};
+  glm::ivec2 ViewerOrigin{104, 80};
+  glm::vec3 Point{0.0f};
+  glm::ivec2 PixelAsked{-1, -1};
+  bool CursorFails = false;
+  bool SaveFails = false;
+  std::vector<std::string> Saved;
+  int ConsoleShown = 0;
+
+  glm::ivec2 CursorPosition() const override { return Cursor; }
+  void SetCursorPosition(glm::ivec2 screen) override {
+    if (CursorFails) throw std::runtime_error("cursor");
+    Cursor = screen;
+  }
+  glm::ivec2 ScreenToViewer(glm::ivec2 screen) const override { return screen - ViewerOrigin; }
+  TScreenRect WindowRect() const override { return Rect; }
+  glm::vec3 WorldPointAt(int x, int y) override {
+    PixelAsked = {x, y};
+    return Point;
+  }
+  void SaveSnapshot(const std::string& path) override {
+    if (SaveFails) throw std::runtime_error("no folder");
+    Saved.push_back(path);
+  }
+  void ShowConsole() override { ++ConsoleShown; }
+};
+
+}  // namespace orvane

@@ -1,0 +1,142 @@
+// The main window in a real (virtual) display: it opens on the first landscape and draws
+// it, the status bar and hints show, picking finds squares, screenshots are saved, and an
+// exception in a handler is logged while play goes on.
+
+#include <filesystem>
+#include <stdexcept>
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QTimer>
+
+#include "frontend/Program.h"
+#include "frontend/qt/Application.h"
+#include "frontend/qt/MainWindow.h"
+#include "scene/qt/SceneViewerWidget.h"
+
+namespace orvane {
+namespace {
+
+// Runs the event loop until the condition holds or the time is up.
+bool WaitFor(const std::function<bool()>& condition, int milliseconds = 5000) {
+  QElapsedTimer timer;
+  timer.start();
+  while (!condition() && timer.elapsed() < milliseconds)
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  return condition();
+}
+
+class MainWindow : public ::testing::Test {
+ protected:
+  MainWindow() {
+    Window.resize(541, 386);
+    Window.show();
+    EXPECT_TRUE(WaitFor([&] { return Window.Viewer().FramesDrawn() > 2; }));
+  }
+
+  // A fixed landscape, and the view opened out to its full angle.
+  void ShowLandscape(int32_t number) {
+    TDlgNewGame& settings = Program.DlgNewGame;
+    settings.gs_S_LandscapeRandom(false);
+    settings.gs_S_LandscapeNumber(number);
+    Program.Form1.Game->Init();
+    Program.Form1.FieldOfView = 135.0f;
+    Program.Scene.GLSceneViewer1.SetFieldOfView(135.0f);
+    const uint64_t drawn = Window.Viewer().FramesDrawn();
+    EXPECT_TRUE(WaitFor([&] { return Window.Viewer().FramesDrawn() > drawn + 1; }));
+  }
+
+  QImage Frame() { return Window.Viewer().Snapshot(); }
+
+  TProgram Program;
+  TMainWindow Window{Program};
+};
+
+QColor SkyOf(const TLandscape& land) {
+  const uint32_t number = ColorNumber(land.SkyColour);
+  return QColor(number & 0xFF, (number >> 8) & 0xFF, (number >> 16) & 0xFF);
+}
+
+bool Near(const QColor& a, const QColor& b, int tolerance) {
+  return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
+         std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+TEST_F(MainWindow, OpensOnTheFirstLandscapeWithSkyAboveAndTerrainBelow) {
+  const TLandscape& land = Program.Landscape();
+  ASSERT_GT(land.GridSize, 0);
+  EXPECT_EQ(Program.Form1.HintQueue.size(), 3u) << "two welcome hints and a tip";
+  EXPECT_TRUE(Program.Form1.Panel_PopInfo.Visible);
+  EXPECT_TRUE(Program.Form1.GLCadencer1.Enabled);
+  EXPECT_GT(Program.Form1.GLCadencer1.ProgressCount(), 0u);
+
+  ShowLandscape(4242);
+  const QImage frame = Frame();
+  const TSceneViewer& viewer = Program.Scene.GLSceneViewer1;
+  ASSERT_EQ(frame.size(), QSize(viewer.Width, viewer.Height));
+  const QColor sky = SkyOf(land);
+  for (int x = 5; x < frame.width(); x += frame.width() / 7)
+    EXPECT_TRUE(Near(frame.pixelColor(x, 1), sky, 6)) << "top row at " << x;
+  const QColor ground = frame.pixelColor(frame.width() / 2, frame.height() * 7 / 8);
+  EXPECT_FALSE(Near(ground, sky, 6)) << "the lower middle shows terrain";
+}
+
+TEST_F(MainWindow, PickingFindsTheGroundAndNotTheSky) {
+  ShowLandscape(4242);
+  for (const TAntiAliasing mode : {aaNone, aa4x}) {
+    Program.Form1.SetAntiAliasing(mode);
+    const uint64_t drawn = Window.Viewer().FramesDrawn();
+    ASSERT_TRUE(WaitFor([&] { return Window.Viewer().FramesDrawn() > drawn + 1; }));
+    const TSceneViewer& viewer = Program.Scene.GLSceneViewer1;
+    const int N = Program.Landscape().GridSize;
+    Program.Form1.UpdatePointer(viewer.Width / 2, viewer.Height * 7 / 8, false);
+    EXPECT_GE(Program.Form1.PointedX, 0) << mode;
+    EXPECT_LT(Program.Form1.PointedX, N) << mode;
+    EXPECT_GE(Program.Form1.PointedZ, 0) << mode;
+    EXPECT_LT(Program.Form1.PointedZ, N) << mode;
+    Program.Form1.UpdatePointer(viewer.Width / 2, 1, false);
+    const bool inside = Program.Form1.PointedX >= 0 && Program.Form1.PointedX < N &&
+                        Program.Form1.PointedZ >= 0 && Program.Form1.PointedZ < N;
+    EXPECT_FALSE(inside) << "the sky is no square, mode " << mode;
+  }
+}
+
+TEST_F(MainWindow, AScreenshotHasTheViewersSize) {
+  const auto folder = std::filesystem::temp_directory_path() / "orvane_screenshot_test";
+  std::filesystem::create_directories(folder / "snapshot");
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(folder);
+  Program.Form1.TakeScreenshot();
+  std::filesystem::current_path(previous);
+  const std::string line = Program.Log.GetLines().back();
+  ASSERT_EQ(line.rfind("Screenshot saved as snapshot/", 0), 0u) << line;
+  const QImage saved(QString::fromStdString((folder / line.substr(20)).string()));
+  const TSceneViewer& viewer = Program.Scene.GLSceneViewer1;
+  EXPECT_EQ(saved.size(), QSize(viewer.Width, viewer.Height));
+  std::filesystem::remove_all(folder);
+}
+
+TEST_F(MainWindow, AnExceptionInAHandlerIsLoggedOnceAndPlayGoesOn) {
+  auto* application = dynamic_cast<TApplication*>(QApplication::instance());
+  ASSERT_NE(application, nullptr);
+  application->SetExceptionHandler(
+      [this](const std::string& message) { Program.Form1.HandleException(message); });
+  QTimer::singleShot(0, &Window, [] { throw std::runtime_error("boom"); });
+  ASSERT_TRUE(WaitFor([&] { return Program.Log.Contains("Unexpected Exception: boom"); }));
+  EXPECT_EQ(Program.Log.CountLinesStartingWith("Unexpected Exception: "), 1);
+  const uint64_t drawn = Window.Viewer().FramesDrawn();
+  EXPECT_TRUE(WaitFor([&] { return Window.Viewer().FramesDrawn() > drawn; }));
+  application->SetExceptionHandler(nullptr);
+}
+
+TEST_F(MainWindow, ResizingKeepsTheViewerWithinItsAspectLimits) {
+  Window.resize(900, 333);  // a view of 900 by 300 is wider than 5:3
+  ASSERT_TRUE(WaitFor([&] { return Program.Scene.GLSceneViewer1.Height == 300; }));
+  EXPECT_EQ(Program.Scene.GLSceneViewer1.Width, 500);
+  EXPECT_EQ(Window.Viewer().width(), 500);
+}
+
+}  // namespace
+}  // namespace orvane

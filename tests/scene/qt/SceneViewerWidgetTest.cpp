@@ -1,0 +1,189 @@
+// The scene viewer on a real landscape of the game, in a virtual display: what it draws,
+// what picking finds, and how often meshes go to the GPU.
+
+#include <algorithm>
+#include <cstdlib>
+#include <iterator>
+#include <memory>
+
+#include <gtest/gtest.h>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QImage>
+
+#include "frontend/Program.h"
+#include "scene/qt/SceneViewerWidget.h"
+
+namespace orvane {
+namespace {
+
+constexpr int ViewWidth = 640;
+constexpr int ViewHeight = 400;
+
+// One landscape and one viewer on it per test suite: the game's own scene, the camera on
+// the player's robot facing the Tolmarch, the view opened out to 135 degrees.
+class LandscapeView : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    Program = std::make_unique<TProgram>();
+    TDlgNewGame& settings = Program->DlgNewGame;
+    settings.ApplyDefaultSettings();
+    settings.gs_S_LandscapeRandom(false);
+    settings.gs_S_LandscapeNumber(2016);
+    settings.gs_S_Difficulty(100);
+    Program->Form1.CreateGame();
+    Program->Form1.Game->Init();
+    TSceneViewer& viewer = Program->Scene.GLSceneViewer1;
+    viewer.Width = ViewWidth;
+    viewer.Height = ViewHeight;
+    viewer.SetFieldOfView(135);
+    Widget = std::make_unique<TSceneViewerWidget>(Program->Scene);
+    Widget->resize(ViewWidth, ViewHeight);
+    Widget->show();
+  }
+  static void TearDownTestSuite() {
+    Widget.reset();
+    Program.reset();
+  }
+  void SetUp() override { ASSERT_TRUE(DrawFrame()); }
+
+  // Asks for a frame and waits until it is drawn.
+  static bool DrawFrame() {
+    const uint64_t before = Widget->FramesDrawn();
+    Widget->update();
+    QElapsedTimer clock;
+    clock.start();
+    while (Widget->FramesDrawn() == before && clock.elapsed() < 10000)
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return Widget->FramesDrawn() > before;
+  }
+
+  static TScene& Scene() { return Program->Scene; }
+  static TLandscape& Land() { return Program->Landscape(); }
+  static TCamera& Camera() { return *Program->Scene.GLCamera1; }
+
+  static int ColourDistance(QRgb a, QRgb b) {
+    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                     std::abs(qBlue(a) - qBlue(b))});
+  }
+  static QRgb Sky() {
+    const uint32_t sky = Scene().GLSceneViewer1.BackgroundColor;
+    return qRgb(sky & 0xFF, (sky >> 8) & 0xFF, (sky >> 16) & 0xFF);
+  }
+  static QRgb LowerMiddle() { return Widget->Snapshot().pixel(ViewWidth / 2, ViewHeight * 3 / 4); }
+  static bool InsideGrid(const glm::vec3& p) {
+    const float size = static_cast<float>(Land().GridSize);
+    return p.x >= 0.0f && p.x <= size && p.z >= 0.0f && p.z <= size;
+  }
+  // How far ahead of the camera a point lies, along its line of sight.
+  static float DepthOf(const glm::vec3& p) {
+    return glm::dot(p - Camera().AbsolutePosition(), Camera().ForwardVector());
+  }
+
+  static inline std::unique_ptr<TProgram> Program;
+  static inline std::unique_ptr<TSceneViewerWidget> Widget;
+};
+
+// The same, drawn with and without multisampling; the mode changes before every test.
+class AntiAliasedLandscapeView : public LandscapeView,
+                                 public ::testing::WithParamInterface<TAntiAliasing> {
+ protected:
+  void SetUp() override {
+    Scene().GLSceneViewer1.AntiAliasing = GetParam();
+    LandscapeView::SetUp();
+  }
+};
+
+TEST_P(AntiAliasedLandscapeView, ModeTakesEffectOnTheNextFrame) {
+  EXPECT_EQ(Widget->Samples() > 0, GetParam() == aa4x);
+}
+
+TEST_P(AntiAliasedLandscapeView, SnapshotShowsSkyAboveAndTerrainBelowAtTheViewSize) {
+  const QImage frame = Widget->Snapshot();
+  ASSERT_EQ(frame.size(), QSize(ViewWidth, ViewHeight));
+  // The top rows show the background, which the fog, of the same colour, leaves as it is.
+  for (int x : {5, ViewWidth / 2, ViewWidth - 6}) {
+    for (int y : {0, 3})
+      EXPECT_LE(ColourDistance(frame.pixel(x, y), Sky()), 3) << x << ", " << y;
+  }
+  EXPECT_GT(ColourDistance(LowerMiddle(), Sky()), 20);
+  EXPECT_EQ(qAlpha(LowerMiddle()), 255);
+}
+
+TEST_P(AntiAliasedLandscapeView, PickFindsTheGroundUnderAPixelAndTheFarPlaneInTheSky) {
+  const glm::vec3 ground = Widget->WorldPointAt(ViewWidth / 2, ViewHeight * 3 / 4 + 1);
+  ASSERT_TRUE(InsideGrid(ground)) << ground.x << ", " << ground.z;
+  const int x = static_cast<int>(ground.x);
+  const int z = static_cast<int>(ground.z);
+  const float corners[] = {Land().PointHeight(x, z), Land().PointHeight(x + 1, z),
+                           Land().PointHeight(x, z + 1), Land().PointHeight(x + 1, z + 1)};
+  EXPECT_GE(ground.y, *std::min_element(std::begin(corners), std::end(corners)) - 0.05f);
+  EXPECT_LE(ground.y, *std::max_element(std::begin(corners), std::end(corners)) + 0.05f);
+
+  // Nothing is drawn at the top: the point lies on the far plane, out beyond the landscape.
+  const glm::vec3 sky = Widget->WorldPointAt(ViewWidth / 2, 1);
+  EXPECT_NEAR(DepthOf(sky), Camera().DepthOfView(), 0.01f * Camera().DepthOfView());
+  float highest = 0.0f;
+  for (int i = 0; i <= Land().GridSize; ++i) {
+    for (int j = 0; j <= Land().GridSize; ++j)
+      highest = std::max(highest, Land().PointHeight(i, j));
+  }
+  EXPECT_TRUE(!InsideGrid(sky) || sky.y > highest + 10.0f) << sky.x << ", " << sky.y;
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, AntiAliasedLandscapeView, ::testing::Values(aaNone, aa4x),
+                         [](const auto& info) { return info.param == aaNone ? "None" : "Four"; });
+
+TEST_F(LandscapeView, UnlitTerrainIsBlackAndDenseFogTurnsItToTheSky) {
+  TLightSource* lights[] = {Scene().GLLightSource1, Scene().GLLightSource3};
+  TSceneViewer& viewer = Scene().GLSceneViewer1;
+  const float density = viewer.Fog.Color.a;
+
+  for (TLightSource* light : lights) {
+    light->SetDiffuse({0, 0, 0, 1});
+    light->Specular = {0, 0, 0, 1};
+  }
+  viewer.Fog.Color.a = 0.0f;  // no fog at all
+  ASSERT_TRUE(DrawFrame());
+  EXPECT_LE(ColourDistance(LowerMiddle(), qRgb(0, 0, 0)), 2);
+
+  viewer.Fog.Color.a = 10.0f;
+  ASSERT_TRUE(DrawFrame());
+  EXPECT_LE(ColourDistance(LowerMiddle(), Sky()), 3);
+
+  viewer.Fog.Color.a = density;
+  Land().CreateMesh();  // puts the light colours back
+}
+
+TEST_F(LandscapeView, MeshesAreUploadedOnlyWhenTheirVerticesChange) {
+  const uint64_t uploads = Widget->MeshUploads();
+  ASSERT_TRUE(DrawFrame());
+  EXPECT_EQ(Widget->MeshUploads(), uploads) << "an unchanged scene is drawn from the GPU";
+
+  Scene().Mesh1->SetVertexColorAlpha(1.0f);
+  ASSERT_TRUE(DrawFrame());
+  EXPECT_EQ(Widget->MeshUploads(), uploads + 1);
+
+  // A mesh made in the same way in place of a destroyed one is drawn as it is now, even if it
+  // gets the old one's address; once it is gone its buffers go too.
+  TDummyCube& holder = *Scene().DummyCube2;
+  const size_t held = Widget->CachedMeshes();
+  const glm::vec3 eye = Camera().AbsolutePosition();
+  const glm::vec3 right = Camera().RightVector();
+  const glm::vec3 up = Camera().UpwardVector();
+  for (float distance : {3.0f, 2.0f}) {
+    const glm::vec3 ahead = eye + distance * Camera().ForwardVector();
+    TMeshObject& mesh = *holder.AddNewChild<TMeshObject>();
+    mesh.AddTriangle(ahead - right - up, ahead + right - up, ahead + up, {1, 0, 0, 1});
+    ASSERT_TRUE(DrawFrame());
+    EXPECT_NEAR(DepthOf(Widget->WorldPointAt(ViewWidth / 2, ViewHeight / 2)), distance, 0.01f);
+    EXPECT_EQ(Widget->CachedMeshes(), held + 1);
+    holder.DestroyChild(&mesh);
+  }
+  EXPECT_EQ(Widget->MeshUploads(), uploads + 3);
+  ASSERT_TRUE(DrawFrame());
+  EXPECT_EQ(Widget->CachedMeshes(), held);
+}
+
+}  // namespace
+}  // namespace orvane
