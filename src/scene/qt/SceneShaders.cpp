@@ -2,7 +2,14 @@
 
 namespace orvane {
 
+// Lighting and fog are worked out per vertex, as the fixed-function pipeline did: the
+// landscape's triangles are small and flat-shaded, so the picture is the same and the
+// fragments stay cheap. Lighting: emission, plus the scene's ambient light, plus per light
+// and attenuated by distance its ambient, its diffuse by the angle of incidence and its
+// specular highlight (Blinn; a shininess of 0 gives a flat highlight on every lit face).
 const char* const SceneVertexShader = R"(#version 330 core
+const int MaxLights = 8;
+
 layout(location = 0) in vec3 Position;
 layout(location = 1) in vec3 Normal;
 layout(location = 2) in vec4 Colour;
@@ -10,31 +17,6 @@ layout(location = 2) in vec4 Colour;
 uniform mat4 Model;
 uniform mat3 NormalMatrix;
 uniform mat4 ViewProjection;
-
-out vec3 WorldPosition;
-out vec3 WorldNormal;
-out vec4 VertexColour;
-
-void main() {
-  vec4 world = Model * vec4(Position, 1.0);
-  WorldPosition = world.xyz;
-  WorldNormal = NormalMatrix * Normal;
-  VertexColour = Colour;
-  gl_Position = ViewProjection * world;
-}
-)";
-
-// Lighting follows the fixed-function model: emission, plus the scene's ambient light, plus
-// per light and attenuated by distance its ambient, its diffuse by the angle of incidence
-// and its specular highlight (Blinn; a shininess of 0 gives a flat highlight on every lit
-// face). The lit colour is clamped, then blended towards the fog colour.
-const char* const SceneFragmentShader = R"(#version 330 core
-const int MaxLights = 8;
-
-in vec3 WorldPosition;
-in vec3 WorldNormal;
-in vec4 VertexColour;
-
 uniform vec3 Eye;
 uniform vec3 SceneAmbient;
 
@@ -54,12 +36,12 @@ uniform vec3 LightSpecular[MaxLights];
 uniform vec3 LightAttenuation[MaxLights];
 
 uniform int FogMode;
-uniform vec3 FogColour;
 uniform float FogDensity;
 uniform float FogStart;
 uniform float FogEnd;
 
-out vec4 FragmentColour;
+out vec4 LitColour;
+out float Fog;
 
 float FogFactor(float distance) {
   if (FogMode == 1) return clamp((FogEnd - distance) / max(FogEnd - FogStart, 1e-6), 0.0, 1.0);
@@ -69,13 +51,14 @@ float FogFactor(float distance) {
 }
 
 void main() {
-  vec3 normal = normalize(WorldNormal);
-  vec3 toEye = normalize(Eye - WorldPosition);
-  vec4 diffuse = UseVertexColour ? VertexColour : MaterialDiffuse;
-  vec3 ambient = UseVertexColour ? VertexColour.rgb : MaterialAmbient.rgb;
+  vec4 world = Model * vec4(Position, 1.0);
+  vec3 normal = normalize(NormalMatrix * Normal);
+  vec3 toEye = normalize(Eye - world.xyz);
+  vec4 diffuse = UseVertexColour ? Colour : MaterialDiffuse;
+  vec3 ambient = UseVertexColour ? Colour.rgb : MaterialAmbient.rgb;
   vec3 colour = MaterialEmission + SceneAmbient * ambient;
   for (int i = 0; i < LightCount; ++i) {
-    vec3 toLight = LightPosition[i] - WorldPosition;
+    vec3 toLight = LightPosition[i] - world.xyz;
     float distance = length(toLight);
     vec3 direction = toLight / max(distance, 1e-6);
     float attenuation =
@@ -89,10 +72,24 @@ void main() {
     }
     colour += attenuation * light;
   }
-  colour = clamp(colour, 0.0, 1.0);
-  float alpha = UseVertexColour ? VertexColour.a * MaterialDiffuse.a : MaterialDiffuse.a;
-  float fog = FogFactor(length(WorldPosition - Eye));
-  FragmentColour = vec4(mix(FogColour, colour, fog), Blended ? alpha : 1.0);
+  float alpha = UseVertexColour ? Colour.a * MaterialDiffuse.a : MaterialDiffuse.a;
+  LitColour = vec4(clamp(colour, 0.0, 1.0), Blended ? alpha : 1.0);
+  Fog = FogFactor(length(world.xyz - Eye));
+  gl_Position = ViewProjection * world;
+}
+)";
+
+// The lit colour blended towards the fog colour.
+const char* const SceneFragmentShader = R"(#version 330 core
+in vec4 LitColour;
+in float Fog;
+
+uniform vec3 FogColour;
+
+out vec4 FragmentColour;
+
+void main() {
+  FragmentColour = vec4(mix(FogColour, LitColour.rgb, Fog), LitColour.a);
 }
 )";
 
