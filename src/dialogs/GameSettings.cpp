@@ -96,7 +96,7 @@ TDlgNewGame::TDlgNewGame(TSettingsHost* host) : Host(host) {
 void TDlgNewGame::gs_G_GameType(TGameType value) {
   PanelQuickPlay.Visible = value == gt_Quick;
   PanelCampaign.Visible = value == gt_Campaign;
-  Spec.G_GameType = value;
+  GameRecord.G_GameType = value;
 }
 
 // Campaigns do not store their difficulty or number through the settings.
@@ -104,13 +104,13 @@ void TDlgNewGame::gs_C_Difficulty(int32_t /*value*/) {}
 void TDlgNewGame::gs_C_CampaignNo(int32_t /*value*/) {}
 
 void TDlgNewGame::gs_C_PlayerName(const std::string& value) {
-  Spec.C_PlayerName = value;
+  GameRecord.C_PlayerName = value;
 }
 
 void TDlgNewGame::gs_S_Difficulty(int32_t value) {
   // The difficulty runs 0 .. 100; the slider shows it 200 higher.
   const int32_t difficulty = std::clamp(value, MinDifficulty, MaxDifficulty);
-  Spec.S_Difficulty = difficulty;
+  GameRecord.S_Difficulty = difficulty;
   ShowDifficultyBand();
   L_S_Difficulty.Caption = std::to_string(difficulty);
 }
@@ -118,15 +118,15 @@ void TDlgNewGame::gs_S_Difficulty(int32_t value) {
 void TDlgNewGame::gs_S_DiffVariation(int32_t value) {
   // A script's value outside the slider's range is clamped first, so slider and label agree.
   const int32_t variation = ClampToSlider(value, TB_S_DiffVariation);
-  Spec.S_DiffVariation = variation;
+  GameRecord.S_DiffVariation = variation;
   TB_S_DiffVariation.Position = variation;
   ShowDifficultyBand();
   L_S_DiffVariation.Caption = std::to_string(VariationHalfWidth(variation));
 }
 
 void TDlgNewGame::ShowDifficultyBand() {
-  const int position = Spec.S_Difficulty + DifficultyOffset;
-  const int halfWidth = VariationHalfWidth(Spec.S_DiffVariation);
+  const int position = GameRecord.S_Difficulty + DifficultyOffset;
+  const int halfWidth = VariationHalfWidth(GameRecord.S_DiffVariation);
   TB_S_Difficulty.Position = position;
   TB_S_Difficulty.SelStart = position - halfWidth;
   TB_S_Difficulty.SelEnd = position + halfWidth;
@@ -135,14 +135,14 @@ void TDlgNewGame::ShowDifficultyBand() {
 void TDlgNewGame::gs_S_LandscapeRandom(bool value) {
   cbLandscapeCode.Checked = !value;
   E_S_LandscapeNumber.Enabled = !value;
-  Spec.LandscapeFixed = !value;
+  GameRecord.LandscapeFixed = !value;
 }
 
 void TDlgNewGame::gs_S_LandscapeNumber(int32_t value) {
   // Only -2147483648 lies outside the range; clamped first so the box and the store agree.
   const int32_t number = std::clamp(value, MinLandscapeNumber, MaxLandscapeNumber);
-  if (number == Spec.S_LandscapeNumber) return;
-  Spec.S_LandscapeNumber = number;
+  if (number == GameRecord.S_LandscapeNumber) return;
+  GameRecord.S_LandscapeNumber = number;
   SetLandscapeNumberText(std::to_string(number));
 }
 

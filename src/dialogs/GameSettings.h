@@ -42,7 +42,7 @@ class TDlgNewGame {
   void SetHost(TSettingsHost* host) { Host = host; }
 
   // Stored settings.
-  const TGameSpec& GameSpec() const { return Spec; }
+  const TGameSpec& GameSpec() const { return GameRecord; }
   int32_t S_GameSpeed() const { return GameSpeed; }
   int32_t S_SentrySpeed() const { return SentrySpeed; }
   int32_t S_ScanSpeed() const { return ScanSpeed; }
@@ -170,7 +170,7 @@ class TDlgNewGame {
   bool LockCursor = false;
   bool ReverseVertical = false;
   int32_t Sensitivity = 0;
-  TGameSpec Spec;
+  TGameSpec GameRecord;
 };
 
 }  // namespace orvane

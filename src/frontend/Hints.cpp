@@ -62,6 +62,33 @@ void TForm1::SetShowHints(bool on) {
   UpdateHintPanel();
 }
 
+namespace {
+
+// The sign beside a message, by its class letter; other letters leave it as it was.
+void SetHintSign(THintPanel& panel, char hintClass) {
+  struct TSign {
+    char Class;
+    const char* Text;
+    const char* Font;
+    bool Italic;
+    int Size;
+    uint32_t Colour;
+  };
+  static constexpr TSign Signs[] = {{'A', "!", "Tahoma", false, 44, clRed},
+                                    {'B', "!", "Tahoma", false, 44, clGreen},
+                                    {'H', "i", "Times New Roman", true, 48, clBlue}};
+  for (const TSign& sign : Signs) {
+    if (sign.Class != hintClass) continue;
+    panel.Sign = sign.Text;
+    panel.SignFont = sign.Font;
+    panel.SignItalic = sign.Italic;
+    panel.SignSize = sign.Size;
+    panel.SignColour = sign.Colour;
+  }
+}
+
+}  // namespace
+
 void TForm1::UpdateHintPanel() {
   THintPanel& panel = Panel_PopInfo;
   if (!HintQueue.empty()) {
@@ -69,31 +96,7 @@ void TForm1::UpdateHintPanel() {
     // The length counts the three-character code.
     panel.Height = std::max(57, static_cast<int>(m.size() / 18) * 11 + 5);
     panel.Text = m.substr(3);
-    switch (m[0]) {
-      case 'A':
-        panel.Sign = "!";
-        panel.SignFont = "Tahoma";
-        panel.SignItalic = false;
-        panel.SignSize = 44;
-        panel.SignColour = clRed;
-        break;
-      case 'B':
-        panel.Sign = "!";
-        panel.SignFont = "Tahoma";
-        panel.SignItalic = false;
-        panel.SignSize = 44;
-        panel.SignColour = clGreen;
-        break;
-      case 'H':
-        panel.Sign = "i";
-        panel.SignFont = "Times New Roman";
-        panel.SignItalic = true;
-        panel.SignSize = 48;
-        panel.SignColour = clBlue;
-        break;
-      default:
-        break;
-    }
+    SetHintSign(panel, m[0]);
   } else {
     panel.Text.clear();
   }

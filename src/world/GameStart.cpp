@@ -53,15 +53,15 @@ void TLandscape::Make() {
     for (int n = 4; n <= 29; ++n)
       Params(n) = random.Random();
 
-    const TGameSpec& spec = settings.GameSpec();
+    const TGameSpec& game = settings.GameSpec();
     double rawDifficulty = 30.0;
-    switch (spec.G_GameType) {
+    switch (game.G_GameType) {
       case gt_Quick:
         rawDifficulty =
-            SignedSpread(random, spec.S_Difficulty, spec.S_DiffVariation, Params(1), Params(2));
+            SignedSpread(random, game.S_Difficulty, game.S_DiffVariation, Params(1), Params(2));
         break;
       case gt_Campaign:
-        rawDifficulty = spec.C_Difficulty * 0.01;
+        rawDifficulty = game.C_Difficulty * 0.01;
         break;
       default:
         World.Log.Log("Error x : GameType of \"None\" should not happen.");
