@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QTimer>
@@ -129,6 +130,18 @@ TEST_F(MainWindow, AnExceptionInAHandlerIsLoggedOnceAndPlayGoesOn) {
   const uint64_t drawn = Window.Viewer().FramesDrawn();
   EXPECT_TRUE(WaitFor([&] { return Window.Viewer().FramesDrawn() > drawn; }));
   application->SetExceptionHandler(nullptr);
+}
+
+TEST_F(MainWindow, TheFrameTimerKeepsFiringInsideAModalDialog) {
+  QDialog dialog(&Window);
+  const uint64_t before = Program.Form1.GLCadencer1.ProgressCount();
+  uint64_t during = 0;
+  QTimer::singleShot(400, &dialog, [&] {
+    during = Program.Form1.GLCadencer1.ProgressCount();
+    dialog.accept();
+  });
+  dialog.exec();
+  EXPECT_GT(during, before + 5);
 }
 
 TEST_F(MainWindow, ResizingKeepsTheViewerWithinItsAspectLimits) {
