@@ -1,8 +1,10 @@
 #include "scene/qt/SceneBuffers.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
-#include <cstring>
+#include <map>
+#include <utility>
 
 #include "scene/qt/QuadricGeometry.h"
 
@@ -34,19 +36,40 @@ void DeleteArray(QOpenGLFunctions_3_3_Core& gl, TGeometryBuffer& buffer) {
   buffer = TGeometryBuffer();
 }
 
-// A digest of up to 32 vertices spread over the mesh. A mesh made where a destroyed one was
-// may get its address and the same count of changes; this tells such a newcomer apart.
-uint64_t SampledFingerprint(const std::vector<TMeshVertex>& vertices) {
-  constexpr size_t Samples = 32;
-  uint64_t hash = 1469598103934665603ull ^ vertices.size();
-  const size_t step = std::max<size_t>(1, vertices.size() / Samples);
-  for (size_t i = 0; i < vertices.size(); i += step) {
-    uint32_t words[10];
-    std::memcpy(words, &vertices[i], sizeof(words));
-    for (uint32_t word : words)
-      hash = (hash ^ word) * 1099511628211ull;
+// Meshes of more triangles than this are kept in cells of CellSide units on the ground.
+constexpr size_t CellTriangles = 4096;
+constexpr float CellSide = 16.0f;
+
+// Orders a large mesh's triangles cell by cell and notes each cell's range and box.
+std::vector<TMeshVertex> InCells(const std::vector<TMeshVertex>& vertices,
+                                 std::vector<TGeometryCell>& cells) {
+  cells.clear();
+  if (vertices.size() / 3 <= CellTriangles) return vertices;
+  std::map<std::pair<int, int>, std::vector<size_t>> triangles;  // cell -> first vertices
+  for (size_t i = 0; i + 2 < vertices.size(); i += 3) {
+    const glm::vec3 centre =
+        (vertices[i].Position + vertices[i + 1].Position + vertices[i + 2].Position) / 3.0f;
+    triangles[{static_cast<int>(std::floor(centre.x / CellSide)),
+               static_cast<int>(std::floor(centre.z / CellSide))}]
+        .push_back(i);
   }
-  return hash;
+  std::vector<TMeshVertex> ordered;
+  ordered.reserve(vertices.size());
+  for (const auto& [key, firsts] : triangles) {
+    TGeometryCell cell;
+    cell.First = static_cast<GLint>(ordered.size());
+    cell.Min = cell.Max = vertices[firsts.front()].Position;
+    for (const size_t first : firsts)
+      for (size_t k = 0; k < 3; ++k) {
+        const TMeshVertex& vertex = vertices[first + k];
+        ordered.push_back(vertex);
+        cell.Min = glm::min(cell.Min, vertex.Position);
+        cell.Max = glm::max(cell.Max, vertex.Position);
+      }
+    cell.Count = static_cast<GLsizei>(ordered.size()) - cell.First;
+    cells.push_back(cell);
+  }
+  return ordered;
 }
 
 }  // namespace
@@ -56,10 +79,8 @@ const TGeometryBuffer* TSceneBuffers::Mesh(QOpenGLFunctions_3_3_Core& gl, const 
   if (vertices.empty()) return nullptr;  // a buffer it had goes at the end of the frame
   TMeshEntry& entry = Meshes[&mesh];
   entry.SeenInFrame = Frame;
-  const uint64_t fingerprint = SampledFingerprint(vertices);
-  if (entry.Array && entry.Revision == mesh.GeometryRevision() &&
-      entry.Count == static_cast<GLsizei>(vertices.size()) && entry.Fingerprint == fingerprint)
-    return &entry;
+  // Revisions are unique across meshes: a mesh made where a destroyed one stood has another.
+  if (entry.Array && entry.Revision == mesh.GeometryRevision()) return &entry;
 
   if (!entry.Array) {
     MakeArray(gl, entry);
@@ -70,12 +91,12 @@ const TGeometryBuffer* TSceneBuffers::Mesh(QOpenGLFunctions_3_3_Core& gl, const 
   } else {
     gl.glBindBuffer(GL_ARRAY_BUFFER, entry.Buffer);
   }
-  gl.glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(TMeshVertex)),
-                  vertices.data(), GL_STATIC_DRAW);
+  const std::vector<TMeshVertex> stored = InCells(vertices, entry.Cells);
+  gl.glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(stored.size() * sizeof(TMeshVertex)),
+                  stored.data(), GL_STATIC_DRAW);
   gl.glBindBuffer(GL_ARRAY_BUFFER, 0);
-  entry.Count = static_cast<GLsizei>(vertices.size());
+  entry.Count = static_cast<GLsizei>(stored.size());
   entry.Revision = mesh.GeometryRevision();
-  entry.Fingerprint = fingerprint;
   ++Uploads;
   return &entry;
 }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <vector>
+
+#include <glm/glm.hpp>
+
 #include <cstdint>
 #include <map>
 #include <tuple>
@@ -13,10 +17,21 @@ namespace orvane {
 
 // A vertex array ready to draw as triangles: positions at attribute 0, normals at 1 and, for
 // meshes, colours at 2.
+// A part of a large mesh: its triangles lie together in the buffer and within the box.
+struct TGeometryCell {
+  GLint First = 0;
+  GLsizei Count = 0;
+  glm::vec3 Min{0.0f};
+  glm::vec3 Max{0.0f};
+};
+
 struct TGeometryBuffer {
   GLuint Array = 0;
   GLuint Buffer = 0;
   GLsizei Count = 0;
+  // A large mesh is stored cell by cell, so that cells out of view can be left out and the
+  // near ones drawn first; empty for a geometry drawn whole.
+  std::vector<TGeometryCell> Cells;
 };
 
 // The scene's geometry on the GPU. A mesh is uploaded when first drawn and again only when
@@ -42,7 +57,6 @@ class TSceneBuffers {
  private:
   struct TMeshEntry : TGeometryBuffer {
     uint64_t Revision = 0;
-    uint64_t Fingerprint = 0;
     uint64_t SeenInFrame = 0;
   };
   using TQuadricKey = std::tuple<int, unsigned, float, float>;

@@ -288,7 +288,55 @@ void TSceneRenderer::Draw(const TDrawItem& item, bool blended) {
   glUniform1f(Uniform->Shininess, material.Shininess);
   glUniform1i(Uniform->Blended, blended);
   glBindVertexArray(item.Geometry->Array);
-  glDrawArrays(GL_TRIANGLES, 0, item.Geometry->Count);
+  if (item.Geometry->Cells.empty())
+    glDrawArrays(GL_TRIANGLES, 0, item.Geometry->Count);
+  else
+    DrawCells(item, blended);
+}
+
+namespace {
+
+// Whether a box may show: false only when all its corners lie beyond one plane of the view.
+bool MayBeInView(const glm::mat4& clipFromModel, const glm::vec3& low, const glm::vec3& high) {
+  glm::vec4 corners[8];
+  for (int i = 0; i < 8; ++i)
+    corners[i] = clipFromModel * glm::vec4(i & 1 ? high.x : low.x, i & 2 ? high.y : low.y,
+                                           i & 4 ? high.z : low.z, 1.0f);
+  for (int axis = 0; axis < 3; ++axis)
+    for (const float side : {-1.0f, 1.0f}) {
+      bool allBeyond = true;
+      for (const glm::vec4& c : corners)
+        allBeyond = allBeyond && side * c[axis] > c.w;
+      if (allBeyond) return false;
+    }
+  return true;
+}
+
+}  // namespace
+
+void TSceneRenderer::DrawCells(const TDrawItem& item, bool blended) {
+  const glm::mat4 clipFromModel = ProjectionMatrix * ViewMatrix * item.Model;
+  VisibleCells.clear();
+  for (const TGeometryCell& cell : item.Geometry->Cells) {
+    if (!MayBeInView(clipFromModel, cell.Min, cell.Max)) continue;
+    const glm::vec3 centre = glm::vec3(item.Model * glm::vec4((cell.Min + cell.Max) * 0.5f, 1.0f));
+    VisibleCells.push_back({glm::length(centre - Eye), cell.First, cell.Count});
+  }
+  // Opaque: near cells first, so what they hide fails the depth test early. Blended: far
+  // cells first, so that they compose correctly.
+  std::sort(VisibleCells.begin(), VisibleCells.end(),
+            [blended](const TCellOrder& a, const TCellOrder& b) {
+              return blended ? a.Distance > b.Distance : a.Distance < b.Distance;
+            });
+  CellFirsts.clear();
+  CellCounts.clear();
+  for (const TCellOrder& cell : VisibleCells) {
+    CellFirsts.push_back(cell.First);
+    CellCounts.push_back(cell.Count);
+  }
+  if (!CellFirsts.empty())
+    glMultiDrawArrays(GL_TRIANGLES, CellFirsts.data(), CellCounts.data(),
+                      static_cast<GLsizei>(CellFirsts.size()));
 }
 
 }  // namespace orvane

@@ -55,6 +55,14 @@ class TSceneRenderer : protected QOpenGLFunctions_3_3_Core {
   };
 
   struct TUniforms;
+  struct TCellOrder {
+    float Distance;
+    GLint First;
+    GLsizei Count;
+  };
+  std::vector<TCellOrder> VisibleCells;
+  std::vector<GLint> CellFirsts;
+  std::vector<GLsizei> CellCounts;
 
   void SetUpCamera(const TScene& scene, int width, int height);
   void Collect(const TSceneObject& object, const glm::mat4& parentMatrix, bool shown);
@@ -63,6 +71,9 @@ class TSceneRenderer : protected QOpenGLFunctions_3_3_Core {
   void CollectLight(const TLightSource& light);
   void SetFrameUniforms(const TScene& scene);
   void Draw(const TDrawItem& item, bool blended);
+  // Draws the cells of a large mesh that can be in view: nearest first when opaque,
+  // farthest first when blended.
+  void DrawCells(const TDrawItem& item, bool blended);
 
   std::unique_ptr<QOpenGLShaderProgram> Shaders;
   std::unique_ptr<TUniforms> Uniform;

@@ -117,14 +117,24 @@ void TSceneViewerWidget::paintGL() {
     const qreal ratio = devicePixelRatioF();
     const int w = std::max(1, qRound(width() * ratio));
     const int h = std::max(1, qRound(height() * ratio));
-    Targets.Prepare(*this, w, h, SamplesFor(Scene.GLSceneViewer1.AntiAliasing));
-    glBindFramebuffer(GL_FRAMEBUFFER, Targets.DrawFramebuffer());
-    Renderer.Render(Scene, w, h);
-    Targets.Resolve(*this);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, Targets.ResolvedFramebuffer());
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, widgetFramebuffer);
-    glBlitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-    glBindFramebuffer(GL_FRAMEBUFFER, widgetFramebuffer);
+    const int samples = SamplesFor(Scene.GLSceneViewer1.AntiAliasing);
+    FrameWidth = w;
+    FrameHeight = h;
+    if (samples == 0) {
+      // Straight into the widget's own buffer, which keeps colour and depth for reading.
+      Targets.Release(*this);
+      glBindFramebuffer(GL_FRAMEBUFFER, widgetFramebuffer);
+      Renderer.Render(Scene, w, h);
+    } else {
+      Targets.Prepare(*this, w, h, samples);
+      glBindFramebuffer(GL_FRAMEBUFFER, Targets.DrawFramebuffer());
+      Renderer.Render(Scene, w, h);
+      Targets.Resolve(*this);
+      glBindFramebuffer(GL_READ_FRAMEBUFFER, Targets.ResolvedFramebuffer());
+      glBindFramebuffer(GL_DRAW_FRAMEBUFFER, widgetFramebuffer);
+      glBlitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+      glBindFramebuffer(GL_FRAMEBUFFER, widgetFramebuffer);
+    }
   } else {
     QOpenGLFunctions& gl = *context()->functions();
     const uint32_t colour = Scene.GLSceneViewer1.BackgroundColor;
@@ -137,17 +147,22 @@ void TSceneViewerWidget::paintGL() {
   QMetaObject::invokeMethod(this, &TSceneViewerWidget::FrameDrawn, Qt::QueuedConnection);
 }
 
+// The framebuffer holding the last frame's colour and depth, single-sampled.
+GLuint TSceneViewerWidget::FinishedFrame() {
+  return Targets.Ready() ? Targets.ResolvedFramebuffer() : defaultFramebufferObject();
+}
+
 glm::vec3 TSceneViewerWidget::WorldPointAt(int x, int y) {
-  if (!Usable || !Targets.Ready()) return glm::vec3(0.0f);
-  const int w = Targets.Width();
-  const int h = Targets.Height();
+  if (!Usable || Frames == 0) return glm::vec3(0.0f);
+  const int w = FrameWidth;
+  const int h = FrameHeight;
   const qreal ratio = devicePixelRatioF();
   const int column = std::clamp(qRound(x * ratio), 0, w - 1);
   const int row = std::clamp(h - qRound(y * ratio), 0, h - 1);
   float depth = 1.0f;
   {
     const TCurrentContext current(*this);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, Targets.ResolvedFramebuffer());
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, FinishedFrame());
     glReadPixels(column, row, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, defaultFramebufferObject());
   }
@@ -156,11 +171,11 @@ glm::vec3 TSceneViewerWidget::WorldPointAt(int x, int y) {
 }
 
 QImage TSceneViewerWidget::Snapshot() {
-  if (!Usable || !Targets.Ready()) return {};
-  QImage image(Targets.Width(), Targets.Height(), QImage::Format_RGBA8888);
+  if (!Usable || Frames == 0) return {};
+  QImage image(FrameWidth, FrameHeight, QImage::Format_RGBA8888);
   {
     const TCurrentContext current(*this);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, Targets.ResolvedFramebuffer());
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, FinishedFrame());
     glReadPixels(0, 0, image.width(), image.height(), GL_RGBA, GL_UNSIGNED_BYTE, image.bits());
     glBindFramebuffer(GL_READ_FRAMEBUFFER, defaultFramebufferObject());
   }

@@ -57,7 +57,11 @@ class TSceneViewerWidget : public QOpenGLWidget, protected QOpenGLFunctions_3_3_
 
   TScene& Scene;
   TSceneRenderer Renderer;
-  TRenderTargets Targets;
+  GLuint FinishedFrame();
+
+  TRenderTargets Targets;  // used while multisampling
+  int FrameWidth = 0;
+  int FrameHeight = 0;
   bool Usable = false;
   uint64_t Frames = 0;
   TVSyncMode VSyncMode;
