@@ -33,7 +33,7 @@ TMainWindow::TMainWindow(TProgram& program)
   setPalette(palette);
 
   ViewerWidget = new TSceneViewerWidget(Program.Scene, this);
-  ViewerWidget->setCursor(CrossHairCursor());
+  ViewerWidget->SetViewCursor(CrossHairCursor());
   StatusBar = new TStatusBarWidget(Form.StatusBar, this);
   StatusBar->OnLabel1Click = [this] { Guard([this] { Form.Label1Click(); }); };
   HintPanel = new THintPanelWidget(Form.Panel_PopInfo, this);
@@ -82,7 +82,7 @@ void TMainWindow::DriveFrameTimer() {
   AwaitingFrame = true;
   SinceProgress.start();
   Guard([&] { Form.GLCadencer1Progress(progress->DeltaTime, progress->NewTime); });
-  ViewerWidget->update();
+  ViewerWidget->RequestFrame();
 }
 
 void TMainWindow::PlaceViewer() {

@@ -40,101 +40,79 @@ int SamplesFor(TAntiAliasing mode) {
 
 }  // namespace
 
-// Makes the widget's context current for a query made outside its paint, and afterwards
+// Makes the window's context current for a query made outside its paint, and afterwards
 // gives the thread back the context it had.
-class TSceneViewerWidget::TCurrentContext {
+class TSceneViewerWindow::TCurrentContext {
  public:
-  explicit TCurrentContext(TSceneViewerWidget& widget)
-      : Widget(widget),
+  explicit TCurrentContext(TSceneViewerWindow& window)
+      : Window(window),
         Previous(QOpenGLContext::currentContext()),
         PreviousSurface(Previous ? Previous->surface() : nullptr) {
-    if (Previous != Widget.context()) Widget.makeCurrent();
+    if (Previous != Window.context()) Window.makeCurrent();
   }
   ~TCurrentContext() {
-    if (Previous == Widget.context()) return;
-    Widget.doneCurrent();
+    if (Previous == Window.context()) return;
+    Window.doneCurrent();
     if (Previous) Previous->makeCurrent(PreviousSurface);
   }
   TCurrentContext(const TCurrentContext&) = delete;
   TCurrentContext& operator=(const TCurrentContext&) = delete;
 
  private:
-  TSceneViewerWidget& Widget;
+  TSceneViewerWindow& Window;
   QOpenGLContext* Previous;
   QSurface* PreviousSurface;
 };
 
-TSceneViewerWidget::TSceneViewerWidget(TScene& scene, QWidget* parent)
-    : QOpenGLWidget(parent), Scene(scene), VSyncMode(scene.GLSceneViewer1.VSync) {
-  setFormat(ViewerFormat(VSyncMode == TVSyncMode::vsmSync));
+TSceneViewerWindow::TSceneViewerWindow(TScene& scene)
+    : QOpenGLWindow(QOpenGLWindow::NoPartialUpdate), Scene(scene) {
+  setFormat(QSurfaceFormat::defaultFormat());
 }
 
-TSceneViewerWidget::~TSceneViewerWidget() {
+TSceneViewerWindow::~TSceneViewerWindow() {
   if (!context()) return;
-  disconnect(context(), nullptr, this, nullptr);
   makeCurrent();
   ReleaseGL();
   doneCurrent();
 }
 
-void TSceneViewerWidget::SetDefaultSurfaceFormat(bool vsync) {
-  QSurfaceFormat::setDefaultFormat(ViewerFormat(vsync));
-}
-
-void TSceneViewerWidget::initializeGL() {
+void TSceneViewerWindow::initializeGL() {
   Usable = initializeOpenGLFunctions() && Renderer.Initialise();
   if (!Usable) qWarning("Scene viewer: OpenGL 3.3 core is not available");
-  // Moving the widget to another window replaces its context: free what lived in the old.
-  connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] {
-    makeCurrent();
-    ReleaseGL();
-    doneCurrent();
-  });
 }
 
-void TSceneViewerWidget::ReleaseGL() {
+void TSceneViewerWindow::ReleaseGL() {
   if (!Usable) return;
   Renderer.Release();
   Targets.Release(*this);
   Usable = false;
 }
 
-// A window's swap interval is fixed by Qt when the window is made, so a change of the
-// viewer's mode while the window exists cannot reach it: the new mode becomes the default
-// format and so holds for windows made from then on (the program applies the saved mode at
-// start-up through SetDefaultSurfaceFormat).
-void TSceneViewerWidget::ApplyVSync() {
-  const TVSyncMode wanted = Scene.GLSceneViewer1.VSync;
-  if (wanted == VSyncMode) return;
-  VSyncMode = wanted;
-  SetDefaultSurfaceFormat(wanted == TVSyncMode::vsmSync);
+// The swap interval follows the viewer's vertical-sync mode: the window's format carries it,
+// and the context takes it up when it is next made current.
+void TSceneViewerWindow::ApplyVSync() {
+  const int interval = Scene.GLSceneViewer1.VSync == TVSyncMode::vsmSync ? 1 : 0;
+  if (format().swapInterval() == interval) return;
+  QSurfaceFormat wanted = format();
+  wanted.setSwapInterval(interval);
+  setFormat(wanted);
 }
 
-void TSceneViewerWidget::paintGL() {
+void TSceneViewerWindow::paintGL() {
   ApplyVSync();
-  const GLuint widgetFramebuffer = defaultFramebufferObject();
+  const GLuint windowFramebuffer = defaultFramebufferObject();
   if (Usable) {
-    const qreal ratio = devicePixelRatioF();
+    const qreal ratio = devicePixelRatio();
     const int w = std::max(1, qRound(width() * ratio));
     const int h = std::max(1, qRound(height() * ratio));
-    const int samples = SamplesFor(Scene.GLSceneViewer1.AntiAliasing);
-    FrameWidth = w;
-    FrameHeight = h;
-    if (samples == 0) {
-      // Straight into the widget's own buffer, which keeps colour and depth for reading.
-      Targets.Release(*this);
-      glBindFramebuffer(GL_FRAMEBUFFER, widgetFramebuffer);
-      Renderer.Render(Scene, w, h);
-    } else {
-      Targets.Prepare(*this, w, h, samples);
-      glBindFramebuffer(GL_FRAMEBUFFER, Targets.DrawFramebuffer());
-      Renderer.Render(Scene, w, h);
-      Targets.Resolve(*this);
-      glBindFramebuffer(GL_READ_FRAMEBUFFER, Targets.ResolvedFramebuffer());
-      glBindFramebuffer(GL_DRAW_FRAMEBUFFER, widgetFramebuffer);
-      glBlitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-      glBindFramebuffer(GL_FRAMEBUFFER, widgetFramebuffer);
-    }
+    Targets.Prepare(*this, w, h, SamplesFor(Scene.GLSceneViewer1.AntiAliasing));
+    glBindFramebuffer(GL_FRAMEBUFFER, Targets.DrawFramebuffer());
+    Renderer.Render(Scene, w, h);
+    Targets.Resolve(*this);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, Targets.ResolvedFramebuffer());
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, windowFramebuffer);
+    glBlitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glBindFramebuffer(GL_FRAMEBUFFER, windowFramebuffer);
   } else {
     QOpenGLFunctions& gl = *context()->functions();
     const uint32_t colour = Scene.GLSceneViewer1.BackgroundColor;
@@ -144,25 +122,20 @@ void TSceneViewerWidget::paintGL() {
   }
   ++Frames;
   // Announced once the paint is over, so that a receiver may resize or rebuild the scene.
-  QMetaObject::invokeMethod(this, &TSceneViewerWidget::FrameDrawn, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(this, &TSceneViewerWindow::FrameDrawn, Qt::QueuedConnection);
 }
 
-// The framebuffer holding the last frame's colour and depth, single-sampled.
-GLuint TSceneViewerWidget::FinishedFrame() {
-  return Targets.Ready() ? Targets.ResolvedFramebuffer() : defaultFramebufferObject();
-}
-
-glm::vec3 TSceneViewerWidget::WorldPointAt(int x, int y) {
-  if (!Usable || Frames == 0) return glm::vec3(0.0f);
-  const int w = FrameWidth;
-  const int h = FrameHeight;
-  const qreal ratio = devicePixelRatioF();
+glm::vec3 TSceneViewerWindow::WorldPointAt(int x, int y) {
+  if (!Usable || !Targets.Ready()) return glm::vec3(0.0f);
+  const int w = Targets.Width();
+  const int h = Targets.Height();
+  const qreal ratio = devicePixelRatio();
   const int column = std::clamp(qRound(x * ratio), 0, w - 1);
   const int row = std::clamp(h - qRound(y * ratio), 0, h - 1);
   float depth = 1.0f;
   {
     const TCurrentContext current(*this);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, FinishedFrame());
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, Targets.ResolvedFramebuffer());
     glReadPixels(column, row, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, defaultFramebufferObject());
   }
@@ -170,16 +143,34 @@ glm::vec3 TSceneViewerWidget::WorldPointAt(int x, int y) {
                         glm::vec4(0.0f, 0.0f, w, h));
 }
 
-QImage TSceneViewerWidget::Snapshot() {
-  if (!Usable || Frames == 0) return {};
-  QImage image(FrameWidth, FrameHeight, QImage::Format_RGBA8888);
+QImage TSceneViewerWindow::Snapshot() {
+  if (!Usable || !Targets.Ready()) return {};
+  QImage image(Targets.Width(), Targets.Height(), QImage::Format_RGBA8888);
   {
     const TCurrentContext current(*this);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, FinishedFrame());
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, Targets.ResolvedFramebuffer());
     glReadPixels(0, 0, image.width(), image.height(), GL_RGBA, GL_UNSIGNED_BYTE, image.bits());
     glBindFramebuffer(GL_READ_FRAMEBUFFER, defaultFramebufferObject());
   }
   return image.mirrored();  // the rows were read bottom first
+}
+
+// ---- the widget -----------------------------------------------------------------------
+
+TSceneViewerWidget::TSceneViewerWidget(TScene& scene, QWidget* parent)
+    : QWidget(parent), View(new TSceneViewerWindow(scene)) {
+  Container = QWidget::createWindowContainer(View, this);
+  Container->setFocusPolicy(Qt::NoFocus);
+  connect(View, &TSceneViewerWindow::FrameDrawn, this, &TSceneViewerWidget::FrameDrawn);
+}
+
+void TSceneViewerWidget::SetDefaultSurfaceFormat(bool vsync) {
+  QSurfaceFormat::setDefaultFormat(ViewerFormat(vsync));
+}
+
+void TSceneViewerWidget::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Container->setGeometry(rect());
 }
 
 }  // namespace orvane

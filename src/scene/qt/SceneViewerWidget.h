@@ -2,9 +2,11 @@
 
 #include <cstdint>
 
+#include <QCursor>
 #include <QImage>
 #include <QOpenGLFunctions_3_3_Core>
-#include <QOpenGLWidget>
+#include <QOpenGLWindow>
+#include <QWidget>
 #include <glm/glm.hpp>
 
 #include "scene/Scene.h"
@@ -13,37 +15,25 @@
 
 namespace orvane {
 
-// The viewer of a scene: every paint draws the scene at the widget's size, multisampled as
-// the viewer's anti-aliasing mode asks, and keeps the finished frame for the queries below.
-// It holds no game rule: it draws the scene and answers what is under a pixel.
-// A redraw is asked for with update().
-class TSceneViewerWidget : public QOpenGLWidget, protected QOpenGLFunctions_3_3_Core {
+// The window the scene is drawn in: a native OpenGL window, so that a frame goes from its
+// buffer to the screen without being composed with the rest of the main window. Every paint
+// draws the scene into a buffer of its own (multisampled as the viewer's anti-aliasing mode
+// asks), keeps the finished frame's colour and depth for the queries, and shows it.
+class TSceneViewerWindow : public QOpenGLWindow, protected QOpenGLFunctions_3_3_Core {
   Q_OBJECT
 
  public:
-  explicit TSceneViewerWidget(TScene& scene, QWidget* parent = nullptr);
-  ~TSceneViewerWidget() override;
+  explicit TSceneViewerWindow(TScene& scene);
+  ~TSceneViewerWindow() override;
 
-  // The OpenGL format of every window made afterwards, vertical sync on or off. Qt sets a
-  // window's swap interval when the window is made, so the program calls this at start-up,
-  // before its main window exists, with the saved setting.
-  static void SetDefaultSurfaceFormat(bool vsync);
-
-  // The world point drawn at pixel (x, y), y counted from the top, in the last frame: the
-  // depth is read at column x, row (height - y) from the bottom, clamped to the image, and
-  // un-projected; where nothing was drawn the point lies on the far plane.
   glm::vec3 WorldPointAt(int x, int y);
-  // The last frame as it was drawn, at its size; a null image before the first frame.
   QImage Snapshot();
-
   uint64_t FramesDrawn() const { return Frames; }
   uint64_t MeshUploads() const { return Renderer.MeshUploads(); }
   size_t CachedMeshes() const { return Renderer.CachedMeshes(); }
-  // The samples per pixel of the last frame (0: not multisampled).
   int Samples() const { return Targets.Samples(); }
 
  signals:
-  // Emitted after every paint, from the event loop once the paint has ended.
   void FrameDrawn();
 
  protected:
@@ -57,14 +47,50 @@ class TSceneViewerWidget : public QOpenGLWidget, protected QOpenGLFunctions_3_3_
 
   TScene& Scene;
   TSceneRenderer Renderer;
-  GLuint FinishedFrame();
-
-  TRenderTargets Targets;  // used while multisampling
-  int FrameWidth = 0;
-  int FrameHeight = 0;
+  TRenderTargets Targets;
   bool Usable = false;
   uint64_t Frames = 0;
-  TVSyncMode VSyncMode;
+};
+
+// The viewer of a scene as a widget of the main window. It holds no game rule: it draws the
+// scene and answers what is under a pixel. A redraw is asked for with RequestFrame().
+class TSceneViewerWidget : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TSceneViewerWidget(TScene& scene, QWidget* parent = nullptr);
+
+  // The OpenGL format of every window made afterwards, vertical sync on or off. Qt sets a
+  // window's swap interval when the window is made, so the program calls this at start-up,
+  // before its main window exists, with the saved setting.
+  static void SetDefaultSurfaceFormat(bool vsync);
+
+  void RequestFrame() { View->requestUpdate(); }
+  void SetViewCursor(const QCursor& cursor) { View->setCursor(cursor); }
+
+  // The world point drawn at pixel (x, y), y counted from the top, in the last frame: the
+  // depth is read at column x, row (height - y) from the bottom, clamped to the image, and
+  // un-projected; where nothing was drawn the point lies on the far plane.
+  glm::vec3 WorldPointAt(int x, int y) { return View->WorldPointAt(x, y); }
+  // The last frame as it was drawn, at its size; a null image before the first frame.
+  QImage Snapshot() { return View->Snapshot(); }
+
+  uint64_t FramesDrawn() const { return View->FramesDrawn(); }
+  uint64_t MeshUploads() const { return View->MeshUploads(); }
+  size_t CachedMeshes() const { return View->CachedMeshes(); }
+  // The samples per pixel of the last frame (0: not multisampled).
+  int Samples() const { return View->Samples(); }
+
+ signals:
+  // Emitted after every paint, from the event loop once the paint has ended.
+  void FrameDrawn();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  TSceneViewerWindow* View;
+  QWidget* Container;
 };
 
 }  // namespace orvane

@@ -50,7 +50,7 @@ class LandscapeView : public ::testing::Test {
   // Asks for a frame and waits until it is drawn.
   static bool DrawFrame() {
     const uint64_t before = Widget->FramesDrawn();
-    Widget->update();
+    Widget->RequestFrame();
     QElapsedTimer clock;
     clock.start();
     while (Widget->FramesDrawn() == before && clock.elapsed() < 10000)
