@@ -9,8 +9,8 @@ namespace orvane {
 GLuint TRenderTargets::MakeFramebuffer(QOpenGLFunctions_3_3_Core& gl, int samples,
                                        GLuint renderbuffers[2]) {
   // The same formats in both buffers, as copying out of a multisampled buffer requires.
-  const GLenum formats[2] = {GL_RGBA8, GL_DEPTH24_STENCIL8};
-  const GLenum attachments[2] = {GL_COLOR_ATTACHMENT0, GL_DEPTH_STENCIL_ATTACHMENT};
+  const GLenum formats[2] = {GL_RGBA8, GL_DEPTH_COMPONENT24};
+  const GLenum attachments[2] = {GL_COLOR_ATTACHMENT0, GL_DEPTH_ATTACHMENT};
   GLuint framebuffer = 0;
   gl.glGenFramebuffers(1, &framebuffer);
   gl.glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);

@@ -95,7 +95,7 @@ void TSceneRenderer::Render(TScene& scene, int width, int height) {
   glDisable(GL_BLEND);
   const glm::vec3 background = BackgroundColour(scene.GLSceneViewer1.BackgroundColor);
   glClearColor(background.r, background.g, background.b, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
   SetUpCamera(scene, width, height);
   Opaque.clear();
