@@ -52,7 +52,7 @@ TMainWindow::TMainWindow(TProgram& program)
 
 TMainWindow::~TMainWindow() {
   FrameDriver->stop();
-  Form.SetWindowSystem(nullptr);
+  Guard([this] { Form.FormDestroy(); });
 }
 
 template <class TOperation>
