@@ -40,6 +40,16 @@ struct TPanelControl {
   bool Visible = false;
 };
 
+struct TButtonControl {
+  std::string Caption;
+  bool Enabled = true;
+};
+
+// A picture; only whether it is shown is the program's business.
+struct TImageControl {
+  bool Visible = false;
+};
+
 struct TRadioControl {
   std::string Caption;
   bool Checked = false;

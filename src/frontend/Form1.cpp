@@ -10,7 +10,7 @@
 namespace orvane {
 
 TForm1::TForm1(TRandom& random, TLog& log, TScene& scene, TDlgNewGame& settings)
-    : Random(random), Log(log), Scene(scene), Settings(settings) {
+    : FormNextGame(settings), Random(random), Log(log), Scene(scene), Settings(settings) {
   Settings.SetHost(this);
 }
 
@@ -19,7 +19,9 @@ TForm1::~TForm1() {
 }
 
 void TForm1::CreateGame() {
-  if (!Game) Game = std::make_unique<TGame>(Random, Log, Scene, Settings, *this);
+  if (Game) return;
+  Game = std::make_unique<TGame>(Random, Log, Scene, Settings, *this);
+  Simulation = std::make_unique<TSimulation>(*Game, Scene, Settings, Random, Log, *this);
 }
 
 TWindowSystem& TForm1::RequireWindows() const {
@@ -27,10 +29,16 @@ TWindowSystem& TForm1::RequireWindows() const {
   return *Windows;
 }
 
-// The frame tick's entry point, called by the frame timer once per frame.
-void TForm1::GLCadencer1Progress(double deltaTime, double newTime) {
-  LastDeltaTime = deltaTime;
-  GameClockValue = newTime;
+void TForm1::StepAnimation(int slot, float progress) {
+  if (Simulation) Simulation->StepAnimation(slot, progress);
+}
+
+void TForm1::ScanWarning() {
+  if (Simulation) Simulation->ScanWarning();
+}
+
+void TForm1::ShowNextGameDialog() {
+  RequireWindows().ShowNextGameDialog();
 }
 
 void TForm1::NoteStackLevel(int level) {

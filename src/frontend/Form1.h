@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "dialogs/GameSettings.h"
+#include "dialogs/NextGame.h"
 #include "scene/FrameTimer.h"
 #include "scene/Scene.h"
+#include "simulation/Simulation.h"
 #include "world/Game.h"
 #include "world/WorldHost.h"
 
@@ -56,7 +58,7 @@ struct THintPanel {
 
 // The main window's logic: its state, its part in making and showing the world, and the
 // hints it queues. The Qt window only shows this state and forwards its events.
-class TForm1 : public TWorldHost, public TSettingsHost {
+class TForm1 : public TWorldHost, public TSimulationHost, public TSettingsHost {
  public:
   static constexpr int Panel1Height = 33;
 
@@ -67,7 +69,7 @@ class TForm1 : public TWorldHost, public TSettingsHost {
   // then fail and report it).
   void SetWindowSystem(TWindowSystem* windows) { Windows = windows; }
 
-  // Makes the game object (once).
+  // Makes the game object and the simulation that runs its world (once).
   void CreateGame();
 
   // ---- start-up and shutdown
@@ -80,6 +82,7 @@ class TForm1 : public TWorldHost, public TSettingsHost {
   void FormDestroy();
 
   std::unique_ptr<TGame> Game;
+  std::unique_ptr<TSimulation> Simulation;
 
   // ---- the frame timer and its step
   TFrameTimer GLCadencer1;
@@ -101,7 +104,7 @@ class TForm1 : public TWorldHost, public TSettingsHost {
   float FieldOfView = 0.0f;
   float TargetFieldOfView = 0.0f;
   float LookSensitivity = 0.0f;
-  double LastDeltaTime = 0.0;
+  double LastDeltaTimeValue = 0.0;
   double GameClockValue = 0.0;
   bool CameraMoved = false;
   bool ShowHints = false;
@@ -124,7 +127,7 @@ class TForm1 : public TWorldHost, public TSettingsHost {
   int MaxFPS = 0;
   TAntiAliasing AntiAliasing = aaDefault;
   bool NoSleep = false;
-  void SetAsleep(bool value);
+  void SetAsleep(bool value) override;
   void SetVSync(bool value);
   void SetMaxFPS(int value);
   void SetAntiAliasing(TAntiAliasing mode);
@@ -134,7 +137,7 @@ class TForm1 : public TWorldHost, public TSettingsHost {
   // ---- the status bar
   TStatusBar StatusBar;
   void ShowEnergy(int value) override;
-  void SetWarningColour(uint32_t colour) { StatusBar.WarningColour = colour; }
+  void SetWarningColour(uint32_t colour) override { StatusBar.WarningColour = colour; }
   void Label1Click();
   void ResetFrameTimer() override;
 
@@ -142,8 +145,10 @@ class TForm1 : public TWorldHost, public TSettingsHost {
   // topic letter and a digit; the panel shows the head
   std::vector<std::string> HintQueue;
   THintPanel Panel_PopInfo;
-  void AddHint(const std::string& text);
-  void RemoveHints(char topic);
+  void AddHint(const std::string& text) override;
+  void RemoveHints(char topic) override;
+  // Every waiting hint goes; the panel follows.
+  void ClearHintQueue() override;
   void UpdateHintPanel();
   void ButtonCloseHintClick();
   void ShowRandomTip() override;
@@ -159,6 +164,16 @@ class TForm1 : public TWorldHost, public TSettingsHost {
   void NoteStackLevel(int level) override;
   void NoteScannerSlot(int slot) override;
   double GameClock() const override { return GameClockValue; }
+  double LastDeltaTime() const override { return LastDeltaTimeValue; }
+  // Animation steps and the scan warning belong to the simulation.
+  void StepAnimation(int slot, float progress) override;
+  void ScanWarning() override;
+
+  // ---- the next-game dialog, shown at the end of every landscape
+  TFormNextGame FormNextGame;
+  TFormNextGame& NextGameDialog() override { return FormNextGame; }
+  // Shown modally through the window system; returns once it is closed.
+  void ShowNextGameDialog() override;
 
   // ---- what the settings tell the main window
   void SetLookSensitivity(float value) override { LookSensitivity = value; }
@@ -166,6 +181,9 @@ class TForm1 : public TWorldHost, public TSettingsHost {
 
  private:
   TWindowSystem& RequireWindows() const;
+  // The frame tick's parts: the view moved by its inertia, and the heartbeat's pace.
+  void MoveViewByInertia(double deltaTime);
+  void AgeTension(double deltaTime);
 
   TRandom& Random;
   TLog& Log;

@@ -52,6 +52,11 @@ void TForm1::RemoveHints(char topic) {
   UpdateHintPanel();
 }
 
+void TForm1::ClearHintQueue() {
+  HintQueue.clear();
+  UpdateHintPanel();
+}
+
 void TForm1::ButtonCloseHintClick() {
   if (!HintQueue.empty()) HintQueue.erase(HintQueue.begin());
   UpdateHintPanel();

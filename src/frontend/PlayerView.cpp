@@ -77,6 +77,10 @@ void TForm1::SetPlayerView(int x, int z, bool faceTolmarch, bool map) {
     camera.SetDepthOfView(1.5f * N);
     viewer.SetFieldOfView(TargetFieldOfView);
     FieldOfView = TargetFieldOfView;
+    // The scan state and the warning follow the player to the new square.
+    if (Simulation)
+      for (int k = 1; k <= land.SiteCount; ++k)
+        Simulation->ScanStep(k, false);
   }
   player.EyeHgt = 1.45 + static_cast<double>(TopBase(land, x, z));
   CameraMoved = true;

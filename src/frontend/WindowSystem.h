@@ -33,6 +33,9 @@ class TWindowSystem {
   virtual void SaveSnapshot(const std::string& path) = 0;
   // The console window: shown and brought to the front.
   virtual void ShowConsole() = 0;
+  // The next-game dialog, shown modally: returns once it is closed, the frame timer firing
+  // on meanwhile.
+  virtual void ShowNextGameDialog() = 0;
 };
 
 }  // namespace orvane

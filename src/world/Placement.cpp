@@ -73,9 +73,12 @@ void TLandscape::RemoveGameObject(int x, int z, bool animate, int level) {
     return;
   }
   if (level < 1) return;
+  // The animations acting on the object end with it. A sound playing at the same place runs
+  // its own time: ending it here would cut it off whenever its object is rebuilt.
   for (int slot = 0; slot < AnimationSlots; ++slot) {
     TAnimation& animation = Animations(slot);
-    if (animation.X == x && animation.Level == level && animation.Z == z)
+    if (animation.X == x && animation.Level == level && animation.Z == z &&
+        animation.Kind <= LastObjectAnimation)
       animation.Kind = ga_static;
   }
   TStackedObject& object = Object(x, z, level);

@@ -124,6 +124,8 @@ enum TAnimationKind : uint8_t {
   ga_SoundAbsorb,
 };
 constexpr int AnimationKindCount = 27;
+// Kinds up to this one act on one stacked object; the later ones on the scene or a sound.
+constexpr TAnimationKind LastObjectAnimation = ga_FissionMove;
 const char* AnimationKindName(TAnimationKind kind);  // "ga_static", "ga_appear", ...
 
 // One animation slot; Kind 0 marks a free slot.

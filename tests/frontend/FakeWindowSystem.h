@@ -38,6 +38,8 @@ class TFakeWindowSystem : public TWindowSystem {
     Saved.push_back(path);
   }
   void ShowConsole() override { ++ConsoleShown; }
+  void ShowNextGameDialog() override { ++NextGameShown; }
+  int NextGameShown = 0;
 };
 
 }  // namespace orvane

@@ -59,7 +59,8 @@ TEST_F(PlayerView, ANewLandscapePutsThePlayerInARobotFacingTheTolmarch) {
 TEST_F(PlayerView, FogDepthAndFieldOfViewFollowTheLandscapeSize) {
   const float N = static_cast<float>(Land.GridSize);
   EXPECT_EQ(Scene.GLSceneViewer1.Fog.End, N);
-  EXPECT_EQ(Scene.GLSceneViewer1.Fog.Color.a, Land.SkyColour.a);
+  // The landscape's lights come up out of a thick fog, which clears to the palette's.
+  EXPECT_EQ(Scene.GLSceneViewer1.Fog.Color.a, 0.8f);
   EXPECT_EQ(Scene.GLCamera1->DepthOfView(), 1.5f * N);
   // The view opens from a narrow angle towards its target.
   EXPECT_EQ(Form.TargetFieldOfView, 135.0f);

@@ -192,8 +192,10 @@ TEST_F(ObjectManagement, RemovingAtOnceReleasesTheSlotsAnimationsAndDestroysTheS
             std::tuple(go_none, nullptr, -1));
   EXPECT_EQ(std::tuple(sentry.Base, sentry.Height), std::tuple(before.Base, before.Height));
   EXPECT_EQ(World.ShapeCount(), 1);
-  EXPECT_EQ(Running(Land), 2);
-  EXPECT_EQ(Running(Land, ga_appear) + Running(Land, ga_Scan), 2);
+  EXPECT_EQ(Running(Land, ga_rotate), 0);
+  // Other objects' animations, and a sound at the same place, run on.
+  EXPECT_EQ(Running(Land), 3);
+  EXPECT_EQ(Running(Land, ga_appear) + Running(Land, ga_Scan) + Running(Land, ga_SoundRotate), 3);
 
   Land.RemoveGameObject(X, Z, false, 1);  // a tree goes with its container
   EXPECT_EQ(World.ShapeCount(), 0);

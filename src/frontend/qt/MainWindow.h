@@ -33,6 +33,7 @@ class TMainWindow : public QWidget, public TWindowSystem {
   glm::vec3 WorldPointAt(int x, int y) override;
   void SaveSnapshot(const std::string& path) override;
   void ShowConsole() override;
+  void ShowNextGameDialog() override;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

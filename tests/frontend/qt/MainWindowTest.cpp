@@ -43,6 +43,8 @@ class MainWindow : public ::testing::Test {
     settings.gs_S_LandscapeRandom(false);
     settings.gs_S_LandscapeNumber(number);
     Program.Form1.Game->Init();
+    // The landscape's lights come up out of a thick fog: straight to their end.
+    Program.Form1.Simulation->ProgressAnimations(2.5);
     Program.Form1.FieldOfView = 135.0f;
     Program.Scene.GLSceneViewer1.SetFieldOfView(135.0f);
     const uint64_t drawn = Window.Viewer().FramesDrawn();

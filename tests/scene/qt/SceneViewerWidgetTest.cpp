@@ -33,6 +33,8 @@ class LandscapeView : public ::testing::Test {
     settings.gs_S_Difficulty(100);
     Program->Form1.CreateGame();
     Program->Form1.Game->Init();
+    // The landscape's lights come up out of a thick fog: straight to their end.
+    Program->Form1.Simulation->ProgressAnimations(2.5);
     TSceneViewer& viewer = Program->Scene.GLSceneViewer1;
     viewer.Width = ViewWidth;
     viewer.Height = ViewHeight;

@@ -1,0 +1,95 @@
+#include "dialogs/NextGame.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+#include <string>
+
+#include "dialogs/GameSettings.h"
+
+namespace orvane {
+
+TFormNextGame::TFormNextGame(TDlgNewGame& newGame)
+    : Caption("Choose your next game!"),
+      ResultTitle{"  Game Result"},
+      ChoiceTitle{"  Choose a new game to play..."},
+      btnEasier{"[1] &Easier", true},
+      btnSameAgain{"[2] &Same again", true},
+      btnMoreDifficult{"[3] More &Difficult", true},
+      cbLandscapeCode{"Play the Same &Landscape again", false, true},
+      BtmCustom{"&Configure...", false},
+      btnExit{"E&xit", true},
+      NewGame(newGame) {}
+
+void TFormNextGame::SetSameLandscape(bool value) {
+  // The new-game dialog's own click handler keeps its number box and setting in step.
+  if (NewGame.cbLandscapeCode.Checked != value) NewGame.cbLandscapeCodeClick();
+  SameLandscapeValue = value;
+  cbLandscapeCode.Checked = value;
+}
+
+void TFormNextGame::FormShow() {
+  ModalResult = mr_None;
+  ExitRequested = false;
+  SetSameLandscape(NewGame.cbLandscapeCode.Checked);
+}
+
+void TFormNextGame::Choose(uint8_t choice) {
+  Choice = choice;
+  ModalResult = mr_Ok;
+}
+
+void TFormNextGame::btnEasierClick() {
+  Choose(1);
+}
+void TFormNextGame::btnSameAgainClick() {
+  Choose(2);
+}
+void TFormNextGame::btnMoreDifficultClick() {
+  Choose(3);
+}
+
+void TFormNextGame::FormKeyPress(char key) {
+  switch (key) {
+    case '1':
+      btnEasierClick();
+      break;
+    case '2':
+      btnSameAgainClick();
+      break;
+    case '3':
+      btnMoreDifficultClick();
+      break;
+    default:
+      break;
+  }
+}
+
+void TFormNextGame::cbLandscapeCodeClick() {
+  cbLandscapeCode.Checked = !cbLandscapeCode.Checked;
+  SetSameLandscape(cbLandscapeCode.Checked);
+}
+
+void TFormNextGame::ApplyChoice(const std::function<double()>& uniform) const {
+  const int32_t d = NewGame.GameSpec().S_Difficulty;
+  if (Choice == 1) {
+    NewGame.gs_S_Difficulty(std::max(0, d - 5));
+  } else if (Choice == 3) {
+    // d is 0..100, so the step is 1..3; halves go to the even neighbour.
+    const auto step = static_cast<int32_t>(std::nearbyint((100 - d) * 0.02 + 1.0));
+    NewGame.gs_S_Difficulty(std::min(100, d + step));
+  }
+  if (!SameLandscape()) {
+    const double number = std::trunc(uniform() * 2147483647.0);
+    if (!(number >= 0.0 && number <= 2147483647.0))
+      throw std::range_error("landscape number out of range");
+    NewGame.SetLandscapeNumberText(std::to_string(static_cast<int32_t>(number)));
+  }
+}
+
+void TFormNextGame::btnExitClick() {
+  ModalResult = mr_Cancel;
+  ExitRequested = true;
+}
+
+}  // namespace orvane

@@ -1,0 +1,301 @@
+// The Tolmarch and its sentries: each turns in steps and scans its view sector, draining the
+// player it sees and taking energy out of what the player built. Every unit taken comes back
+// as a tree in the scanner's view. All timing comes from the ends of their animations.
+
+#include <cmath>
+#include <cstdlib>
+#include <utility>
+
+#include "simulation/Simulation.h"
+#include "world/Landscape.h"
+#include "world/MathKT.h"
+#include "world/Random.h"
+
+namespace orvane {
+
+namespace {
+
+// The direction from one square to another, in degrees from +Z towards +X.
+double Direction(int x0, int z0, int x1, int z1) {
+  return RadToDeg(std::atan2(double(x1 - x0), double(z1 - z0)));
+}
+
+bool IsActive(const TScanner& scanner) {
+  return scanner.State != ss_Idle && scanner.State != ss_Free;
+}
+
+bool IsObjectAnimation(TAnimationKind kind) {
+  return kind != ga_static && kind <= ga_FissionMove;
+}
+
+constexpr float ScanSoundTime = 0.4f;
+constexpr int TreePlacingTries = 1200;
+constexpr int TreeTriesInSector = 600;  // tries 0..600 look only inside the view sector
+
+}  // namespace
+
+// ---- helpers
+
+TStackedObject& TSimulation::ScannerObject(int slot) {
+  const TScanner& scanner = Landscape().Scanners(slot);
+  return Landscape().Object(scanner.PosX, scanner.PosZ, scanner.Level);
+}
+
+glm::vec3 TSimulation::ScannerEye(int slot) {
+  const TScanner& scanner = Landscape().Scanners(slot);
+  return {float(scanner.PosX) + 0.5f, float(scanner.ViewHgt), float(scanner.PosZ) + 0.5f};
+}
+
+void TSimulation::StartScanWait(int slot, float duration) {
+  const TScanner& scanner = Landscape().Scanners(slot);
+  Landscape().StartAnimation(scanner.PosX, scanner.Level, scanner.PosZ, 0.0f, ga_Scan,
+                             Host.GameClock(), duration, 0.0f, 0.0f);
+}
+
+// A scanner's sounds stand on its square at level 0, so that rebuilding its turning shape
+// (which releases every animation at the object's level) does not cut them off.
+void TSimulation::StartScannerSound(int slot, TAnimationKind kind, float duration) {
+  const TScanner& scanner = Landscape().Scanners(slot);
+  Landscape().StartAnimation(scanner.PosX, 0, scanner.PosZ, 0.0f, kind, Host.GameClock(), duration,
+                             0.0f, 0.0f);
+}
+
+// ---- the scanner cycle
+
+void TSimulation::StartScanners() {
+  for (int n = 1; n <= MaxScanners; ++n) {
+    TScanner& scanner = Landscape().Scanners(n);
+    if (scanner.State != ss_Idle) continue;
+    scanner.State = ss_Scan;
+    StartScanWait(n, scanner.TScan);
+  }
+}
+
+void TSimulation::StopScanners() {
+  TLandscape& land = Landscape();
+  for (int n = 1; n <= MaxScanners; ++n) {
+    TScanner& scanner = land.Scanners(n);
+    if (!IsActive(scanner)) continue;
+    scanner.State = ss_Idle;
+    for (int slot = 0; slot < AnimationSlots; ++slot) {
+      TAnimation& animation = land.Animations(slot);
+      if (IsObjectAnimation(animation.Kind) && animation.X == scanner.PosX &&
+          animation.Z == scanner.PosZ && animation.Level == scanner.Level)
+        animation.Kind = ga_static;
+    }
+    ScannerObject(n).Animation = -1;
+  }
+}
+
+void TSimulation::ScanEnded(int x, int z) {
+  const int slot = FindScanner(x, z);
+  if (slot == 0) return;  // absorbed while it waited
+  const int found = ScanStep(slot, true);
+  TScanner& scanner = Landscape().Scanners(slot);
+  if (found == 2) {
+    StartScanWait(slot, scanner.TPlyr);
+  } else if (found == 1) {
+    StartScanWait(slot, scanner.TObje);
+  } else if (++scanner.Blank >= scanner.DoBlank) {
+    scanner.Blank = 0;
+    const float from = float(WrapDegrees(ScannerObject(slot).Angle));
+    const float to = from + scanner.Rotation;
+    Landscape().StartAnimation(scanner.PosX, scanner.Level, scanner.PosZ, 0.0f, ga_rotate,
+                               Host.GameClock(), scanner.TTurn, from, to);
+    StartScannerSound(slot, ga_SoundRotate, scanner.TTurn);
+  } else {
+    StartScanWait(slot, scanner.TScan);
+  }
+}
+
+void TSimulation::TurnEnded(int x, int z) {
+  const int slot = FindScanner(x, z);
+  if (slot == 0) return;
+  TScanner& scanner = Landscape().Scanners(slot);
+  scanner.State = ss_Scan;
+  if (CanSeePlayer(slot, false)) {
+    scanner.State = ss_Seen;
+    ScanWarning();
+  }
+  StartScanWait(slot, scanner.TScan);
+}
+
+int TSimulation::ScanStep(int slot, bool drain) {
+  TScanner& scanner = Landscape().Scanners(slot);
+  if (scanner.State == ss_Free) return 0;
+  int result = 0;
+  if (CanSeePlayer(slot, drain)) {
+    if (drain) {
+      scanner.State = ss_Drain;
+      DrainPlayer(slot);
+    } else {
+      scanner.State = ss_Seen;
+    }
+    result = 2;
+  } else if (drain) {
+    result = ConvertObjectInView(slot) ? 1 : 0;
+  }
+  ScanWarning();
+  return result;
+}
+
+// ---- what a scanner sees and takes
+
+bool TSimulation::CanSeePlayer(int slot, bool drain) {
+  TLandscape& land = Landscape();
+  TScanner& scanner = land.Scanners(slot);
+  scanner.Seen = 0;
+  const TPlayer& player = land.Player();
+  const glm::vec3 eye = ScannerEye(slot);
+  const glm::vec3 playerEye{float(player.X) + 0.5f, float(player.EyeHgt), float(player.Z) + 0.5f};
+
+  if (!(scanner.ViewHgt > land.PointHeight(player.X, player.Z))) return false;
+  if (!InSector(slot, player.X, player.Z)) return false;
+  const bool visible =
+      SquareVisibility(player.X, player.Z, eye) >= 0.01f || SightLine(playerEye, eye, false) > 0.0f;
+  if (!visible) return false;
+
+  if (drain) {
+    scanner.Seen = 2;
+    StartScannerSound(slot, ga_SoundDrain, scanner.TPlyr);
+  } else {
+    scanner.Seen = 1;
+    StartScannerSound(slot, ga_SoundScan, ScanSoundTime);
+  }
+  return true;
+}
+
+void TSimulation::DrainPlayer(int slot) {
+  if (!PlaceTreeInView(slot)) return;  // no room for the unit: the player keeps it
+  TLandscape& land = Landscape();
+  land.SetEnergy(CheckedAdd(land.Energy, -1));
+  ScanWarning();
+}
+
+bool TSimulation::ObjectInSight(int slot, int x, int z, float base) {
+  const glm::vec3 eye = ScannerEye(slot);
+  return SightLine(eye, {float(x) + 0.5f, base, float(z) + 0.5f}, false) > 0.01f ||
+         SquareVisibility(x, z, eye) > 0.01f;
+}
+
+bool TSimulation::ConvertObjectInView(int slot) {
+  TLandscape& land = Landscape();
+  const TScanner& scanner = land.Scanners(slot);
+  const TPlayer& player = land.Player();
+  const int grid = land.GridSize;
+  const int tries = Round(std::trunc(double(grid) * grid * scanner.ScanEff));
+
+  for (int i = 0; i < tries; ++i) {
+    const int x = Random.Random(grid) + 1;
+    const int z = Random.Random(grid) + 1;
+    if (!land.IsFlatSquare(x, z)) continue;
+    const int level = land.TopSettledLevel(x, z);
+    // Only the top of a stack is taken: an object with something appearing or vanishing
+    // above it is left, or the stack would keep a hole.
+    if (level < 1 || level != land.TopLevel(x, z)) continue;
+    if (!InSector(slot, x, z)) continue;
+    if (!(land.PointHeight(x, z) <= scanner.ViewHgt)) continue;
+    if (x == player.X && z == player.Z) continue;
+
+    const TStackedObject& object = land.Object(x, z, level);
+    const TGameObjectKind kind = object.Kind;
+    if (kind != go_robot && kind != go_boulder && !(kind == go_tree && level >= 2)) continue;
+    if (!ObjectInSight(slot, x, z, object.Base)) continue;
+
+    land.RemoveGameObject(x, z, false, level);
+    if (kind == go_robot)
+      land.AddGameObject(x, z, go_boulder, float(Random.Random() * 360), true);
+    else if (kind == go_boulder)
+      land.AddGameObject(x, z, go_tree, float(Random.Random() * 360), true);
+    PlaceTreeInView(slot);
+    return true;
+  }
+  return false;
+}
+
+bool TSimulation::InSector(int slot, int x, int z) {
+  const TScanner& scanner = Landscape().Scanners(slot);
+  const double width = std::abs(double(scanner.Rotation));
+  const double lo = WrapDegrees(double(ScannerObject(slot).Angle) - width / 2);
+  const double hi = WrapDegrees(lo + width);
+  const double d = WrapDegrees(Direction(scanner.PosX, scanner.PosZ, x, z));
+  if (lo > hi) return d >= lo || d < hi;  // the sector crosses 0 degrees
+  return lo <= d && d < hi;
+}
+
+bool TSimulation::PlaceTreeInView(int slot) {
+  TLandscape& land = Landscape();
+  const TScanner& scanner = land.Scanners(slot);
+  double lo = double(ScannerObject(slot).Angle) - scanner.Rotation / 2.0;
+  double hi = lo + scanner.Rotation;
+  if (lo > hi) std::swap(lo, hi);
+  while (lo < 0) {
+    lo += 360;
+    hi += 360;
+  }
+  // A facing past a full turn is brought back into the first one.
+  while (lo >= 360) {
+    lo -= 360;
+    hi -= 360;
+  }
+  const int top = land.TopLevel(scanner.PosX, scanner.PosZ);
+  const double topHeight = top >= 1 ? land.Object(scanner.PosX, scanner.PosZ, top).Height : 0.0;
+  const double limit = topHeight + scanner.Level;
+  const int grid = land.GridSize;
+
+  for (int i = 0; i < TreePlacingTries; ++i) {
+    const int x = Random.Random(grid) + 1;
+    const int z = Random.Random(grid) + 1;
+    if (!land.IsFlatSquare(x, z) || land.TopLevel(x, z) != -1) continue;
+    if (!(land.PointHeight(x, z) <= limit)) continue;
+    if (i <= TreeTriesInSector) {
+      double d = Direction(scanner.PosX, scanner.PosZ, x, z) + 360;
+      while (d >= 360)
+        d -= 360;
+      // A sector reaching past 360 degrees goes on from 0.
+      const bool inside = (lo <= d && d < hi) || (lo <= d + 360 && d + 360 < hi);
+      if (!inside) continue;
+    }
+    land.AddGameObject(x, z, go_tree, float(Random.Random() * 360), true);
+    return true;
+  }
+  return false;
+}
+
+// ---- scanner slots and the warning
+
+int TSimulation::FindScanner(int x, int z) {
+  for (int n = 1; n <= MaxScanners; ++n) {
+    const TScanner& scanner = Landscape().Scanners(n);
+    if (scanner.State != ss_Free && scanner.PosX == x && scanner.PosZ == z) return n;
+  }
+  return 0;
+}
+
+void TSimulation::ClearScannerAt(int x, int z) {
+  const int n = FindScanner(x, z);
+  if (n > 0) Landscape().ClearScanner(n);
+}
+
+void TSimulation::ScanWarning() {
+  bool draining = false;
+  bool sensed = false;
+  for (int n = 1; n <= MaxScanners; ++n) {
+    const TScanner& scanner = Landscape().Scanners(n);
+    if (!IsActive(scanner)) continue;
+    draining = draining || scanner.Seen == 2;
+    sensed = sensed || scanner.Seen == 1;
+  }
+  Host.RemoveHints('S');
+  if (draining) {
+    Host.AddHint("AS1You're being scanned! You're losing energy! Move somewhere else! QUICK!!");
+    Host.SetWarningColour(255);
+  } else if (sensed) {
+    Host.AddHint("AS1Your robot has sensed a hostile scan! Move away to avoid losing energy!");
+    Host.SetWarningColour(32960);
+  } else {
+    Host.SetWarningColour(0);
+  }
+}
+
+}  // namespace orvane

@@ -1,0 +1,70 @@
+// What can be seen from where: the landscape surface as the mesh draws it, sight lines that
+// only the ground can block, and how much of a flat square an eye can see.
+
+#include <algorithm>
+#include <cmath>
+
+#include "simulation/Simulation.h"
+#include "world/Landscape.h"
+#include "world/MathKT.h"
+
+namespace orvane {
+
+std::optional<float> TSimulation::TerrainHeightAt(float px, float pz) {
+  const TLandscape& land = Landscape();
+  const int grid = land.GridSize;
+  if (!(px >= 0.0f && pz >= 0.0f && px <= float(grid) && pz <= float(grid))) return std::nullopt;
+  // The far edge belongs to the last square, so its corners stay inside the grid.
+  const int x = std::min(Trunc(std::floor(px)), grid - 1);
+  const int z = std::min(Trunc(std::floor(pz)), grid - 1);
+  const double fx = double(px) - x;
+  const double fz = double(pz) - z;
+  const double h00 = land.PointHeight(x, z);
+  const double h10 = land.PointHeight(x + 1, z);
+  const double h01 = land.PointHeight(x, z + 1);
+  const double h11 = land.PointHeight(x + 1, z + 1);
+
+  if (h00 == h10 && h00 == h01 && h00 == h11) return float(h00);
+  if (h01 == h10) {
+    // Split along the diagonal from (x, z) to (x + 1, z + 1).
+    if (fz >= fx) return float(h00 + (h11 - h01) * fx + (h01 - h00) * fz);
+    return float(h00 + (h10 - h00) * fx + (h11 - h10) * fz);
+  }
+  // Split along the diagonal from (x, z + 1) to (x + 1, z).
+  if (fx + fz < 1.0) return float(h00 + (h10 - h00) * fx + (h01 - h00) * fz);
+  return float(h11 + (h01 - h11) * (1.0 - fx) + (h10 - h11) * (1.0 - fz));
+}
+
+float TSimulation::SightLine(const glm::vec3& from, const glm::vec3& to, bool belowCheck) {
+  if (belowCheck && to.y > from.y) return 0.0f;
+  const glm::dvec3 a(from);
+  const glm::dvec3 step = glm::dvec3(to) - a;
+  const double distance = glm::length(step);
+  if (distance <= 2.0 / 15.0) return 1.0f;
+
+  const double last = Landscape().GridSize - 1;
+  const int n = Round(std::trunc(distance * 15.0 + 0.9999));
+  for (int i = 1; i < n; ++i) {
+    const glm::dvec3 p = a + step * (double(i) / n);
+    if (p.x < 0.0 || p.z < 0.0 || p.x > last || p.z > last) continue;
+    const std::optional<float> ground = TerrainHeightAt(float(p.x), float(p.z));
+    if (ground && double(*ground) > p.y) return 0.0f;
+  }
+  return 1.0f;
+}
+
+float TSimulation::SquareVisibility(int x, int z, const glm::vec3& eye) {
+  TLandscape& land = Landscape();
+  if (!land.IsFlatSquare(x, z)) return 0.0f;
+  const float h = land.PointHeight(x, z);
+  const float fx = float(x);
+  const float fz = float(z);
+  const float seen = 2.0f * SightLine(eye, {fx + 0.5f, h, fz + 0.5f}, true) +
+                     SightLine(eye, {fx + 0.001f, h, fz + 0.001f}, true) +
+                     SightLine(eye, {fx + 0.999f, h, fz + 0.001f}, true) +
+                     SightLine(eye, {fx + 0.999f, h, fz + 0.999f}, true) +
+                     SightLine(eye, {fx + 0.001f, h, fz + 0.999f}, true);
+  return seen / 6.0f;
+}
+
+}  // namespace orvane

@@ -1,0 +1,15 @@
+#include "simulation/Simulation.h"
+
+#include "world/Game.h"
+
+namespace orvane {
+
+TSimulation::TSimulation(TGame& game, TScene& scene, TDlgNewGame& settings, TRandom& random,
+                         TLog& log, TSimulationHost& host)
+    : Game(game), Scene(scene), Settings(settings), Random(random), Log(log), Host(host) {}
+
+TLandscape& TSimulation::Landscape() {
+  return *Game.Landscape;
+}
+
+}  // namespace orvane

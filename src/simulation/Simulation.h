@@ -1,0 +1,125 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include <glm/glm.hpp>
+
+#include "world/WorldTypes.h"
+
+namespace orvane {
+
+class TGame;
+class TLandscape;
+class TScene;
+class TDlgNewGame;
+class TRandom;
+class TLog;
+class TFormNextGame;
+struct TAudio;
+
+// What the simulation asks of the main window.
+class TSimulationHost {
+ public:
+  virtual ~TSimulationHost() = default;
+  virtual void AddHint(const std::string& text) = 0;
+  virtual void RemoveHints(char topic) = 0;
+  virtual void ClearHintQueue() = 0;
+  virtual void SetAsleep(bool asleep) = 0;
+  // The frame time of the latest frame, and the frame timer's clock of the last one finished.
+  virtual double LastDeltaTime() const = 0;
+  virtual double GameClock() const = 0;
+  // The scan warning light: red 255, orange 32960, black 0.
+  virtual void SetWarningColour(uint32_t colour) = 0;
+  // Places the camera on the player's robot at a square (or in the map view).
+  virtual void SetPlayerView(int x, int z, bool faceTolmarch, bool map) = 0;
+  // The next-game dialog, and showing it modally: returns once it is closed, the world
+  // running on behind it (the frame timer keeps firing).
+  virtual TFormNextGame& NextGameDialog() = 0;
+  virtual void ShowNextGameDialog() = 0;
+};
+
+// The square under the pointer and what stands there, worked out before each action.
+struct TPointedSquare {
+  int X = -1;
+  int Z = -1;
+  float Height = 0.0f;
+};
+
+// The living world: the animations that drive everything that takes time, the scanners,
+// the player's actions and the end of a landscape. It works on the game's world and the
+// main window's scene; it owns no state of its own beyond the next landscape's energy.
+class TSimulation {
+ public:
+  TSimulation(TGame& game, TScene& scene, TDlgNewGame& settings, TRandom& random, TLog& log,
+              TSimulationHost& host);
+
+  TLandscape& Landscape();
+
+  // ---- animations
+  void ProgressAnimations(double frameTime);
+  void StepAnimation(int slot, float progress);
+
+  // ---- the sound record's game layer (silent while no sound library is bound)
+  void PlayAnimationSound(int slot, bool loop, uint32_t buffer, float gain);
+  void SetSoundPitch(int slot, float pitch);
+  void StopSound(int slot);
+  void StopAnimationSounds(int mode);  // 1: every sound animation, 2: only ga_SoundDrain
+
+  // ---- scanners
+  void StartScanners();
+  void StopScanners();
+  int ScanStep(int slot, bool drain);  // 0 nothing found, 1 objects found, 2 player found
+  bool CanSeePlayer(int slot, bool drain);
+  bool InSector(int slot, int x, int z);
+  bool PlaceTreeInView(int slot);
+  float SightLine(const glm::vec3& from, const glm::vec3& to, bool belowCheck);
+  float SquareVisibility(int x, int z, const glm::vec3& eye);
+  std::optional<float> TerrainHeightAt(float x, float z);
+  int FindScanner(int x, int z);
+  void ClearScannerAt(int x, int z);
+  void ScanWarning();
+  // The end of a ga_Scan or a ga_rotate on a scanner's object.
+  void ScanEnded(int x, int z);
+  void TurnEnded(int x, int z);
+
+  // ---- the player's actions on the pointed square; each does nothing or all it should
+  void Absorb(const TPointedSquare& pointed);
+  void CreateTree(const TPointedSquare& pointed);
+  void CreateBoulder(const TPointedSquare& pointed);
+  void CreateRobot(const TPointedSquare& pointed);
+  void Transfer(const TPointedSquare& pointed);
+  void HyperspaceAction();
+
+  // ---- the end of a landscape
+  void GameEnd(bool lost);
+  int NextEnergy = 0;
+
+ private:
+  TGame& Game;
+  TScene& Scene;
+  TDlgNewGame& Settings;
+  TRandom& Random;
+  TLog& Log;
+  TSimulationHost& Host;
+
+  // ---- animations: helpers
+  void StepObjectAnimation(int slot, double p, double e);
+  void StepSceneAnimation(int slot, double p, double e);
+  void StepSoundAnimation(int slot, double p);
+  // Builds the shape of the slot's object anew at a growth and angle, in the same stack
+  // slot, keeping the animation slot itself and the object's Angle and Animation.
+  void RebuildObject(int slot, float growth, float angle);
+
+  // ---- scanners: helpers
+  TStackedObject& ScannerObject(int slot);
+  glm::vec3 ScannerEye(int slot);
+  void StartScanWait(int slot, float duration);
+  void StartScannerSound(int slot, TAnimationKind kind, float duration);
+  void DrainPlayer(int slot);
+  bool ConvertObjectInView(int slot);
+  bool ObjectInSight(int slot, int x, int z, float base);
+};
+
+}  // namespace orvane

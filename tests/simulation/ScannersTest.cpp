@@ -1,0 +1,347 @@
+#include <cmath>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "simulation/SimulationFixture.h"
+#include "world/MathKT.h"
+
+namespace orvane {
+namespace {
+
+struct ScannersTest : ::testing::Test, test::TSimulationFixture {
+  using TSimulationFixture::Run;
+  TLandscape& Land = MakeLandscape(4, 50);
+
+  TScanner& Scanner(int n = 1) { return Land.Scanners(n); }
+  TStackedObject& ScannerObject(int n = 1) {
+    return Land.Object(Scanner(n).PosX, Scanner(n).PosZ, Scanner(n).Level);
+  }
+
+  void SetHeights(const std::function<float(int, int)>& height) {
+    for (int x = 0; x <= Land.GridSize; ++x)
+      for (int z = 0; z <= Land.GridSize; ++z)
+        Land.Points(x, z).Height = height(x, z);
+  }
+  // A flat world at height 0 that holds only scanner 1 and its stack.
+  void EmptyFlatWorld() {
+    SetHeights([](int, int) { return 0.0f; });
+    for (int x = 0; x < Land.GridSize; ++x)
+      for (int z = 0; z < Land.GridSize; ++z)
+        if (x != Scanner().PosX || z != Scanner().PosZ)
+          while (Land.TopLevel(x, z) >= 1)
+            Land.RemoveGameObject(x, z, false, -1);
+    for (int n = 2; n <= MaxScanners; ++n)
+      Land.ClearScanner(n);
+  }
+  // A square `distance` squares from scanner 1, along the axis that has room.
+  std::pair<int, int> Ahead(int distance) {
+    const int dz = Scanner().PosZ < Land.GridSize / 2 ? distance : -distance;
+    return {Scanner().PosX, Scanner().PosZ + dz};
+  }
+  // Scanner 1 faces a square with a 40 degree sector.
+  void FaceTowards(std::pair<int, int> square) {
+    ScannerObject().Angle = float(WrapDegrees(
+        RadToDeg(std::atan2(square.first - Scanner().PosX, square.second - Scanner().PosZ))));
+    Scanner().Rotation = 40.0f;
+  }
+  void PutPlayer(std::pair<int, int> square) {
+    Land.Player().X = square.first;
+    Land.Player().Z = square.second;
+    Land.Player().EyeHgt = Land.PointHeight(square.first, square.second) + 1.45;
+  }
+  // The player stands outside scanner 1's sector, square to its facing.
+  void PutPlayerAside() {
+    const int side = Scanner().PosX < Land.GridSize / 2 ? 10 : -10;
+    PutPlayer({Scanner().PosX + side, Scanner().PosZ});
+  }
+  int Count(TGameObjectKind kind) {
+    int count = 0;
+    for (int x = 0; x < Land.GridSize; ++x)
+      for (int z = 0; z < Land.GridSize; ++z)
+        for (int level = 1; level <= MaxStack; ++level)
+          count += Land.Object(x, z, level).Kind == kind;
+    return count;
+  }
+  int WorldEnergy() {
+    int energy = Land.Energy;
+    for (int kind = go_tree; kind <= go_robot; ++kind)
+      energy += Count(TGameObjectKind(kind)) * ObjectEnergy[kind];
+    return energy;
+  }
+  // Every scanner idle and blind, so that each scan ends in a turn.
+  void BlankScans() {
+    for (int n = 1; n <= Land.SiteCount; ++n) {
+      Scanner(n).ViewHgt = -1000.0;
+      Scanner(n).State = ss_Idle;
+    }
+  }
+  // The animation of a kind running on scanner n's object, or -1.
+  int AnimationOn(int n, TAnimationKind kind) {
+    for (int slot = 0; slot < AnimationSlots; ++slot) {
+      const TAnimation& a = Land.Animations(slot);
+      if (a.Kind == kind && a.X == Scanner(n).PosX && a.Z == Scanner(n).PosZ &&
+          a.Level == Scanner(n).Level)
+        return slot;
+    }
+    return -1;
+  }
+};
+
+TEST_F(ScannersTest, IdleUntilStartedAndOnlyIdleScannersStart) {
+  ASSERT_GE(Land.SiteCount, 2);
+  Run(20.0);
+  for (int n = 1; n <= Land.SiteCount; ++n) {
+    EXPECT_EQ(AnimationOn(n, ga_Scan), -1);
+    EXPECT_EQ(AnimationOn(n, ga_rotate), -1);
+  }
+  for (int n = 1; n <= Land.SiteCount; ++n)
+    Scanner(n).State = ss_Idle;
+  Scanner(1).State = ss_Seen;
+  Simulation.StartScanners();
+  EXPECT_EQ(Scanner(1).State, ss_Seen);
+  EXPECT_EQ(AnimationOn(1, ga_Scan), -1);
+  const int slot = AnimationOn(2, ga_Scan);
+  ASSERT_GE(slot, 0);
+  EXPECT_EQ(Scanner(2).State, ss_Scan);
+  EXPECT_FLOAT_EQ(Land.Animations(slot).Duration, Scanner(2).TScan);
+}
+
+TEST_F(ScannersTest, SectorAcrossNorthTakesBothSides) {
+  ScannerObject().Angle = 0.0f;
+  Scanner().Rotation = -40.0f;
+  const int x = Scanner().PosX, z = Scanner().PosZ;
+  EXPECT_TRUE(Simulation.InSector(1, x - 1, z + 57));  // about 359 degrees
+  EXPECT_TRUE(Simulation.InSector(1, x + 1, z + 57));  // about 1 degree
+  EXPECT_FALSE(Simulation.InSector(1, x + 40, z + 57));
+  EXPECT_FALSE(Simulation.InSector(1, x, z - 10));
+}
+
+TEST_F(ScannersTest, TerrainHeightFollowsTheDrawnDiagonals) {
+  const auto corners = [&](float h00, float h10, float h01, float h11) {
+    Land.Points(3, 3).Height = h00;
+    Land.Points(4, 3).Height = h10;
+    Land.Points(3, 4).Height = h01;
+    Land.Points(4, 4).Height = h11;
+  };
+  corners(2, 2, 2, 2);
+  EXPECT_FLOAT_EQ(*Simulation.TerrainHeightAt(3.3f, 3.8f), 2.0f);
+  corners(0, 1, 1, 4);  // split from (3, 3) to (4, 4)
+  EXPECT_FLOAT_EQ(*Simulation.TerrainHeightAt(3.5f, 3.5f), 2.0f);
+  EXPECT_FLOAT_EQ(*Simulation.TerrainHeightAt(3.25f, 3.75f), 1.5f);
+  EXPECT_FLOAT_EQ(*Simulation.TerrainHeightAt(3.75f, 3.25f), 1.5f);
+  corners(0, 1, 2, 0);  // split from (3, 4) to (4, 3)
+  EXPECT_FLOAT_EQ(*Simulation.TerrainHeightAt(3.5f, 3.5f), 1.5f);
+  EXPECT_FLOAT_EQ(*Simulation.TerrainHeightAt(3.25f, 3.25f), 0.75f);
+  EXPECT_FLOAT_EQ(*Simulation.TerrainHeightAt(3.75f, 3.75f), 0.75f);
+
+  const float edge = float(Land.GridSize);
+  EXPECT_TRUE(Simulation.TerrainHeightAt(edge, edge).has_value());
+  EXPECT_FALSE(Simulation.TerrainHeightAt(-0.01f, 1.0f).has_value());
+  EXPECT_FALSE(Simulation.TerrainHeightAt(1.0f, edge + 0.01f).has_value());
+}
+
+TEST_F(ScannersTest, OnlyTheGroundBlocksASightLine) {
+  SetHeights([](int x, int) { return x == 6 ? 5.0f : 0.0f; });
+  for (int i = 0; i < 10; ++i)
+    Land.AddGameObject(3, 2, go_boulder, 0.0f, false);
+  EXPECT_EQ(Simulation.SightLine({2.5f, 1.0f, 2.5f}, {4.5f, 1.0f, 2.5f}, false), 1.0f);
+  EXPECT_EQ(Simulation.SightLine({2.5f, 1.0f, 2.5f}, {9.5f, 1.0f, 2.5f}, false), 0.0f);
+  EXPECT_EQ(Simulation.SightLine({6.0f, 1.0f, 2.5f}, {6.1f, 1.0f, 2.5f}, false), 1.0f);
+  EXPECT_EQ(Simulation.SightLine({2.5f, 1.0f, 2.5f}, {3.5f, 1.5f, 2.5f}, true), 0.0f);
+}
+
+TEST_F(ScannersTest, SquareVisibilityComesInSixths) {
+  const glm::vec3 eye{float(Scanner().PosX) + 0.5f, float(Scanner().ViewHgt),
+                      float(Scanner().PosZ) + 0.5f};
+  int partial = 0;
+  for (int x = 0; x < Land.GridSize; ++x)
+    for (int z = 0; z < Land.GridSize; ++z) {
+      const float v = Simulation.SquareVisibility(x, z, eye);
+      EXPECT_NEAR(v * 6, std::round(v * 6), 1e-4);
+      partial += v > 0.0f && v < 1.0f;
+    }
+  EXPECT_GT(partial, 0);
+}
+
+TEST_F(ScannersTest, APlayerNoLowerThanTheEyeIsNeverSeen) {
+  EmptyFlatWorld();
+  FaceTowards(Ahead(5));
+  PutPlayer(Ahead(5));
+  Scanner().ViewHgt = 0.5;
+  EXPECT_TRUE(Simulation.CanSeePlayer(1, false));
+  EXPECT_EQ(Scanner().Seen, 1);
+  Scanner().ViewHgt = 0.0;
+  EXPECT_FALSE(Simulation.CanSeePlayer(1, false));
+  EXPECT_EQ(Scanner().Seen, 0);
+}
+
+TEST_F(ScannersTest, DrainingMovesOneUnitIntoATreeOrNone) {
+  EmptyFlatWorld();
+  FaceTowards(Ahead(5));
+  PutPlayer(Ahead(5));
+  Land.SetEnergy(10);
+  Scanner().State = ss_Scan;
+  const int energy = WorldEnergy(), trees = Count(go_tree);
+  EXPECT_EQ(Simulation.ScanStep(1, true), 2);
+  EXPECT_EQ(Land.Energy, 9);
+  EXPECT_EQ(Count(go_tree), trees + 1);
+  EXPECT_EQ(WorldEnergy(), energy);
+  EXPECT_EQ(Scanner().State, ss_Drain);
+  EXPECT_EQ(Host.WarningColour, 255u);
+
+  SetHeights([](int x, int) { return 0.01f * float(x); });  // no flat square anywhere
+  PutPlayer(Ahead(5));
+  EXPECT_EQ(Simulation.ScanStep(1, true), 2);
+  EXPECT_EQ(Land.Energy, 9);
+  EXPECT_EQ(Count(go_tree), trees + 1);
+}
+
+TEST_F(ScannersTest, ScansTakeOneUnitFromWhatThePlayerBuilt) {
+  EmptyFlatWorld();
+  FaceTowards(Ahead(6));
+  PutPlayerAside();
+  Scanner().ScanEff = 20.0f;
+  const auto [x, z] = Ahead(6);
+  Land.AddGameObject(x, z, go_robot, 0.0f, false);
+  const int energy = WorldEnergy();
+
+  EXPECT_EQ(Simulation.ScanStep(1, true), 1);
+  EXPECT_EQ(Land.Object(x, z, 1).Kind, go_boulder);
+  EXPECT_EQ(Count(go_tree), 1);
+  Run(1.0);  // the new boulder settles
+  EXPECT_EQ(Simulation.ScanStep(1, true), 1);
+  EXPECT_EQ(Land.Object(x, z, 1).Kind, go_tree);
+  EXPECT_EQ(Count(go_tree), 3);
+  EXPECT_EQ(WorldEnergy(), energy);
+
+  Run(1.0);
+  EXPECT_EQ(Simulation.ScanStep(1, true), 0);  // trees on the ground stay
+  EXPECT_EQ(Count(go_tree), 3);
+  const auto [bx, bz] = Ahead(4);
+  Land.AddGameObject(bx, bz, go_boulder, 0.0f, false);
+  Land.AddGameObject(bx, bz, go_tree, 0.0f, true);
+  const int stacked = WorldEnergy();
+  EXPECT_EQ(Simulation.ScanStep(1, true), 0);  // nothing under an appearing object
+  EXPECT_EQ(Land.TopLevel(bx, bz), 2);
+  Run(1.0);
+  EXPECT_EQ(Simulation.ScanStep(1, true), 1);
+  EXPECT_EQ(Land.TopLevel(bx, bz), 1);
+  EXPECT_EQ(WorldEnergy(), stacked);
+}
+
+TEST_F(ScannersTest, TreesFromAScanGoIntoTheSectorPastAFullTurn) {
+  EmptyFlatWorld();
+  ScannerObject().Angle = 400.0f;  // where a turn past 360 degrees leaves it
+  Scanner().Rotation = 40.0f;
+  for (int i = 0; i < 5; ++i)
+    ASSERT_TRUE(Simulation.PlaceTreeInView(1));
+  for (int x = 0; x < Land.GridSize; ++x)
+    for (int z = 0; z < Land.GridSize; ++z)
+      if (Land.TopLevel(x, z) >= 1 && Land.Object(x, z, 1).Kind == go_tree) {
+        EXPECT_TRUE(Simulation.InSector(1, x, z)) << x << "," << z;
+      }
+}
+
+TEST_F(ScannersTest, AScannerAbsorbedDuringItsWaitStartsNothing) {
+  Simulation.StartScanners();
+  const TScanner kept = Scanner();
+  Simulation.ClearScannerAt(kept.PosX, kept.PosZ);
+  EXPECT_EQ(Simulation.FindScanner(kept.PosX, kept.PosZ), 0);
+  Run(kept.TScan + 1.0);
+  for (int slot = 0; slot < AnimationSlots; ++slot) {
+    const TAnimation& a = Land.Animations(slot);
+    if (a.Kind == ga_static) continue;
+    EXPECT_FALSE(a.X == kept.PosX && a.Z == kept.PosZ) << AnimationKindName(a.Kind);
+  }
+}
+
+TEST_F(ScannersTest, StopScannersLeavesTheirObjectsStill) {
+  Simulation.StartScanners();
+  Run(12.0);
+  Simulation.StopScanners();
+  for (int n = 1; n <= Land.SiteCount; ++n) {
+    EXPECT_EQ(Scanner(n).State, ss_Idle);
+    EXPECT_EQ(ScannerObject(n).Animation, -1);
+    for (int kind = ga_appear; kind <= ga_FissionMove; ++kind)
+      EXPECT_EQ(AnimationOn(n, TAnimationKind(kind)), -1);
+  }
+  Run(12.0);
+  for (int n = 1; n <= Land.SiteCount; ++n)
+    EXPECT_EQ(AnimationOn(n, ga_Scan), -1);
+}
+
+TEST_F(ScannersTest, TheTurnSoundLastsTheWholeTurn) {
+  BlankScans();
+  Simulation.StartScanners();
+  for (int frame = 0; frame < 1200 && AnimationOn(1, ga_rotate) < 0; ++frame)
+    Run(1.0 / 60);
+  ASSERT_GE(AnimationOn(1, ga_rotate), 0);
+  int sound = -1;
+  for (int slot = 0; slot < AnimationSlots; ++slot) {
+    const TAnimation& a = Land.Animations(slot);
+    if (a.Kind == ga_SoundRotate && a.X == Scanner().PosX && a.Z == Scanner().PosZ) sound = slot;
+  }
+  ASSERT_GE(sound, 0);
+  Run(Land.Animations(sound).Duration * 0.5);
+  EXPECT_GE(AnimationOn(1, ga_rotate), 0);
+  EXPECT_EQ(Land.Animations(sound).Kind, ga_SoundRotate);
+}
+
+TEST_F(ScannersTest, ScanWarningShowsTheWorstScan) {
+  Host.Hints = {"IS5old", "IT1tip"};
+  for (int n = 1; n <= MaxScanners; ++n)
+    Scanner(n).Seen = 0;
+  Scanner(1).State = ss_Drain;
+  Scanner(1).Seen = 2;
+  Scanner(2).State = ss_Seen;
+  Scanner(2).Seen = 1;
+  Simulation.ScanWarning();
+  EXPECT_EQ(Host.WarningColour, 255u);
+  EXPECT_EQ(Host.Hints, (std::vector<std::string>{
+                            "IT1tip",
+                            "AS1You're being scanned! You're losing energy! Move somewhere "
+                            "else! QUICK!!"}));
+  Scanner(1).State = ss_Idle;  // idle scanners do not count
+  Simulation.ScanWarning();
+  EXPECT_EQ(Host.WarningColour, 32960u);
+  EXPECT_EQ(Host.Hints.back(),
+            "AS1Your robot has sensed a hostile scan! Move away to avoid losing energy!");
+  EXPECT_EQ(Host.Hints.size(), 2u);
+  Scanner(2).Seen = 0;
+  Simulation.ScanWarning();
+  EXPECT_EQ(Host.WarningColour, 0u);
+  EXPECT_EQ(Host.Hints, std::vector<std::string>{"IT1tip"});
+}
+
+TEST(ScannersAtFullDifficulty, ATurnTakesOneFrame) {
+  test::TSimulationFixture fixture;
+  TLandscape& land = fixture.MakeLandscape(4, 100);
+  TScanner& scanner = land.Scanners(1);
+  EXPECT_EQ(scanner.TTurn, 0.0f);
+  for (int n = 1; n <= MaxScanners; ++n) {
+    if (land.Scanners(n).State == ss_Free) continue;
+    land.Scanners(n).ViewHgt = -1000.0;  // blank scans
+    land.Scanners(n).State = ss_Idle;    // also one that saw the player arrive
+  }
+  const TStackedObject& object = land.Object(scanner.PosX, scanner.PosZ, scanner.Level);
+  const float from = float(WrapDegrees(object.Angle));
+  fixture.Simulation.StartScanners();
+  const auto turning = [&] {
+    return object.Animation >= 0 && land.Animations(object.Animation).Kind == ga_rotate;
+  };
+  for (int frame = 0; frame < 600 && !turning(); ++frame)
+    fixture.Run(1.0 / 60);
+  ASSERT_TRUE(turning());
+  fixture.Run(1.0 / 60);
+  EXPECT_FALSE(turning());
+  EXPECT_FLOAT_EQ(object.Angle, from + scanner.Rotation);
+  ASSERT_GE(object.Animation, 0);
+  EXPECT_EQ(land.Animations(object.Animation).Kind, ga_Scan);
+}
+
+}  // namespace
+}  // namespace orvane

@@ -1,0 +1,122 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "audio/Audio.h"
+#include "console/Log.h"
+#include "dialogs/GameSettings.h"
+#include "scene/Scene.h"
+#include "simulation/Simulation.h"
+#include "world/Game.h"
+#include "world/Landscape.h"
+#include "world/Random.h"
+#include "world/WorldHost.h"
+
+namespace orvane::test {
+
+// The main window as the world and the simulation see it, recording what they ask. Its
+// animation steps go to the simulation, as the main window's do.
+class TSimulationTestHost : public TWorldHost, public TSimulationHost {
+ public:
+  TSimulation* Simulation = nullptr;
+
+  // ---- the world's side
+  void StepAnimation(int slot, float progress) override {
+    if (Simulation) Simulation->StepAnimation(slot, progress);
+  }
+  void ScanWarning() override {
+    if (Simulation) Simulation->ScanWarning();
+  }
+  double GameClock() const override { return Clock; }
+  void Wake() override { Asleep = false; }
+  void LeaveMapView() override {}
+  void SetPlayerView(int x, int z, bool faceTolmarch, bool map) override {
+    PlayerViews.push_back({x, z});
+    if (OnSetPlayerView) OnSetPlayerView(x, z, faceTolmarch, map);
+  }
+
+  // ---- the simulation's side
+  void AddHint(const std::string& text) override { Hints.push_back(text); }
+  void RemoveHints(char topic) override {
+    std::erase_if(Hints, [topic](const std::string& h) { return h.size() > 1 && h[1] == topic; });
+  }
+  void ClearHintQueue() override { Hints.clear(); }
+  void SetAsleep(bool asleep) override { Asleep = asleep; }
+  double LastDeltaTime() const override { return DeltaTime; }
+  void SetWarningColour(uint32_t colour) override { WarningColour = colour; }
+  TFormNextGame& NextGameDialog() override {
+    if (!NextGame) throw std::logic_error("no next-game dialog in this test");
+    return *NextGame;
+  }
+  void ShowNextGameDialog() override {
+    ++NextGameShown;
+    if (OnNextGameDialog) OnNextGameDialog();
+  }
+
+  double Clock = 0.0;
+  double DeltaTime = 0.0;
+  bool Asleep = false;
+  uint32_t WarningColour = 0;
+  std::vector<std::string> Hints;
+  std::vector<std::pair<int, int>> PlayerViews;
+  std::function<void(int, int, bool, bool)> OnSetPlayerView;
+  TFormNextGame* NextGame = nullptr;
+  int NextGameShown = 0;
+  std::function<void()> OnNextGameDialog;
+};
+
+// A world with its simulation. The generator's clock is fixed, so runs repeat.
+struct TSimulationFixture {
+  TRandom Random;
+  TLog Log;
+  TScene Scene;
+  TDlgNewGame Settings;
+  TSimulationTestHost Host;
+  TGame Game{Random, Log, Scene, Settings, Host};
+  TSimulation Simulation{Game, Scene, Settings, Random, Log, Host};
+
+  TSimulationFixture() {
+    Random.SetClock([] { return 24680u; });
+    Settings.ApplyDefaultSettings();
+    Host.Simulation = &Simulation;
+    // The player's robot, eye and life, as the main window's camera placement gives them
+    // (the camera itself is the main window's business).
+    Host.OnSetPlayerView = [this](int x, int z, bool faceTolmarch, bool map) {
+      if (map) return;
+      TLandscape& land = *Game.Landscape;
+      TPlayer& player = land.Player();
+      player.X = x;
+      player.Z = z;
+      if (faceTolmarch) player.Alive = true;
+      const int top = land.TopLevel(x, z);
+      if (top < 1 || land.Object(x, z, top).Kind != go_robot)
+        land.AddGameObject(x, z, go_robot, 0.0f, false);
+      player.EyeHgt = 1.45 + double(land.Object(x, z, land.TopLevel(x, z)).Base);
+      for (int k = 1; k <= land.SiteCount; ++k)
+        Simulation.ScanStep(k, false);
+    };
+  }
+
+  // Makes the landscape of a number at a difficulty (quick game, no variation).
+  TLandscape& MakeLandscape(int32_t number, int32_t difficulty) {
+    Settings.gs_S_Difficulty(difficulty);
+    Settings.gs_S_DiffVariation(0);
+    Settings.gs_S_LandscapeRandom(false);
+    Settings.gs_S_LandscapeNumber(number);
+    Game.Init();
+    return *Game.Landscape;
+  }
+
+  // Runs the frame tick's animation step for a while, frame by frame.
+  void Run(double seconds, double frameTime = 1.0 / 60) {
+    for (double t = 0; t < seconds; t += frameTime) {
+      Host.DeltaTime = frameTime;
+      Simulation.ProgressAnimations(frameTime);
+      Host.Clock += frameTime;
+    }
+  }
+};
+
+}  // namespace orvane::test
