@@ -2,6 +2,7 @@
 // of the landscape's start and end, and every sound, each one ending in its own action.
 
 #include <algorithm>
+#include <array>
 
 #include "audio/Audio.h"
 #include "scene/Scene.h"
@@ -98,13 +99,20 @@ void MakeOpaque(TSceneObject& shape, TGameObjectKind kind) {
 
 void TSimulation::ProgressAnimations(double frameTime) {
   TLandscape& land = Landscape();
+  // The slots running as the pass begins take the frame's time. A slot started during the
+  // pass is stepped too, but its time starts with the next frame: a long frame must not run
+  // a new scan wait, and the drain it ends in, over and over within itself.
+  std::array<bool, AnimationSlots> runningBefore{};
+  for (int slot = 0; slot < AnimationSlots; ++slot)
+    runningBefore[static_cast<size_t>(slot)] = land.Animations(slot).Kind != ga_static;
   int highest = 0;
   for (int slot = 0; slot < AnimationSlots; ++slot) {
     TAnimation& animation = land.Animations(slot);
     const TAnimationKind kind = animation.Kind;
     if (kind == ga_static) continue;
     highest = slot;
-    animation.Elapsed = static_cast<float>(animation.Elapsed + frameTime);
+    if (runningBefore[static_cast<size_t>(slot)])
+      animation.Elapsed = static_cast<float>(animation.Elapsed + frameTime);
     // An animation of no length (a scanner with no turn time) ends at its first frame.
     const double progress =
         animation.Duration > 0.0f ? double(animation.Elapsed) / animation.Duration : 1.0;

@@ -2,20 +2,15 @@
 
 #include <algorithm>
 #include <exception>
+#include <functional>
 #include <stdexcept>
 
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QDialog>
-#include <QHBoxLayout>
 #include <QImage>
-#include <QLabel>
-#include <QPushButton>
-#include <QShortcut>
 #include <QTimer>
-#include <QVBoxLayout>
 
+#include "dialogs/qt/NextGameDialog.h"
 #include "frontend/qt/HintPanelWidget.h"
 #include "frontend/qt/Pictures.h"
 #include "frontend/qt/StatusBarWidget.h"
@@ -142,62 +137,12 @@ void TMainWindow::SaveSnapshot(const std::string& path) {
 // The log is kept from start-up on; its window arrives with the console.
 void TMainWindow::ShowConsole() {}
 
-// The next-game dialog: its controls' state shown, its buttons and keys forwarded. It closes
-// as soon as the dialog's logic is closed, also by a console command while it is open.
+// The next-game dialog, modal: the frame timer fires on behind it. Its Exit asks for the end of
+// the program, which comes with the main window closing.
 void TMainWindow::ShowNextGameDialog() {
   TFormNextGame& logic = Form.NextGameDialog();
-  logic.FormShow();
-  QDialog dialog(this, Qt::Dialog | Qt::FramelessWindowHint);
-  dialog.setWindowTitle(QString::fromStdString(logic.Caption));
-  dialog.setFixedSize(291, 387);
-  auto* layout = new QVBoxLayout(&dialog);
-  layout->addWidget(new QLabel(QString::fromStdString(logic.ResultTitle.Caption)));
-  auto* narrative = new QLabel(QString::fromStdString(logic.LabelNarrative.Caption));
-  narrative->setWordWrap(true);
-  layout->addWidget(narrative);
-  layout->addWidget(new QLabel(QString::fromStdString(logic.ChoiceTitle.Caption)));
-
-  auto forward = [&](auto handler) {
-    return [&, handler] {
-      Guard([&] { (logic.*handler)(); });
-      if (logic.Closed()) dialog.done(logic.ModalResult == mr_Ok ? QDialog::Accepted : 0);
-    };
-  };
-  auto addButton = [&](QBoxLayout* row, const TButtonControl& control, auto handler) {
-    auto* button = new QPushButton(QString::fromStdString(control.Caption));
-    button->setEnabled(control.Enabled);
-    connect(button, &QPushButton::clicked, &dialog, forward(handler));
-    row->addWidget(button);
-  };
-  addButton(layout, logic.btnEasier, &TFormNextGame::btnEasierClick);
-  addButton(layout, logic.btnSameAgain, &TFormNextGame::btnSameAgainClick);
-  addButton(layout, logic.btnMoreDifficult, &TFormNextGame::btnMoreDifficultClick);
-  auto* same = new QCheckBox(QString::fromStdString(logic.cbLandscapeCode.Caption));
-  same->setChecked(logic.SameLandscape());
-  connect(same, &QCheckBox::clicked, &dialog, [&] {
-    Guard([&] { logic.cbLandscapeCodeClick(); });
-    same->setChecked(logic.cbLandscapeCode.Checked);
-  });
-  layout->addWidget(same);
-  auto* bottom = new QHBoxLayout;
-  // The new-game dialog's window arrives with its own view.
-  auto* configure = new QPushButton(QString::fromStdString(logic.BtmCustom.Caption));
-  configure->setEnabled(false);
-  bottom->addWidget(configure);
-  addButton(bottom, logic.btnExit, &TFormNextGame::btnExitClick);
-  layout->addLayout(bottom);
-  for (const char key : {'1', '2', '3'}) {
-    auto* shortcut = new QShortcut(QKeySequence(QString(QChar(key))), &dialog);
-    connect(shortcut, &QShortcut::activated, &dialog, [&, key] {
-      Guard([&] { logic.FormKeyPress(key); });
-      if (logic.Closed()) dialog.accept();
-    });
-  }
-  QTimer watch;
-  connect(&watch, &QTimer::timeout, &dialog, [&] {
-    if (logic.Closed()) dialog.done(logic.ModalResult == mr_Ok ? QDialog::Accepted : 0);
-  });
-  watch.start(50);
+  TNextGameDialog dialog(logic, this);
+  dialog.Guard = [this](const std::function<void()>& call) { Guard(call); };
   dialog.exec();
   if (logic.ExitRequested) close();
 }

@@ -1,0 +1,237 @@
+// Whole landscapes played through the main window's logic with nothing but the player's
+// actions and the frame tick, to their end in the next-game dialog and into the next landscape.
+
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "frontend/PlayHelpers.h"
+
+namespace orvane {
+namespace {
+
+using play::TPlaySession;
+
+// The landscape's top object on a square, or null.
+const TStackedObject* TopObject(const TLandscape& land, int x, int z) {
+  const int top = land.TopLevel(x, z);
+  return top >= 1 ? &land.Object(x, z, top) : nullptr;
+}
+
+class Playthrough : public ::testing::Test {
+ protected:
+  // Moves the player into a new robot on a flat square well inside an idle scanner's view
+  // sector and sight, below its eye; creating the robot starts the scanners. (A scanner that
+  // saw the start square waits in Seen and does not start with the rest.)
+  bool MoveIntoAScannersView() {
+    int x = -1, z = -1;
+    for (int n = 1; n <= Land().SiteCount && x < 0; ++n) {
+      const TScanner& scanner = Land().Scanners(n);
+      if (scanner.State != ss_Idle) continue;
+      const glm::vec3 eye(scanner.PosX + 0.5f, scanner.ViewHgt, scanner.PosZ + 0.5f);
+      for (int i = Land().SquareCount; i >= 0 && x < 0; --i) {
+        const TSquareEntry& square = Land().SquaresByHeight(i);
+        if (Land().TopLevel(square.X, square.Z) == -1 && square.Height < scanner.ViewHgt &&
+            Play.Sim().InSector(n, square.X, square.Z) &&
+            Play.Sim().SquareVisibility(square.X, square.Z, eye) > 0.5f)
+          x = square.X, z = square.Z;
+      }
+    }
+    if (x < 0) return false;
+    Play.Sim().CreateRobot(Play.At(x, z));
+    Play.Run();
+    Play.Sim().Transfer(Play.At(x, z));
+    return Play.Me().X == x && Play.Me().Z == z;
+  }
+
+  // Absorbs every tree the player can see, for its energy.
+  void AbsorbTreesInView() {
+    for (int x = 0; x < Land().GridSize; ++x)
+      for (int z = 0; z < Land().GridSize; ++z) {
+        const TStackedObject* top = TopObject(Land(), x, z);
+        if (!top || top->Kind != go_tree) continue;
+        const int before = Land().Energy;
+        Play.Sim().Absorb(Play.At(x, z));
+        if (Land().Energy != before) {
+          EXPECT_EQ(Land().Energy, before + 1);
+        }
+      }
+    Play.Run();
+  }
+
+  // The highest flat empty square the player sees (the nearest to the Tolmarch among equals),
+  // where the next shell goes. False when there is none.
+  bool NextSquare(int& bestX, int& bestZ) {
+    float bestHeight = -1e9f, bestDistance = 1e9f;
+    for (int x = 0; x < Land().GridSize; ++x)
+      for (int z = 0; z < Land().GridSize; ++z) {
+        if (!Land().IsFlatSquare(x, z) || Land().TopLevel(x, z) != -1) continue;
+        if (Play.Sim().SquareVisibility(x, z, Play.Eye()) <= 0.0f) continue;
+        const float height = Land().PointHeight(x, z);
+        const float distance = std::hypot(x - Land().TolmarchX, z - Land().TolmarchZ);
+        if (height > bestHeight || (height == bestHeight && distance < bestDistance)) {
+          bestX = x, bestZ = z, bestHeight = height, bestDistance = distance;
+        }
+      }
+    return bestHeight > -1e9f;
+  }
+
+  // One climb: boulders on the next square, a shell on top, a transfer into it, and the old
+  // shell and whatever it stood on absorbed again.
+  void MoveUp() {
+    int x = -1, z = -1;
+    ASSERT_TRUE(NextSquare(x, z)) << "nowhere to go from eye height " << Play.Me().EyeHgt;
+    const float ground = Land().PointHeight(x, z);
+    const float boulder = Land().ObjectHeights[go_boulder];
+    int boulders = 0;
+    while (ground + boulders * boulder + 1.45f <= Goal() &&
+           2 * (boulders + 1) + ObjectEnergy[go_robot] <= Land().Energy)
+      ++boulders;
+    ASSERT_GT(ground + boulders * boulder + 1.45f, Play.Me().EyeHgt) << "no way up";
+
+    for (int i = 0; i < boulders; ++i) {
+      const int before = Land().Energy;
+      Play.Sim().CreateBoulder(Play.At(x, z));
+      ASSERT_EQ(Land().Energy, before - 2);
+      Play.Run();
+    }
+    Play.Sim().CreateRobot(Play.At(x, z));
+    Play.Run();
+    ASSERT_EQ(TopObject(Land(), x, z)->Kind, go_robot);
+
+    const int oldX = Play.Me().X, oldZ = Play.Me().Z;
+    Play.Sim().Transfer(Play.At(x, z));
+    ASSERT_EQ(Play.Me().X, x);
+    ASSERT_EQ(Play.Me().Z, z);
+    EXPECT_FLOAT_EQ(Play.Me().EyeHgt, ground + boulders * boulder + 1.45f);
+    while (const TStackedObject* old = TopObject(Land(), oldX, oldZ)) {
+      const int before = Land().Energy;
+      Play.Sim().Absorb(Play.At(oldX, oldZ));
+      ASSERT_EQ(Land().Energy, before + ObjectEnergy[old->Kind]) << "the old stack is taken back";
+      Play.Run();
+    }
+  }
+
+  // The eye must be above the Tolmarch's base, the top of its pedestal.
+  float Goal() { return Land().PedestalGround + Land().ObjectHeights[go_pedestal]; }
+
+  TLandscape& Land() { return Play.Land(); }
+
+  TPlaySession Play;
+};
+
+// Landscape 11 at difficulty 0 has the Tolmarch alone. Its first scan wait (about 11 s) starts
+// with the player's first action, and the climb (four moves) takes the Tolmarch at about 9 s:
+// it never drains the player, which the test checks.
+TEST_F(Playthrough, AWonGameCarriesPartOfTheEnergyIntoTheNextLandscape) {
+  Play.Windows.Answer = '3';  // more difficult
+  Play.Start(11, 0);
+  ASSERT_EQ(Land().SiteCount, 1) << "no sentries";
+  for (int move = 0; Play.Me().EyeHgt <= Goal(); ++move) {
+    ASSERT_LT(move, 10);
+    AbsorbTreesInView();
+    ASSERT_NO_FATAL_FAILURE(MoveUp());
+  }
+
+  // The Tolmarch, absorbed from above, leaves its pedestal empty.
+  const int tx = static_cast<int>(Land().TolmarchX), tz = static_cast<int>(Land().TolmarchZ);
+  int energy = Land().Energy;
+  Play.Sim().Absorb(Play.At(tx, tz));
+  EXPECT_EQ(Land().Energy, energy + ObjectEnergy[go_tolmarch]);
+  EXPECT_EQ(Land().Scanners(1).State, ss_Free);
+  Play.Run(1.5);
+  ASSERT_EQ(Land().TopLevel(tx, tz), 1);
+  ASSERT_EQ(Land().Object(tx, tz, 1).Kind, go_pedestal);
+
+  // A robot on the pedestal, the player in it, and the player leaves.
+  energy = Land().Energy;
+  Play.Sim().CreateRobot(Play.At(tx, tz));
+  EXPECT_EQ(Land().Energy, energy - ObjectEnergy[go_robot]);
+  Play.Run();
+  Play.Sim().Transfer(Play.At(tx, tz));
+  ASSERT_EQ(Play.Me().X, tx);
+  ASSERT_EQ(Play.Me().Z, tz);
+  Play.Run();
+  const int leaving = Land().Energy;
+  Play.Sim().Transfer({});  // leaving needs no pointer
+  for (int frame = 0; frame < 120 && Play.Windows.NextGameShown == 0; ++frame)
+    Play.Tick();
+
+  ASSERT_EQ(Play.Windows.NextGameShown, 1) << "the leave animation ends within 1.5 s";
+  EXPECT_TRUE(Play.Windows.Won);
+  EXPECT_EQ(Play.Windows.EnergyAtEnd, leaving);
+  EXPECT_FALSE(Play.Drained);
+  const int carried = play::CarriedEnergy(leaving, 0);
+  EXPECT_EQ(Play.Windows.Narrative,
+            "WELL DONE! You have defeated the Tolmarch and achieved the Orvane. " +
+                std::to_string(carried) + " energy units will be carried into the next landscape.");
+
+  // The next landscape, one step more difficult, starts with the carried energy.
+  EXPECT_EQ(Play.Program.DlgNewGame.GameSpec().S_Difficulty, 3);
+  EXPECT_EQ(Land().Energy, carried);
+  EXPECT_GE(Land().GridSize, 18);
+  const int nx = static_cast<int>(Land().TolmarchX), nz = static_cast<int>(Land().TolmarchZ);
+  EXPECT_EQ(Land().Object(nx, nz, 1).Kind, go_pedestal);
+  EXPECT_EQ(Land().Object(nx, nz, 2).Kind, go_tolmarch);
+  EXPECT_EQ(Land().Scanners(1).Type, go_tolmarch);
+  EXPECT_EQ(Land().Scanners(1).State, ss_Idle);
+  EXPECT_TRUE(Play.Me().Alive);
+  EXPECT_EQ(TopObject(Land(), Play.Me().X, Play.Me().Z)->Kind, go_robot);
+}
+
+// At difficulty 35 the player builds a shell where a sentry or the Tolmarch looks, transfers
+// into it and waits there until drained below zero.
+TEST_F(Playthrough, ALostGameStartsTheNextWithTheStartEnergy) {
+  Play.Windows.Answer = '1';  // easier
+  Play.Program.DlgNewGame.gs_S_ScanSpeed(8);
+  Play.Start(2024, 35);
+  ASSERT_EQ(Land().Energy, 8);
+
+  ASSERT_TRUE(MoveIntoAScannersView());
+
+  for (int frame = 0; frame < 60 * 60 && Play.Windows.NextGameShown == 0; ++frame) {
+    const int energy = Land().Energy;
+    Play.Tick(1.0 / 30);
+    if (Play.Windows.NextGameShown) break;
+    EXPECT_GE(Land().Energy, energy - 1) << "drained unit by unit";
+    int dying = 0;
+    for (int slot = 0; slot < AnimationSlots; ++slot)
+      dying += Land().Animations(slot).Kind == ga_Dead;
+    EXPECT_EQ(dying, Land().Energy < 0 ? 1 : 0) << "one red fog, once the energy is below 0";
+  }
+
+  ASSERT_EQ(Play.Windows.NextGameShown, 1);
+  EXPECT_TRUE(Play.Drained);
+  EXPECT_LT(Play.Windows.EnergyAtEnd, 0);
+  EXPECT_FALSE(Play.Windows.Won);
+  EXPECT_EQ(Play.Windows.Narrative, "GAME OVER! Your energy was sapped. Choose a new game below!");
+  // The start energy follows the difficulty played (35: 8 units), not the easier one chosen
+  // (30: 4 units).
+  EXPECT_EQ(Play.Program.DlgNewGame.GameSpec().S_Difficulty, 30);
+  EXPECT_EQ(Land().Energy, 8);
+  EXPECT_TRUE(Play.Me().Alive);
+  EXPECT_EQ(Land().Object(int(Land().TolmarchX), int(Land().TolmarchZ), 2).Kind, go_tolmarch);
+}
+
+// A frame of a whole second (a sleeping view's) gives each scanner one scan at most: a wait
+// that starts during the frame starts its time with the next one.
+TEST_F(Playthrough, ALongFrameDrainsEachScannerOnceAtMost) {
+  Play.Windows.Answer = '2';
+  Play.Program.DlgNewGame.gs_S_ScanSpeed(8);
+  Play.Start(123456, 90);
+  Land().SetEnergy(200);
+  ASSERT_TRUE(MoveIntoAScannersView());
+  for (int frame = 0; frame < 40 && Play.Windows.NextGameShown == 0; ++frame) {
+    const int energy = Land().Energy;
+    Play.Tick(1.0);
+    if (Play.Windows.NextGameShown) break;
+    int draining = 0;  // the scanners whose last scan drained the player
+    for (int n = 1; n <= MaxScanners; ++n)
+      draining += Land().Scanners(n).State != ss_Free && Land().Scanners(n).Seen == 2;
+    EXPECT_LE(energy - Land().Energy, draining) << "frame " << frame;
+  }
+  EXPECT_TRUE(Play.Drained);
+}
+
+}  // namespace
+}  // namespace orvane

@@ -1,0 +1,229 @@
+// A long run of random play over several landscapes and difficulties: random actions on random
+// squares, hyperspace and frames of random length, with the world checked after every step.
+
+#include <random>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "frontend/PlayHelpers.h"
+
+namespace orvane {
+namespace {
+
+using play::TPlaySession;
+
+class RandomPlay : public ::testing::Test {
+ protected:
+  int Roll(int n) { return std::uniform_int_distribution<int>(0, n - 1)(Dice); }
+  double Uniform(double lo, double hi) { return std::uniform_real_distribution<>(lo, hi)(Dice); }
+
+  TLandscape& Land() { return Play.Land(); }
+
+  // A random square: one holding objects or a flat one, now and then the player's own, the
+  // Tolmarch's or any square at all (off the grid by one included).
+  std::pair<int, int> AnySquare() {
+    const int pick = Roll(10);
+    if (pick < 4 && !Occupied.empty())
+      return Occupied[static_cast<size_t>(Roll(static_cast<int>(Occupied.size())))];
+    if (pick < 7 && Land().SquareCount >= 0) {
+      const TSquareEntry& square = Land().SquaresByHeight(Roll(Land().SquareCount + 1));
+      return {square.X, square.Z};
+    }
+    if (pick == 7) return {Land().Player().X, Land().Player().Z};
+    if (pick == 8) return {static_cast<int>(Land().TolmarchX), static_cast<int>(Land().TolmarchZ)};
+    return {Roll(Land().GridSize + 2) - 1, Roll(Land().GridSize + 2) - 1};
+  }
+
+  // The pointed square: often the one pointed at before, often one the player sees (as a
+  // pointer would), else any, at a random height from its ground to above its stack.
+  TPointedSquare RandomSquare() {
+    auto [x, z] = AnySquare();
+    const int pick = Roll(3);
+    if (pick == 0 && Land().IsFlatSquare(Pointed.X, Pointed.Z)) {
+      x = Pointed.X, z = Pointed.Z;
+    } else if (pick == 1) {
+      for (int tries = 0; tries < 8; ++tries) {
+        const auto [vx, vz] = AnySquare();
+        if (Land().IsFlatSquare(vx, vz) && Play.Sim().SquareVisibility(vx, vz, Play.Eye()) > 0) {
+          x = vx, z = vz;
+          break;
+        }
+      }
+    }
+    if (x < 0 || z < 0 || x >= Land().GridSize || z >= Land().GridSize)
+      return Pointed = {x, z, 0.0f};
+    const float ground = Land().PointHeight(x, z);
+    Pointed = {x, z, static_cast<float>(Uniform(ground, Play.At(x, z).Height + 1.0))};
+    return Pointed;
+  }
+
+  // One step: an action, a hyperspace, or a few frames.
+  void Step() {
+    const int what = Roll(20);
+    TSimulation& sim = Play.Sim();
+    if (what < 9) {
+      const TPointedSquare square = RandomSquare();
+      switch (what) {
+        case 0:
+        case 1:
+        case 2:
+          sim.Absorb(square);
+          break;
+        case 3:
+          sim.CreateTree(square);
+          break;
+        case 4:
+        case 5:
+          sim.CreateBoulder(square);
+          break;
+        case 6:
+        case 7:
+          sim.CreateRobot(square);
+          break;
+        default:
+          sim.Transfer(square);
+          break;
+      }
+    } else if (what == 9) {
+      sim.HyperspaceAction();
+    } else {
+      for (int frame = Roll(6); frame >= 0; --frame)
+        Play.Tick(Roll(40) == 0 ? 1.0 : Uniform(0.005, 0.06));
+    }
+  }
+
+  // Checks the world after a step: every stack gap-free, each object on the one below; at most
+  // 255 animations; every used scanner on its own object, waiting for one scan or turn. Notes the
+  // squares that hold objects, and the energy of the world: the player's and that of every object
+  // on the landscape, those still appearing included. An object vanishing is not counted: absorbing
+  // it paid its energy to the player at once.
+  void CheckWorld() {
+    const TLandscape& land = Land();
+    int running = 0;
+    for (int slot = 0; slot < AnimationSlots; ++slot)
+      running += land.Animations(slot).Kind != ga_static;
+    ASSERT_LE(running, UsableAnimationSlots);
+    ASSERT_EQ(land.Animations(AnimationSlots - 1).Kind, ga_static);
+
+    Occupied.clear();
+    Energy = land.Energy;
+    for (int x = 0; x < land.GridSize; ++x)
+      for (int z = 0; z < land.GridSize; ++z) {
+        const TLandscapePoint& point = land.Points(x, z);
+        float base = point.Height;
+        bool ended = false;
+        for (int level = 1; level <= MaxStack; ++level) {
+          const TStackedObject& object = point.Stack[static_cast<size_t>(level - 1)];
+          if (object.Kind == go_none) {
+            ended = true;
+            continue;
+          }
+          if (level == 1) Occupied.emplace_back(x, z);
+          ASSERT_FALSE(ended) << "a gap below level " << level << " at " << x << "," << z;
+          ASSERT_EQ(object.Base, base) << "level " << level << " at " << x << "," << z;
+          base = object.Base + object.Height;
+          const bool vanishing =
+              object.Animation >= 0 && land.Animations(object.Animation).Kind == ga_disappear;
+          if (!vanishing) Energy += ObjectEnergy[object.Kind];
+        }
+      }
+
+    for (int n = 1; n <= MaxScanners; ++n) {
+      const TScanner& scanner = land.Scanners(n);
+      if (scanner.State == ss_Free) continue;
+      ASSERT_TRUE(scanner.Type == go_tolmarch || scanner.Type == go_sentry);
+      ASSERT_EQ(land.Object(scanner.PosX, scanner.PosZ, scanner.Level).Kind, scanner.Type)
+          << "scanner " << n;
+      int cycles = 0;
+      for (int slot = 0; slot < AnimationSlots; ++slot) {
+        const TAnimation& a = land.Animations(slot);
+        cycles += (a.Kind == ga_Scan || a.Kind == ga_rotate) && a.X == scanner.PosX &&
+                  a.Z == scanner.PosZ && a.Level == scanner.Level;
+      }
+      // One scan wait or turn at a time; none while idle, or while seen by the look made as the
+      // player was placed with the scanners idle (then it waits for the scanners to restart).
+      if (scanner.State == ss_Scan || scanner.State == ss_Drain) {
+        ASSERT_EQ(cycles, 1) << "scanner " << n << " in state " << int(scanner.State);
+      }
+      ASSERT_LE(cycles, scanner.State == ss_Idle ? 0 : 1) << "scanner " << n;
+    }
+  }
+
+  // Some scanner has little room for the trees it places: fewer flat empty squares within its
+  // reach than a fiftieth of the grid, so that its 1200 random tries may all miss.
+  bool ScannerShortOfRoom() {
+    const TLandscape& land = Land();
+    for (int n = 1; n <= MaxScanners; ++n) {
+      const TScanner& scanner = land.Scanners(n);
+      if (scanner.State == ss_Free) continue;
+      const TStackedObject& top =
+          land.Object(scanner.PosX, scanner.PosZ, land.TopLevel(scanner.PosX, scanner.PosZ));
+      const double reach = top.Height + scanner.Level;
+      int room = 0;
+      for (int x = 1; x < land.GridSize; ++x)
+        for (int z = 1; z < land.GridSize; ++z)
+          room += land.IsFlatSquare(x, z) && land.TopLevel(x, z) == -1 &&
+                  land.PointHeight(x, z) <= reach;
+      if (room * 50 < land.GridSize * land.GridSize) return true;
+    }
+    return false;
+  }
+
+  TPlaySession Play;
+  std::mt19937 Dice{20240611u};
+  TPointedSquare Pointed;
+  std::vector<std::pair<int, int>> Occupied;
+  int Energy = 0;
+};
+
+// Four games of 1500 steps each, a game end inside one going on with the landscape it leads
+// to, at difficulties from 0 to 90. The world's energy
+// is kept from step to step with these exceptions: a game end makes a new landscape with its
+// own energy (checked against the rule for a won or lost game instead); a scanner that takes a
+// unit out of an object loses it when its tree finds no place, possible only where it has
+// little room. A drain with no room for its tree leaves the player the unit, a hyperspace's
+// charge becomes the robot the player stands in, and the Tolmarch's energy goes to the player
+// while its pedestal holds none: all three keep the balance.
+TEST_F(RandomPlay, TheWorldStaysWholeAndKeepsItsEnergy) {
+  const std::pair<int32_t, int32_t> games[] = {{5, 0}, {4711, 30}, {99, 60}, {123456, 90}};
+  Play.Program.DlgNewGame.gs_S_Resources(8);  // more trees: more to absorb
+  int effective = 0;
+  for (const auto& [number, difficulty] : games) {
+    Play.Start(number, difficulty);
+    ASSERT_NO_FATAL_FAILURE(CheckWorld());
+    int energy = Energy;
+    for (int step = 0; step < 1500; ++step) {
+      SCOPED_TRACE(::testing::Message()
+                   << "landscape " << number << " at " << difficulty << ", step " << step);
+      const int ended = Play.Windows.NextGameShown;
+      const int playerEnergy = Land().Energy;
+      const int playerSquare = Play.Me().X * MaxGridSize + Play.Me().Z;
+      Play.Windows.Answer = static_cast<char>('1' + Roll(3));
+      ASSERT_NO_THROW(Step());
+      ASSERT_NO_FATAL_FAILURE(CheckWorld());
+      effective +=
+          Land().Energy != playerEnergy || Play.Me().X * MaxGridSize + Play.Me().Z != playerSquare;
+      if (Play.Windows.NextGameShown != ended) {
+        const play::TAnsweringWindowSystem& end = Play.Windows;
+        ASSERT_EQ(Play.Windows.NextGameShown, ended + 1);
+        ASSERT_EQ(Land().Energy, end.Won ? play::CarriedEnergy(end.EnergyAtEnd, end.DifficultyAtEnd)
+                                         : StartEnergyFor(end.DifficultyAtEnd));
+      } else if (Energy != energy) {
+        ASSERT_LT(Energy, energy) << "the world's energy never grows";
+        ASSERT_TRUE(ScannerShortOfRoom())
+            << "the world's energy fell from " << energy << " to " << Energy;
+      }
+      energy = Energy;
+    }
+  }
+  // The run is worth its time: many steps changed the player's energy or square, and
+  // landscapes came to an end.
+  EXPECT_GE(effective, 150);
+  EXPECT_GE(Play.Windows.NextGameShown, 3);
+}
+
+}  // namespace
+}  // namespace orvane
