@@ -184,18 +184,20 @@ bool TSimulation::ConvertObjectInView(int slot) {
   const TPlayer& player = land.Player();
   const int grid = land.GridSize;
   const int tries = Round(std::trunc(double(grid) * grid * scanner.ScanEff));
+  const TSector sector = SectorOf(slot);  // the scanner does not turn while it searches
 
   for (int i = 0; i < tries; ++i) {
     const int x = Random.Random(grid) + 1;
     const int z = Random.Random(grid) + 1;
+    // The same tests in any order; the cheapest, which turn most squares away, go first.
+    if (x == player.X && z == player.Z) continue;
+    if (!sector.Holds(x, z)) continue;
+    if (!(land.PointHeight(x, z) <= scanner.ViewHgt)) continue;
     if (!land.IsFlatSquare(x, z)) continue;
     const int level = land.TopSettledLevel(x, z);
     // Only the top of a stack is taken: an object with something appearing or vanishing
     // above it is left, or the stack would keep a hole.
     if (level < 1 || level != land.TopLevel(x, z)) continue;
-    if (!InSector(slot, x, z)) continue;
-    if (!(land.PointHeight(x, z) <= scanner.ViewHgt)) continue;
-    if (x == player.X && z == player.Z) continue;
 
     const TStackedObject& object = land.Object(x, z, level);
     const TGameObjectKind kind = object.Kind;
@@ -213,14 +215,21 @@ bool TSimulation::ConvertObjectInView(int slot) {
   return false;
 }
 
+bool TSector::Holds(int x, int z) const {
+  const double d = WrapDegrees(Direction(PosX, PosZ, x, z));
+  if (Lo > Hi) return d >= Lo || d < Hi;  // the sector crosses 0 degrees
+  return Lo <= d && d < Hi;
+}
+
 bool TSimulation::InSector(int slot, int x, int z) {
+  return SectorOf(slot).Holds(x, z);
+}
+
+TSector TSimulation::SectorOf(int slot) {
   const TScanner& scanner = Landscape().Scanners(slot);
   const double width = std::abs(double(scanner.Rotation));
   const double lo = WrapDegrees(double(ScannerObject(slot).Angle) - width / 2);
-  const double hi = WrapDegrees(lo + width);
-  const double d = WrapDegrees(Direction(scanner.PosX, scanner.PosZ, x, z));
-  if (lo > hi) return d >= lo || d < hi;  // the sector crosses 0 degrees
-  return lo <= d && d < hi;
+  return {scanner.PosX, scanner.PosZ, lo, WrapDegrees(lo + width)};
 }
 
 bool TSimulation::PlaceTreeInView(int slot) {

@@ -40,6 +40,16 @@ class TSimulationHost {
   virtual void ShowNextGameDialog() = 0;
 };
 
+// A scanner's view sector, from Lo to Hi degrees (it crosses 0 degrees when Lo > Hi), seen
+// from the scanner's square; a square is judged by the direction to its corner point.
+struct TSector {
+  int PosX = 0;
+  int PosZ = 0;
+  double Lo = 0.0;
+  double Hi = 0.0;
+  bool Holds(int x, int z) const;
+};
+
 // The square under the pointer and what stands there, worked out before each action.
 struct TPointedSquare {
   int X = -1;
@@ -73,6 +83,7 @@ class TSimulation {
   int ScanStep(int slot, bool drain);  // 0 nothing found, 1 objects found, 2 player found
   bool CanSeePlayer(int slot, bool drain);
   bool InSector(int slot, int x, int z);
+  TSector SectorOf(int slot);
   bool PlaceTreeInView(int slot);
   float SightLine(const glm::vec3& from, const glm::vec3& to, bool belowCheck);
   float SquareVisibility(int x, int z, const glm::vec3& eye);

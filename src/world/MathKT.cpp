@@ -28,12 +28,6 @@ double GrowReciprocal(double x) {
   return 2.0 - 2.0 / (x + 1.0);
 }
 
-double WrapDegrees(double a) {
-  const double q = a / 360.0;
-  const double f = q - std::trunc(q);
-  return a >= 0 ? f * 360.0 : (1.0 + f) * 360.0;
-}
-
 double RoundHalfEven(double x) {
   const double r = std::round(x);
   // std::round takes halves away from zero; step back to the even neighbour.

@@ -13,7 +13,15 @@ double EaseInOutCos(double x);     // 0.5 - 0.5 cos(pi x)
 double DecayReciprocal(double x);  // 2 / (x + 1) - 1: 1 at 0, 0 at 1
 double GrowReciprocal(double x);   // 2 - 2 / (x + 1): 0 at 0, 1 at 1
 // Any angle into [0, 360]; a negative whole turn gives 360.
-double WrapDegrees(double a);
+inline double WrapDegrees(double a) {
+  const double q = a / 360.0;
+  // The whole turns of q, dropped towards zero (a double of 2^52 or more is whole already).
+  const double whole = q > -4503599627370496.0 && q < 4503599627370496.0
+                           ? static_cast<double>(static_cast<long long>(q))
+                           : q;
+  const double f = q - whole;
+  return a >= 0 ? f * 360.0 : (1.0 + f) * 360.0;
+}
 
 // Rounding to the nearest integer, halves to the even neighbour.
 double RoundHalfEven(double x);
