@@ -215,7 +215,22 @@ bool TSimulation::ConvertObjectInView(int slot) {
   return false;
 }
 
+TSector::TSector(int posX, int posZ, double facing, double width)
+    : PosX(posX), PosZ(posZ), Lo(WrapDegrees(facing - width / 2)), Hi(WrapDegrees(Lo + width)) {
+  // The margin lies far beyond any rounding of the exact test, so the quick one never turns
+  // away a square the exact one would take.
+  constexpr double MarginDegrees = 0.01;
+  const double half = width / 2 + MarginDegrees;
+  if (half < 180.0) {
+    MiddleX = std::sin(DegToRad(facing));
+    MiddleZ = std::cos(DegToRad(facing));
+    CosWide = std::cos(DegToRad(half));
+  }
+}
+
 bool TSector::Holds(int x, int z) const {
+  const double dx = x - PosX, dz = z - PosZ;
+  if (dx * MiddleX + dz * MiddleZ < std::sqrt(dx * dx + dz * dz) * CosWide) return false;
   const double d = WrapDegrees(Direction(PosX, PosZ, x, z));
   if (Lo > Hi) return d >= Lo || d < Hi;  // the sector crosses 0 degrees
   return Lo <= d && d < Hi;
@@ -227,9 +242,8 @@ bool TSimulation::InSector(int slot, int x, int z) {
 
 TSector TSimulation::SectorOf(int slot) {
   const TScanner& scanner = Landscape().Scanners(slot);
-  const double width = std::abs(double(scanner.Rotation));
-  const double lo = WrapDegrees(double(ScannerObject(slot).Angle) - width / 2);
-  return {scanner.PosX, scanner.PosZ, lo, WrapDegrees(lo + width)};
+  return TSector(scanner.PosX, scanner.PosZ, ScannerObject(slot).Angle,
+                 std::abs(double(scanner.Rotation)));
 }
 
 bool TSimulation::PlaceTreeInView(int slot) {

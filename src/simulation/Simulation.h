@@ -43,11 +43,20 @@ class TSimulationHost {
 // A scanner's view sector, from Lo to Hi degrees (it crosses 0 degrees when Lo > Hi), seen
 // from the scanner's square; a square is judged by the direction to its corner point.
 struct TSector {
+  TSector(int posX, int posZ, double facing, double width);
+  bool Holds(int x, int z) const;
+
   int PosX = 0;
   int PosZ = 0;
   double Lo = 0.0;
   double Hi = 0.0;
-  bool Holds(int x, int z) const;
+
+ private:
+  // A quick test that turns away squares well outside the sector before the exact one: the
+  // sector's middle direction, and the cosine of its half width plus a margin.
+  double MiddleX = 0.0;
+  double MiddleZ = 1.0;
+  double CosWide = -2.0;
 };
 
 // The square under the pointer and what stands there, worked out before each action.
