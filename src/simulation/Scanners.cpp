@@ -194,10 +194,12 @@ bool TSimulation::ConvertObjectInView(int slot) {
     if (!sector.Holds(x, z)) continue;
     if (!(land.PointHeight(x, z) <= scanner.ViewHgt)) continue;
     if (!land.IsFlatSquare(x, z)) continue;
-    const int level = land.TopSettledLevel(x, z);
+    const int top = land.TopLevel(x, z);
+    if (top < 1) continue;
     // Only the top of a stack is taken: an object with something appearing or vanishing
     // above it is left, or the stack would keep a hole.
-    if (level < 1 || level != land.TopLevel(x, z)) continue;
+    const int level = land.TopSettledLevel(x, z);
+    if (level != top) continue;
 
     const TStackedObject& object = land.Object(x, z, level);
     const TGameObjectKind kind = object.Kind;
