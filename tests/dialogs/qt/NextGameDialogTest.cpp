@@ -8,6 +8,7 @@
 #include <utility>
 
 #include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -17,6 +18,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
+#include "GuiWaiting.h"
 
 #include "dialogs/GameSettings.h"
 #include "dialogs/NextGame.h"
@@ -29,13 +31,7 @@
 namespace orvane {
 namespace {
 
-bool WaitFor(const std::function<bool()>& condition, int milliseconds = 5000) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!condition() && timer.elapsed() < milliseconds)
-    QApplication::processEvents(QEventLoop::AllEvents, 20);
-  return condition();
-}
+using test::WaitFor;
 
 // A key typed as the window system delivers it: to the widget with the focus, else the dialog.
 void TypeKey(QWidget& dialog, char key) {

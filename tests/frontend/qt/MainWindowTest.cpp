@@ -6,11 +6,13 @@
 #include <stdexcept>
 
 #include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QTimer>
+#include "GuiWaiting.h"
 
 #include "frontend/Program.h"
 #include "frontend/qt/Application.h"
@@ -20,14 +22,7 @@
 namespace orvane {
 namespace {
 
-// Runs the event loop until the condition holds or the time is up.
-bool WaitFor(const std::function<bool()>& condition, int milliseconds = 5000) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!condition() && timer.elapsed() < milliseconds)
-    QApplication::processEvents(QEventLoop::AllEvents, 20);
-  return condition();
-}
+using test::WaitFor;
 
 class MainWindow : public ::testing::Test {
  protected:
