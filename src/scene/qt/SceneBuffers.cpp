@@ -33,6 +33,7 @@ void MakeArray(QOpenGLFunctions_3_3_Core& gl, TGeometryBuffer& buffer) {
 void DeleteArray(QOpenGLFunctions_3_3_Core& gl, TGeometryBuffer& buffer) {
   if (buffer.Array) gl.glDeleteVertexArrays(1, &buffer.Array);
   if (buffer.Buffer) gl.glDeleteBuffers(1, &buffer.Buffer);
+  if (buffer.Elements) gl.glDeleteBuffers(1, &buffer.Elements);
   buffer = TGeometryBuffer();
 }
 
@@ -40,10 +41,13 @@ void DeleteArray(QOpenGLFunctions_3_3_Core& gl, TGeometryBuffer& buffer) {
 constexpr size_t CellTriangles = 4096;
 constexpr float CellSide = 16.0f;
 
-// Orders a large mesh's triangles cell by cell and notes each cell's range and box.
+// Orders a large mesh's triangles cell by cell and notes each cell's index range and box.
+// A corner that its triangle shares with the triangle before it, in position, normal and
+// colour (a flat square's two triangles share two), is stored once: fewer corners to light.
 std::vector<TMeshVertex> InCells(const std::vector<TMeshVertex>& vertices,
-                                 std::vector<TGeometryCell>& cells) {
+                                 std::vector<TGeometryCell>& cells, std::vector<GLuint>& indices) {
   cells.clear();
+  indices.clear();
   if (vertices.size() / 3 <= CellTriangles) return vertices;
   std::map<std::pair<int, int>, std::vector<size_t>> triangles;  // cell -> first vertices
   for (size_t i = 0; i + 2 < vertices.size(); i += 3) {
@@ -55,18 +59,28 @@ std::vector<TMeshVertex> InCells(const std::vector<TMeshVertex>& vertices,
   }
   std::vector<TMeshVertex> ordered;
   ordered.reserve(vertices.size());
+  indices.reserve(vertices.size());
   for (const auto& [key, firsts] : triangles) {
     TGeometryCell cell;
-    cell.First = static_cast<GLint>(ordered.size());
+    cell.First = static_cast<GLint>(indices.size());
     cell.Min = cell.Max = vertices[firsts.front()].Position;
-    for (const size_t first : firsts)
+    size_t previousTriangle = ordered.size();  // where the triangle before began
+    for (const size_t first : firsts) {
+      const size_t thisTriangle = ordered.size();
       for (size_t k = 0; k < 3; ++k) {
         const TMeshVertex& vertex = vertices[first + k];
-        ordered.push_back(vertex);
+        GLuint index = static_cast<GLuint>(ordered.size());
+        for (size_t j = previousTriangle; j < thisTriangle; ++j)
+          if (std::memcmp(&ordered[j], &vertex, sizeof(TMeshVertex)) == 0)
+            index = static_cast<GLuint>(j);
+        if (index == ordered.size()) ordered.push_back(vertex);
+        indices.push_back(index);
         cell.Min = glm::min(cell.Min, vertex.Position);
         cell.Max = glm::max(cell.Max, vertex.Position);
       }
-    cell.Count = static_cast<GLsizei>(ordered.size()) - cell.First;
+      previousTriangle = thisTriangle;
+    }
+    cell.Count = static_cast<GLsizei>(indices.size()) - cell.First;
     cells.push_back(cell);
   }
   return ordered;
@@ -91,10 +105,20 @@ const TGeometryBuffer* TSceneBuffers::Mesh(QOpenGLFunctions_3_3_Core& gl, const 
   } else {
     gl.glBindBuffer(GL_ARRAY_BUFFER, entry.Buffer);
   }
-  const std::vector<TMeshVertex> stored = InCells(vertices, entry.Cells);
+  std::vector<GLuint> indices;
+  const std::vector<TMeshVertex> stored = InCells(vertices, entry.Cells, indices);
   gl.glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(stored.size() * sizeof(TMeshVertex)),
                   stored.data(), GL_STATIC_DRAW);
   gl.glBindBuffer(GL_ARRAY_BUFFER, 0);
+  if (!indices.empty()) {
+    gl.glBindVertexArray(entry.Array);  // the index buffer is part of the vertex array
+    if (!entry.Elements) gl.glGenBuffers(1, &entry.Elements);
+    gl.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, entry.Elements);
+    gl.glBufferData(GL_ELEMENT_ARRAY_BUFFER,
+                    static_cast<GLsizeiptr>(indices.size() * sizeof(GLuint)), indices.data(),
+                    GL_STATIC_DRAW);
+    gl.glBindVertexArray(0);
+  }
   entry.Count = static_cast<GLsizei>(stored.size());
   entry.Revision = mesh.GeometryRevision();
   ++Uploads;

@@ -17,7 +17,8 @@ namespace orvane {
 
 // A vertex array ready to draw as triangles: positions at attribute 0, normals at 1 and, for
 // meshes, colours at 2.
-// A part of a large mesh: its triangles lie together in the buffer and within the box.
+// A part of a large mesh: its triangles' indices lie together in the index buffer (First and
+// Count count indices) and its corners within the box.
 struct TGeometryCell {
   GLint First = 0;
   GLsizei Count = 0;
@@ -28,6 +29,7 @@ struct TGeometryCell {
 struct TGeometryBuffer {
   GLuint Array = 0;
   GLuint Buffer = 0;
+  GLuint Elements = 0;  // the cells' vertex indices, for a mesh kept in cells
   GLsizei Count = 0;
   // A large mesh is stored cell by cell, so that cells out of view can be left out and the
   // near ones drawn first; empty for a geometry drawn whole.

@@ -328,15 +328,15 @@ void TSceneRenderer::DrawCells(const TDrawItem& item, bool blended) {
             [blended](const TCellOrder& a, const TCellOrder& b) {
               return blended ? a.Distance > b.Distance : a.Distance < b.Distance;
             });
-  CellFirsts.clear();
+  CellOffsets.clear();
   CellCounts.clear();
   for (const TCellOrder& cell : VisibleCells) {
-    CellFirsts.push_back(cell.First);
+    CellOffsets.push_back(reinterpret_cast<const void*>(sizeof(GLuint) * size_t(cell.First)));
     CellCounts.push_back(cell.Count);
   }
-  if (!CellFirsts.empty())
-    glMultiDrawArrays(GL_TRIANGLES, CellFirsts.data(), CellCounts.data(),
-                      static_cast<GLsizei>(CellFirsts.size()));
+  if (!CellOffsets.empty())
+    glMultiDrawElements(GL_TRIANGLES, CellCounts.data(), GL_UNSIGNED_INT, CellOffsets.data(),
+                        static_cast<GLsizei>(CellOffsets.size()));
 }
 
 }  // namespace orvane

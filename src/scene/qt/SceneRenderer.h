@@ -61,7 +61,7 @@ class TSceneRenderer : protected QOpenGLFunctions_3_3_Core {
     GLsizei Count;
   };
   std::vector<TCellOrder> VisibleCells;
-  std::vector<GLint> CellFirsts;
+  std::vector<const void*> CellOffsets;
   std::vector<GLsizei> CellCounts;
 
   void SetUpCamera(const TScene& scene, int width, int height);

@@ -65,7 +65,8 @@ void main() {
         1.0 / max(dot(LightAttenuation[i], vec3(1.0, distance, distance * distance)), 1e-6);
     float incidence = max(dot(normal, direction), 0.0);
     vec3 light = LightAmbient[i] * ambient + incidence * LightDiffuse[i] * diffuse.rgb;
-    if (incidence > 0.0) {
+    // A light without a specular colour (the second light's) has no highlight to work out.
+    if (incidence > 0.0 && LightSpecular[i] != vec3(0.0)) {
       float alignment = max(dot(normal, normalize(direction + toEye)), 0.0);
       float highlight = Shininess > 0.0 ? pow(alignment, Shininess) : 1.0;
       light += highlight * LightSpecular[i] * MaterialSpecular;
