@@ -53,7 +53,6 @@ float FogFactor(float distance) {
 void main() {
   vec4 world = Model * vec4(Position, 1.0);
   vec3 normal = normalize(NormalMatrix * Normal);
-  vec3 toEye = normalize(Eye - world.xyz);
   vec4 diffuse = UseVertexColour ? Colour : MaterialDiffuse;
   vec3 ambient = UseVertexColour ? Colour.rgb : MaterialAmbient.rgb;
   vec3 colour = MaterialEmission + SceneAmbient * ambient;
@@ -67,6 +66,7 @@ void main() {
     vec3 light = LightAmbient[i] * ambient + incidence * LightDiffuse[i] * diffuse.rgb;
     // A light without a specular colour (the second light's) has no highlight to work out.
     if (incidence > 0.0 && LightSpecular[i] != vec3(0.0)) {
+      vec3 toEye = normalize(Eye - world.xyz);
       float alignment = max(dot(normal, normalize(direction + toEye)), 0.0);
       float highlight = Shininess > 0.0 ? pow(alignment, Shininess) : 1.0;
       light += highlight * LightSpecular[i] * MaterialSpecular;
