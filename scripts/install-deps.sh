@@ -8,8 +8,8 @@ packages=(
   libglm-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-format
-  qt6-base-dev libqt6opengl6-dev libgl-dev
-  xvfb xauth libgl1-mesa-dri libglx-mesa0
+  qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins libgl-dev
+  xvfb xauth libgl1-mesa-dri libglx-mesa0 libegl-mesa0
 )
 
 missing=()
