@@ -15,9 +15,8 @@ void MakeLandscape(benchmark::State& state) {
   TProgram program;
   TDlgNewGame& settings = program.DlgNewGame;
   settings.ApplyDefaultSettings();
-  settings.gs_S_Difficulty(static_cast<int32_t>(state.range(1)));
-  settings.gs_S_LandscapeRandom(false);
-  settings.gs_S_LandscapeNumber(static_cast<int32_t>(state.range(0)));
+  settings.ChooseLandscape(static_cast<int32_t>(state.range(0)),
+                           static_cast<int32_t>(state.range(1)));
   program.Form1.CreateGame();
   program.Form1.Game->Init();
   TLandscape& land = program.Landscape();

@@ -46,9 +46,7 @@ class TWorstWorld {
   explicit TWorstWorld(int hiddenBoulders) : HiddenBoulders(hiddenBoulders) {
     TDlgNewGame& settings = Program.DlgNewGame;
     settings.ApplyDefaultSettings();
-    settings.gs_S_LandscapeRandom(false);
-    settings.gs_S_LandscapeNumber(LargestLandscape);
-    settings.gs_S_Difficulty(100);
+    settings.ChooseLandscape(LargestLandscape, 100);
     Program.Form1.CreateGame();
     MakeAnew();
   }

@@ -50,11 +50,7 @@ int DumpLandscape(long long number, long long difficulty, bool verbose) {
   if (verbose) program.Log.AddListener([](const std::string& line) { std::cerr << line << '\n'; });
   TDlgNewGame& settings = program.DlgNewGame;
   settings.ApplyDefaultSettings();
-  settings.gs_G_GameType(gt_Quick);
-  settings.gs_S_Difficulty(static_cast<int32_t>(difficulty));
-  settings.gs_S_DiffVariation(0);
-  settings.gs_S_LandscapeRandom(false);
-  settings.gs_S_LandscapeNumber(static_cast<int32_t>(number));
+  settings.ChooseLandscape(static_cast<int32_t>(number), static_cast<int32_t>(difficulty));
   program.Form1.CreateGame();
   program.Form1.Game->Init();
   int status = 0;

@@ -214,6 +214,14 @@ void TDlgNewGame::gs_H_ShowHints(bool value) {
   if (Host) Host->SetShowHints(value);
 }
 
+void TDlgNewGame::ChooseLandscape(int32_t number, int32_t difficulty) {
+  gs_G_GameType(gt_Quick);
+  gs_S_Difficulty(difficulty);
+  gs_S_DiffVariation(0);
+  gs_S_LandscapeRandom(false);
+  gs_S_LandscapeNumber(number);
+}
+
 void TDlgNewGame::ApplyDefaultSettings() {
   // Quick play: the dialog offers nothing else, and a campaign would ignore the difficulty.
   gs_G_GameType(gt_Quick);

@@ -79,6 +79,9 @@ class TDlgNewGame {
   // Every setting to its default, through its setter. The game type defaults to quick play, the
   // only type the dialog offers.
   void ApplyDefaultSettings();
+  // One landscape, replayable: a quick game of that difficulty without variation, its
+  // landscape number fixed.
+  void ChooseLandscape(int32_t number, int32_t difficulty);
 
   // Event handlers of the controls. A slider handler gets the slider's new position.
   void RB_QuickPlayClick();

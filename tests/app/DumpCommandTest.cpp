@@ -48,9 +48,7 @@ std::string DumpInProcess(int32_t number, int32_t difficulty, uint32_t clock) {
   program.Random.SetClock([clock] { return clock; });
   TDlgNewGame& settings = program.DlgNewGame;
   settings.ApplyDefaultSettings();
-  settings.gs_S_Difficulty(difficulty);
-  settings.gs_S_LandscapeRandom(false);
-  settings.gs_S_LandscapeNumber(number);
+  settings.ChooseLandscape(number, difficulty);
   program.Form1.CreateGame();
   program.Form1.Game->Init();
   return LandscapeJson(program.Landscape(), number) + "\n";

@@ -59,10 +59,7 @@ class TPlaySession {
   // Starts a quick game on a fixed landscape number at a difficulty.
   void Start(int32_t number, int32_t difficulty) {
     TDlgNewGame& settings = Program.DlgNewGame;
-    settings.gs_S_Difficulty(difficulty);
-    settings.gs_S_DiffVariation(0);
-    settings.gs_S_LandscapeRandom(false);
-    settings.gs_S_LandscapeNumber(number);
+    settings.ChooseLandscape(number, difficulty);
     Form.Game->Init();
   }
 

@@ -101,10 +101,7 @@ struct TSimulationFixture {
 
   // Makes the landscape of a number at a difficulty (quick game, no variation).
   TLandscape& MakeLandscape(int32_t number, int32_t difficulty) {
-    Settings.gs_S_Difficulty(difficulty);
-    Settings.gs_S_DiffVariation(0);
-    Settings.gs_S_LandscapeRandom(false);
-    Settings.gs_S_LandscapeNumber(number);
+    Settings.ChooseLandscape(number, difficulty);
     Game.Init();
     return *Game.Landscape;
   }

@@ -68,11 +68,7 @@ struct TWorldFixture {
   // Makes the landscape of a number at a difficulty (quick game, no variation) through
   // the game's own start, as the program does.
   TLandscape& MakeLandscape(int32_t number, int32_t difficulty) {
-    Settings.gs_G_GameType(gt_Quick);
-    Settings.gs_S_Difficulty(difficulty);
-    Settings.gs_S_DiffVariation(0);
-    Settings.gs_S_LandscapeRandom(false);
-    Settings.gs_S_LandscapeNumber(number);
+    Settings.ChooseLandscape(number, difficulty);
     Game.Init();
     return *Game.Landscape;
   }
