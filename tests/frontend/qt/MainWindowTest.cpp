@@ -2,6 +2,7 @@
 // it, the status bar and hints show, picking finds squares, screenshots are saved, and an
 // exception in a handler is logged while play goes on.
 
+#include <algorithm>
 #include <filesystem>
 #include <stdexcept>
 
@@ -65,7 +66,16 @@ bool Near(const QColor& a, const QColor& b, int tolerance) {
 TEST_F(MainWindow, OpensOnTheFirstLandscapeWithSkyAboveAndTerrainBelow) {
   const TLandscape& land = Program.Landscape();
   ASSERT_GT(land.GridSize, 0);
-  EXPECT_EQ(Program.Form1.HintQueue.size(), 3u) << "two welcome hints and a tip";
+  // The two welcome hints and a tip (a scan warning may come too, when a scanner sees the
+  // player's start square).
+  const auto& queue = Program.Form1.HintQueue;
+  auto queued = [&](const std::string& start) {
+    return std::count_if(queue.begin(), queue.end(),
+                         [&](const std::string& hint) { return hint.rfind(start, 0) == 0; });
+  };
+  EXPECT_EQ(queued("HN1Welcome to Orvane"), 1);
+  EXPECT_EQ(queued("HW1Hint: "), 1);
+  EXPECT_EQ(queued("H*0Tip: "), 1);
   EXPECT_TRUE(Program.Form1.Panel_PopInfo.Visible);
   EXPECT_TRUE(Program.Form1.GLCadencer1.Enabled);
   EXPECT_GT(Program.Form1.GLCadencer1.ProgressCount(), 0u);
