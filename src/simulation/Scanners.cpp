@@ -186,14 +186,23 @@ bool TSimulation::ConvertObjectInView(int slot) {
   const int tries = Round(std::trunc(double(grid) * grid * scanner.ScanEff));
   const TSector sector = SectorOf(slot);  // the scanner does not turn while it searches
 
+  // A search may try every square four times over, two draws each, within one frame. The
+  // seed of a square's second draw is worked out from that of the square before in one go
+  // (two steps of the generator folded into one), so the draws need not wait on each other;
+  // the generator is left just past the last square tried.
+  constexpr uint32_t A = TRandom::Multiplier, C = TRandom::Increment;
+  constexpr uint32_t TwoStepsA = A * A, TwoStepsC = A * C + C;
+  uint32_t seed = Random.RandomSeed;
   for (int i = 0; i < tries; ++i) {
-    const int x = Random.Random(grid) + 1;
-    const int z = Random.Random(grid) + 1;
-    // The same tests in any order; the cheapest, which turn most squares away, go first.
-    if (x == player.X && z == player.Z) continue;
-    if (!sector.Holds(x, z)) continue;
-    if (!(land.PointHeight(x, z) <= scanner.ViewHgt)) continue;
-    if (!land.IsFlatSquare(x, z)) continue;
+    const int x = TRandom::Scaled(grid, seed * A + C) + 1;
+    seed = seed * TwoStepsA + TwoStepsC;
+    const int z = TRandom::Scaled(grid, seed) + 1;
+    // Nearly every square is turned away by the terrain, the sector and an untouched stack
+    // alone; those tests are made together, without a branch for each.
+    const bool mayHoldPrey = (land.LevelSquareHeight(x, z) <= scanner.ViewHgt) & (x < grid) &
+                             (z < grid) & ((x != player.X) | (z != player.Z)) &
+                             land.StackTouched(x, z) & sector.MayHold(x, z);
+    if (!mayHoldPrey || !sector.Holds(x, z)) continue;
     const int top = land.TopLevel(x, z);
     if (top < 1) continue;
     // Only the top of a stack is taken: an object with something appearing or vanishing
@@ -206,6 +215,7 @@ bool TSimulation::ConvertObjectInView(int slot) {
     if (kind != go_robot && kind != go_boulder && !(kind == go_tree && level >= 2)) continue;
     if (!ObjectInSight(slot, x, z, object.Base)) continue;
 
+    Random.RandomSeed = seed;
     land.RemoveGameObject(x, z, false, level);
     if (kind == go_robot)
       land.AddGameObject(x, z, go_boulder, float(Random.Random() * 360), true);
@@ -214,25 +224,50 @@ bool TSimulation::ConvertObjectInView(int slot) {
     PlaceTreeInView(slot);
     return true;
   }
+  Random.RandomSeed = seed;
   return false;
 }
 
 TSector::TSector(int posX, int posZ, double facing, double width)
     : PosX(posX), PosZ(posZ), Lo(WrapDegrees(facing - width / 2)), Hi(WrapDegrees(Lo + width)) {
-  // The margin lies far beyond any rounding of the exact test, so the quick one never turns
-  // away a square the exact one would take.
+  // The margin lies far beyond any rounding of the exact test, so the quick ones never answer
+  // otherwise than the exact one would.
   constexpr double MarginDegrees = 0.01;
-  const double half = width / 2 + MarginDegrees;
-  if (half < 180.0) {
+  const double half = width / 2;
+  if (half + MarginDegrees < 180.0) {
     MiddleX = std::sin(DegToRad(facing));
     MiddleZ = std::cos(DegToRad(facing));
-    CosWide = std::cos(DegToRad(half));
+    CosWide = std::cos(DegToRad(half + MarginDegrees));
+    if (half > MarginDegrees) CosNarrow = std::cos(DegToRad(half - MarginDegrees));
   }
+}
+
+namespace {
+
+// Whether dot >= length * c, given the square of the length, without a square root.
+bool AtLeast(double dot, double lengthSquared, double c) {
+  if (c >= 0) return dot >= 0 && dot * dot >= lengthSquared * c * c;
+  return dot >= 0 || dot * dot <= lengthSquared * c * c;
+}
+
+}  // namespace
+
+bool TSector::MayHold(int x, int z) const {
+  const double dx = x - PosX, dz = z - PosZ;
+  const double dot = dx * MiddleX + dz * MiddleZ;
+  const double bound = (dx * dx + dz * dz) * CosWide * CosWide;
+  // dot >= length * CosWide, squared on each side.
+  return CosWide >= 0 ? (dot >= 0) & (dot * dot >= bound) : (dot >= 0) | (dot * dot <= bound);
 }
 
 bool TSector::Holds(int x, int z) const {
   const double dx = x - PosX, dz = z - PosZ;
-  if (dx * MiddleX + dz * MiddleZ < std::sqrt(dx * dx + dz * dz) * CosWide) return false;
+  const double lengthSquared = dx * dx + dz * dz;
+  if (lengthSquared > 0) {  // the scanner's own corner has no direction of its own
+    const double dot = dx * MiddleX + dz * MiddleZ;
+    if (!AtLeast(dot, lengthSquared, CosWide)) return false;
+    if (AtLeast(dot, lengthSquared, CosNarrow)) return true;
+  }
   const double d = WrapDegrees(Direction(PosX, PosZ, x, z));
   if (Lo > Hi) return d >= Lo || d < Hi;  // the sector crosses 0 degrees
   return Lo <= d && d < Hi;

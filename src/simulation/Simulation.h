@@ -45,6 +45,8 @@ class TSimulationHost {
 struct TSector {
   TSector(int posX, int posZ, double facing, double width);
   bool Holds(int x, int z) const;
+  // False only for squares well outside; quick and without branches.
+  bool MayHold(int x, int z) const;
 
   int PosX = 0;
   int PosZ = 0;
@@ -52,11 +54,13 @@ struct TSector {
   double Hi = 0.0;
 
  private:
-  // A quick test that turns away squares well outside the sector before the exact one: the
-  // sector's middle direction, and the cosine of its half width plus a margin.
+  // Quick tests before the exact one, which needs an arc tangent: squares well outside the
+  // sector are turned away and squares well inside it taken. The sector's middle direction,
+  // and the cosines of its half width plus and minus a margin (-2 and 2: no quick answer).
   double MiddleX = 0.0;
   double MiddleZ = 1.0;
   double CosWide = -2.0;
+  double CosNarrow = 2.0;
 };
 
 // The square under the pointer and what stands there, worked out before each action.

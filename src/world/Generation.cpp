@@ -243,7 +243,7 @@ void TLandscape::GeneratePoints() {
     }
     for (int x = 0; x <= GridSize; ++x)
       for (int z = 0; z <= GridSize; ++z)
-        Points(x, z).Height = static_cast<float>(-3.0 + steps.At(x, z) * double(HeightStep));
+        SetPointHeight(x, z, static_cast<float>(-3.0 + steps.At(x, z) * double(HeightStep)));
 
     // 4. Level and border.
     float lo = 99999.0f, hi = -99999.0f;
@@ -255,15 +255,15 @@ void TLandscape::GeneratePoints() {
     const float margin = static_cast<float>((hi - lo) * 0.2 + 1.0);
     const float rim = lo - margin;
     for (int i = 0; i <= GridSize; ++i) {
-      Points(0, i).Height = rim;
-      Points(GridSize, i).Height = rim;
-      Points(i, 0).Height = rim;
-      Points(i, GridSize).Height = rim;
+      SetPointHeight(0, i, rim);
+      SetPointHeight(GridSize, i, rim);
+      SetPointHeight(i, 0, rim);
+      SetPointHeight(i, GridSize, rim);
     }
     const float centre = static_cast<float>((lo + hi) * 0.5);
     for (int x = 0; x <= GridSize; ++x)
       for (int z = 0; z <= GridSize; ++z)
-        Points(x, z).Height -= centre;
+        SetPointHeight(x, z, PointHeight(x, z) - centre);
 
     // 5. Flat squares.
     SquareCount = -1;

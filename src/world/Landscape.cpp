@@ -1,6 +1,8 @@
 #include "world/Landscape.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -29,7 +31,17 @@ const char* GameObjectKindName(TGameObjectKind kind) {
 TLandscape::TLandscape(const TWorldLinks& links)
     : World(links),
       SquareEntries(SquareListSize),
-      PointGrid(static_cast<size_t>(PointsPerSide) * PointsPerSide) {}
+      PointGrid(static_cast<size_t>(PointsPerSide) * PointsPerSide),
+      StackGrid(static_cast<size_t>(PointsPerSide) * PointsPerSide),
+      LevelSquares(static_cast<size_t>(PointsPerSide) * PointsPerSide, 0.0f),
+      Touched(static_cast<size_t>(PointsPerSide) * PointsPerSide, 0) {
+  // Every point starts at height 0: every square is level but those of the last row and
+  // column, which have no far corners.
+  for (int i = 0; i < PointsPerSide; ++i) {
+    LevelSquares[PointIndex(PointsPerSide - 1, i)] = std::numeric_limits<float>::quiet_NaN();
+    LevelSquares[PointIndex(i, PointsPerSide - 1)] = std::numeric_limits<float>::quiet_NaN();
+  }
+}
 
 TLandscape::~TLandscape() = default;
 
@@ -47,17 +59,28 @@ void TLandscape::IndexError(const char* table, int index) {
   throw std::out_of_range(std::string(table) + " index " + std::to_string(index) + " out of range");
 }
 
-void TLandscape::NoteObjectPlaced(int x, int z, int level) {
-  StackedExtent = std::max({StackedExtent, x + 1, z + 1});
-  HighestLevelUsed = std::max(HighestLevelUsed, level);
+// ---- heights
+
+void TLandscape::SetPointHeight(int x, int z, float height) {
+  PointGrid[PointIndex(x, z)].Height = height;
+  // The point is a corner of up to four squares.
+  for (int sx = std::max(x - 1, 0); sx <= std::min(x, PointsPerSide - 2); ++sx)
+    for (int sz = std::max(z - 1, 0); sz <= std::min(z, PointsPerSide - 2); ++sz) {
+      const float h = PointHeight(sx, sz);
+      const bool level = h == PointHeight(sx + 1, sz) && h == PointHeight(sx + 1, sz + 1) &&
+                         h == PointHeight(sx, sz + 1);
+      LevelSquares[PointIndex(sx, sz)] = level ? h : std::numeric_limits<float>::quiet_NaN();
+    }
 }
 
 // ---- queries on the stacks
 
 int TLandscape::TopLevel(int x, int z) const {
-  const TLandscapePoint& point = Points(x, z);
-  for (int level = MaxStack; level >= 1; --level)
-    if (point.Stack[static_cast<size_t>(level - 1)].Kind != go_none) return level;
+  // Untouched stacks and the levels above HighestLevelUsed are empty.
+  if (!StackTouched(x, z)) return -1;
+  const TObjectStack& stack = StackGrid[PointIndex(x, z)];
+  for (int level = HighestLevelUsed; level >= 1; --level)
+    if (stack[static_cast<size_t>(level - 1)].Kind != go_none) return level;
   return -1;
 }
 
@@ -83,8 +106,7 @@ int TLandscape::LevelAtHeight(int x, int z, float y) const {
 
 bool TLandscape::IsFlatSquare(int x, int z) const {
   if (x < 0 || x >= GridSize || z < 0 || z >= GridSize) return false;
-  const float h = PointHeight(x, z);
-  return h == PointHeight(x + 1, z) && h == PointHeight(x + 1, z + 1) && h == PointHeight(x, z + 1);
+  return !std::isnan(LevelSquareHeight(x, z));
 }
 
 bool TLandscape::IsFlatAndEmpty(int x, int z) const {

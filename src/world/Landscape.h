@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -81,17 +82,28 @@ class TLandscape {
   const TSquareEntry& SquaresByHeight(int index) const {
     return SquareEntries[Checked(index, SquareListSize, "SquaresByHeight")];
   }
-  TLandscapePoint& Points(int x, int z) { return PointGrid[PointIndex(x, z)]; }
+  // A point's height is set only through SetPointHeight, which keeps the level squares with it.
   const TLandscapePoint& Points(int x, int z) const { return PointGrid[PointIndex(x, z)]; }
   float PointHeight(int x, int z) const { return Points(x, z).Height; }
+  void SetPointHeight(int x, int z, float height);
+  // The height of the square whose lowest corner is (x, z) when its four corners are equal,
+  // NaN when they are not; squares beyond GridSize are not told apart here.
+  float LevelSquareHeight(int x, int z) const { return LevelSquares[PointIndex(x, z)]; }
+  // A slot handed out for writing counts as used, whoever fills it.
   TStackedObject& Object(int x, int z, int level) {
-    return Points(x, z).Stack[Checked(level - 1, MaxStack, "Stack level")];
+    TStackedObject& object =
+        StackGrid[PointIndex(x, z)][Checked(level - 1, MaxStack, "Stack level")];
+    NoteObjectPlaced(x, z, level);
+    return object;
   }
   const TStackedObject& Object(int x, int z, int level) const {
-    return Points(x, z).Stack[Checked(level - 1, MaxStack, "Stack level")];
+    return StackGrid[PointIndex(x, z)][Checked(level - 1, MaxStack, "Stack level")];
   }
 
   // ---- queries on the stacks
+  // False when no slot of the square's stack has been handed out for writing since the stacks
+  // were last cleared, so that the square is surely empty; true when it may hold objects.
+  bool StackTouched(int x, int z) const { return Touched[PointIndex(x, z)] != 0; }
   int TopLevel(int x, int z) const;
   int TopSettledLevel(int x, int z) const;
   int LevelAtHeight(int x, int z, float y) const;
@@ -144,19 +156,24 @@ class TLandscape {
            Checked(z, PointsPerSide, "Points");
   }
   [[noreturn]] static void IndexError(const char* table, int index);
-  void NoteObjectPlaced(int x, int z, int level);
+  void NoteObjectPlaced(int x, int z, int level) {
+    Touched[PointIndex(x, z)] = 1;
+    HighestLevelUsed = std::max(HighestLevelUsed, level);
+  }
 
   TWorldLinks World;
-  // Where objects have stood since the stacks were last cleared: the squares below
-  // StackedExtent in both directions, the levels up to HighestLevelUsed.
-  int StackedExtent = PointsPerSide;
-  int HighestLevelUsed = MaxStack;
+  // Where objects may have stood since the stacks were last cleared: the squares marked in
+  // Touched, the levels up to HighestLevelUsed. Every other slot is empty.
+  int HighestLevelUsed = 0;
   std::array<double, 33> ParamValues{};  // [0] unused
   std::array<TPlayer, 1> PlayerRecords{};
   std::array<TScanner, MaxScanners> ScannerRecords{};
   std::array<TAnimation, AnimationSlots> AnimationRecords{};
   std::vector<TSquareEntry> SquareEntries;  // SquareListSize entries
   std::vector<TLandscapePoint> PointGrid;   // PointsPerSide * PointsPerSide points
+  std::vector<TObjectStack> StackGrid;      // the stack of each point's square, as PointGrid
+  std::vector<float> LevelSquares;          // LevelSquareHeight of each point's square
+  std::vector<uint8_t> Touched;             // StackTouched of each point's square
 };
 
 // The player's start energy for a difficulty setting: 4 up to 33, 8 from 34.

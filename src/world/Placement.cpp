@@ -35,7 +35,6 @@ int TLandscape::AddGameObject(int x, int z, TGameObjectKind kind, float angle, b
   object.Height = ObjectHeights[kind];
   object.Angle = angle;
   object.Animation = -1;  // a new object has no animation until one claims it
-  NoteObjectPlaced(x, z, level);
 
   if (!animate) {
     if (kind == go_tolmarch || kind == go_sentry) {
@@ -60,7 +59,6 @@ int TLandscape::PutGameObject(int x, int level, int z, TGameObjectKind kind, flo
   object.Base = base;
   object.Shape = shape;
   object.Height = ObjectHeights[kind];
-  NoteObjectPlaced(x, z, level);
   return level;
 }
 
@@ -164,17 +162,17 @@ void TLandscape::SetUpScanner(int n, int x, int z, int level, float base, TGameO
 // ---- the start of a landscape
 
 void TLandscape::ClearGameObjects() {
-  // Every stack, also those an earlier, larger landscape used; only the levels ever used.
-  const int extent = std::min(std::max(StackedExtent, GridSize + 1), PointsPerSide);
-  for (int x = 0; x < extent; ++x)
-    for (int z = 0; z < extent; ++z)
-      for (int level = 1; level <= HighestLevelUsed; ++level) {
-        TStackedObject& object = Object(x, z, level);
-        object.Kind = go_none;
-        object.Shape = nullptr;  // the shapes go below, all at once
-        object.Animation = -1;
-      }
-  StackedExtent = 0;
+  // Every stack touched, also those of an earlier, larger landscape; only the levels used.
+  for (size_t point = 0; point < StackGrid.size(); ++point) {
+    if (!Touched[point]) continue;
+    for (int level = 1; level <= HighestLevelUsed; ++level) {
+      TStackedObject& object = StackGrid[point][static_cast<size_t>(level - 1)];
+      object.Kind = go_none;
+      object.Shape = nullptr;  // the shapes go below, all at once
+      object.Animation = -1;
+    }
+    Touched[point] = 0;
+  }
   HighestLevelUsed = 0;
   World.Host.Wake();
 

@@ -49,11 +49,15 @@ struct TStackedObject {
   int32_t Animation = -1;  // the animation slot acting on it, -1 when none
 };
 
-// One grid point, also standing for the square whose lowest corner it is.
+// One grid point, also standing for the square whose lowest corner it is. The square's stack
+// of objects is kept beside the grid (TLandscape::Object), so that the heights form one small,
+// dense table that the scanners' searches over random squares read from the cache.
 struct TLandscapePoint {
   float Height = 0.0f;
-  std::array<TStackedObject, MaxStack> Stack{};  // Stack[0] is level 1
 };
+
+// The objects stacked on one square; [0] is level 1.
+using TObjectStack = std::array<TStackedObject, MaxStack>;
 
 struct TPlayer {
   int32_t X = 0;

@@ -112,11 +112,10 @@ class RandomPlay : public ::testing::Test {
     Energy = land.Energy;
     for (int x = 0; x < land.GridSize; ++x)
       for (int z = 0; z < land.GridSize; ++z) {
-        const TLandscapePoint& point = land.Points(x, z);
-        float base = point.Height;
+        float base = land.PointHeight(x, z);
         bool ended = false;
         for (int level = 1; level <= MaxStack; ++level) {
-          const TStackedObject& object = point.Stack[static_cast<size_t>(level - 1)];
+          const TStackedObject& object = std::as_const(land).Object(x, z, level);
           if (object.Kind == go_none) {
             ended = true;
             continue;

@@ -24,7 +24,7 @@ struct ScannersTest : ::testing::Test, test::TSimulationFixture {
   void SetHeights(const std::function<float(int, int)>& height) {
     for (int x = 0; x <= Land.GridSize; ++x)
       for (int z = 0; z <= Land.GridSize; ++z)
-        Land.Points(x, z).Height = height(x, z);
+        Land.SetPointHeight(x, z, height(x, z));
   }
   // A flat world at height 0 that holds only scanner 1 and its stack.
   void EmptyFlatWorld() {
@@ -122,10 +122,10 @@ TEST_F(ScannersTest, SectorAcrossNorthTakesBothSides) {
 
 TEST_F(ScannersTest, TerrainHeightFollowsTheDrawnDiagonals) {
   const auto corners = [&](float h00, float h10, float h01, float h11) {
-    Land.Points(3, 3).Height = h00;
-    Land.Points(4, 3).Height = h10;
-    Land.Points(3, 4).Height = h01;
-    Land.Points(4, 4).Height = h11;
+    Land.SetPointHeight(3, 3, h00);
+    Land.SetPointHeight(4, 3, h10);
+    Land.SetPointHeight(3, 4, h01);
+    Land.SetPointHeight(4, 4, h11);
   };
   corners(2, 2, 2, 2);
   EXPECT_FLOAT_EQ(*Simulation.TerrainHeightAt(3.3f, 3.8f), 2.0f);
@@ -231,6 +231,33 @@ TEST_F(ScannersTest, ScansTakeOneUnitFromWhatThePlayerBuilt) {
   EXPECT_EQ(Simulation.ScanStep(1, true), 1);
   EXPECT_EQ(Land.TopLevel(bx, bz), 1);
   EXPECT_EQ(WorldEnergy(), stacked);
+}
+
+// A search draws x, then z, for each square it tries, and nothing else, so that what follows
+// it draws the same numbers as ever.
+TEST_F(ScannersTest, ASearchDrawsTwoNumbersASquareAndStopsAtThePrey) {
+  EmptyFlatWorld();
+  FaceTowards(Ahead(6));
+  PutPlayerAside();
+  const int grid = Land.GridSize;
+  Scanner().ScanEff = 0.5f;
+  TRandom expected = Random;
+  for (int i = 0; i < grid * grid / 2 * 2; ++i)
+    expected.Random(grid);
+  EXPECT_EQ(Simulation.ScanStep(1, true), 0);
+  EXPECT_EQ(Random.RandomSeed, expected.RandomSeed);
+
+  const auto [x, z] = Ahead(6);
+  Land.AddGameObject(x, z, go_boulder, 0.0f, false);
+  Scanner().ScanEff = 4.0f;
+  expected = Random;
+  int tries = 1;
+  while (!(expected.Random(grid) + 1 == x && expected.Random(grid) + 1 == z))
+    ++tries;
+  ASSERT_LE(tries, grid * grid * 4);
+  EXPECT_EQ(Simulation.ScanStep(1, true), 1);
+  ASSERT_EQ(Land.Object(x, z, 1).Kind, go_tree);
+  EXPECT_EQ(Land.Object(x, z, 1).Angle, float(expected.Random() * 360));
 }
 
 TEST_F(ScannersTest, TreesFromAScanGoIntoTheSectorPastAFullTurn) {

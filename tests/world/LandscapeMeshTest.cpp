@@ -182,7 +182,7 @@ TEST_F(MeshOfOneLandscape, SameNumberGivesTheSamePaletteApartFromTheClockSeededN
 }
 
 TEST_F(MeshOfOneLandscape, ABadPointLosesItsTrianglesOnlyAndAMissingMeshIsReported) {
-  Land.Points(5, 5).Height = std::numeric_limits<float>::quiet_NaN();
+  Land.SetPointHeight(5, 5, std::numeric_limits<float>::quiet_NaN());
   World.Log.Clear();
   Land.CreateMesh();
   // Point (5, 5) is a corner of four squares: eight triangles cannot be made.

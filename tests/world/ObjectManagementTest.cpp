@@ -81,15 +81,17 @@ TEST_F(StackQueries, LevelAtHeightCountsTheTopOfAnObjectButNotItsBottom) {
 }
 
 TEST_F(StackQueries, IsFlatSquareComparesCornersExactlyAndStaysInsideTheGrid) {
-  Land.Points(X + 1, Z + 1).Height = std::nextafter(Land.PointHeight(X, Z), 1e9f);
+  Land.SetPointHeight(X + 1, Z + 1, std::nextafter(Land.PointHeight(X, Z), 1e9f));
   EXPECT_FALSE(Land.IsFlatSquare(X, Z));
 
   // Level points all around the last row and column: only the bounds decide.
   const int N = Land.GridSize;
   ASSERT_LT(N, MaxGridSize);
   for (int a = 0; a <= N + 1; ++a)
-    for (int b = N - 1; b <= N + 1; ++b)
-      Land.Points(a, b).Height = Land.Points(b, a).Height = 7.5f;
+    for (int b = N - 1; b <= N + 1; ++b) {
+      Land.SetPointHeight(a, b, 7.5f);
+      Land.SetPointHeight(b, a, 7.5f);
+    }
   EXPECT_TRUE(Land.IsFlatSquare(N - 1, 3));
   EXPECT_TRUE(Land.IsFlatSquare(3, N - 1));
   for (const auto& [x, z] : {std::pair{N, 3}, std::pair{3, N}, std::pair{-1, 5}, std::pair{5, -1},
