@@ -197,11 +197,13 @@ bool TSimulation::ConvertObjectInView(int slot) {
     const int x = TRandom::Scaled(grid, seed * A + C) + 1;
     seed = seed * TwoStepsA + TwoStepsC;
     const int z = TRandom::Scaled(grid, seed) + 1;
-    // Nearly every square is turned away by the terrain, the sector and an untouched stack
-    // alone; those tests are made together, without a branch for each.
+    // Most squares have never held an object: one byte turns them away.
+    if (!land.StackTouched(x, z)) continue;
+    // Of the others, most are turned away by the terrain and the sector alone; those tests
+    // are made together, without a branch for each.
     const bool mayHoldPrey = (land.LevelSquareHeight(x, z) <= scanner.ViewHgt) & (x < grid) &
                              (z < grid) & ((x != player.X) | (z != player.Z)) &
-                             land.StackTouched(x, z) & sector.MayHold(x, z);
+                             sector.MayHold(x, z);
     if (!mayHoldPrey || !sector.Holds(x, z)) continue;
     const int top = land.TopLevel(x, z);
     if (top < 1) continue;

@@ -10,21 +10,23 @@
 
 namespace orvane {
 
-std::optional<float> TSimulation::TerrainHeightAt(float px, float pz) {
-  const TLandscape& land = Landscape();
+namespace {
+
+// The height of the surface at a point of the grid, 0 <= px, pz <= GridSize.
+float SurfaceHeight(const TLandscape& land, float px, float pz) {
   const int grid = land.GridSize;
-  if (!(px >= 0.0f && pz >= 0.0f && px <= float(grid) && pz <= float(grid))) return std::nullopt;
   // The far edge belongs to the last square, so its corners stay inside the grid.
-  const int x = std::min(Trunc(std::floor(px)), grid - 1);
-  const int z = std::min(Trunc(std::floor(pz)), grid - 1);
+  const int x = std::min(static_cast<int>(px), grid - 1);
+  const int z = std::min(static_cast<int>(pz), grid - 1);
+  const float level = land.LevelSquareHeight(x, z);
+  if (!std::isnan(level)) return level;  // all four corners equal
+
   const double fx = double(px) - x;
   const double fz = double(pz) - z;
   const double h00 = land.PointHeight(x, z);
   const double h10 = land.PointHeight(x + 1, z);
   const double h01 = land.PointHeight(x, z + 1);
   const double h11 = land.PointHeight(x + 1, z + 1);
-
-  if (h00 == h10 && h00 == h01 && h00 == h11) return float(h00);
   if (h01 == h10) {
     // Split along the diagonal from (x, z) to (x + 1, z + 1).
     if (fz >= fx) return float(h00 + (h11 - h01) * fx + (h01 - h00) * fz);
@@ -35,6 +37,15 @@ std::optional<float> TSimulation::TerrainHeightAt(float px, float pz) {
   return float(h11 + (h01 - h11) * (1.0 - fx) + (h10 - h11) * (1.0 - fz));
 }
 
+}  // namespace
+
+std::optional<float> TSimulation::TerrainHeightAt(float px, float pz) {
+  const TLandscape& land = Landscape();
+  const float grid = float(land.GridSize);
+  if (!(px >= 0.0f && pz >= 0.0f && px <= grid && pz <= grid)) return std::nullopt;
+  return SurfaceHeight(land, px, pz);
+}
+
 float TSimulation::SightLine(const glm::vec3& from, const glm::vec3& to, bool belowCheck) {
   if (belowCheck && to.y > from.y) return 0.0f;
   const glm::dvec3 a(from);
@@ -42,13 +53,16 @@ float TSimulation::SightLine(const glm::vec3& from, const glm::vec3& to, bool be
   const double distance = glm::length(step);
   if (distance <= 2.0 / 15.0) return 1.0f;
 
-  const double last = Landscape().GridSize - 1;
+  const TLandscape& land = Landscape();
+  const double last = land.GridSize - 1;
+  // No ground rises to a point above the highest one; the margin covers the rounding of the
+  // surface between its corners.
+  const double ceiling = double(land.HighestPoint()) + 0.001;
   const int n = Round(std::trunc(distance * 15.0 + 0.9999));
   for (int i = 1; i < n; ++i) {
     const glm::dvec3 p = a + step * (double(i) / n);
-    if (p.x < 0.0 || p.z < 0.0 || p.x > last || p.z > last) continue;
-    const std::optional<float> ground = TerrainHeightAt(float(p.x), float(p.z));
-    if (ground && double(*ground) > p.y) return 0.0f;
+    if (p.y > ceiling || p.x < 0.0 || p.z < 0.0 || p.x > last || p.z > last) continue;
+    if (double(SurfaceHeight(land, float(p.x), float(p.z))) > p.y) return 0.0f;
   }
   return 1.0f;
 }

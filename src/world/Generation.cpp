@@ -264,6 +264,11 @@ void TLandscape::GeneratePoints() {
     for (int x = 0; x <= GridSize; ++x)
       for (int z = 0; z <= GridSize; ++z)
         SetPointHeight(x, z, PointHeight(x, z) - centre);
+    // The bound on the heights, raised by every height set on the way, is made exact.
+    HighestPointBound = PointHeight(0, 0);
+    for (int x = 0; x <= GridSize; ++x)
+      for (int z = 0; z <= GridSize; ++z)
+        HighestPointBound = std::max(HighestPointBound, PointHeight(x, z));
 
     // 5. Flat squares.
     SquareCount = -1;

@@ -89,6 +89,8 @@ class TLandscape {
   // The height of the square whose lowest corner is (x, z) when its four corners are equal,
   // NaN when they are not; squares beyond GridSize are not told apart here.
   float LevelSquareHeight(int x, int z) const { return LevelSquares[PointIndex(x, z)]; }
+  // No point is higher (NaN heights aside); it may lie above the highest point.
+  float HighestPoint() const { return HighestPointBound; }
   // A slot handed out for writing counts as used, whoever fills it.
   TStackedObject& Object(int x, int z, int level) {
     TStackedObject& object =
@@ -165,6 +167,7 @@ class TLandscape {
   // Where objects may have stood since the stacks were last cleared: the squares marked in
   // Touched, the levels up to HighestLevelUsed. Every other slot is empty.
   int HighestLevelUsed = 0;
+  float HighestPointBound = 0.0f;
   std::array<double, 33> ParamValues{};  // [0] unused
   std::array<TPlayer, 1> PlayerRecords{};
   std::array<TScanner, MaxScanners> ScannerRecords{};
