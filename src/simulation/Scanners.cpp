@@ -173,9 +173,27 @@ void TSimulation::DrainPlayer(int slot) {
 }
 
 bool TSimulation::ObjectInSight(int slot, int x, int z, float base) {
+  if (SeesSquare(slot, x, z)) return true;
+  // An object on the ground is sighted along the square's own middle line, which the
+  // square's visibility counts twice: when the square is unseen, so is that line.
+  const TLandscape& land = Landscape();
+  if (land.IsFlatSquare(x, z) && base == land.PointHeight(x, z) && base <= ScannerEye(slot).y)
+    return false;
+  return SightLine(ScannerEye(slot), {float(x) + 0.5f, base, float(z) + 0.5f}, false) > 0.01f;
+}
+
+bool TSimulation::SeesSquare(int slot, int x, int z) {
+  const TLandscape& land = Landscape();
   const glm::vec3 eye = ScannerEye(slot);
-  return SightLine(eye, {float(x) + 0.5f, base, float(z) + 0.5f}, false) > 0.01f ||
-         SquareVisibility(x, z, eye) > 0.01f;
+  TSquaresSeen& seen = SquaresSeen[static_cast<size_t>(slot - 1)];
+  if (seen.Eye != eye || seen.Heights != land.HeightsVersion() || seen.Squares.empty()) {
+    seen.Eye = eye;
+    seen.Heights = land.HeightsVersion();
+    seen.Squares.assign(size_t(PointsPerSide) * PointsPerSide, 0);
+  }
+  uint8_t& known = seen.Squares[size_t(x) * PointsPerSide + size_t(z)];
+  if (known == 0) known = SquareVisibility(x, z, eye) > 0.01f ? 2 : 1;
+  return known == 2;
 }
 
 bool TSimulation::ConvertObjectInView(int slot) {

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <array>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <glm/glm.hpp>
 
@@ -144,6 +147,18 @@ class TSimulation {
   void DrainPlayer(int slot);
   bool ConvertObjectInView(int slot);
   bool ObjectInSight(int slot, int x, int z, float base);
+  // Whether a scanner's eye sees some of a flat square (its SquareVisibility above 0.01).
+  bool SeesSquare(int slot, int x, int z);
+
+  // What each scanner's eye has been found to see, square by square: searches test the same
+  // squares again and again, and the answer depends only on the ground and the eye. It is
+  // forgotten when either changes.
+  struct TSquaresSeen {
+    glm::vec3 Eye{std::nanf("")};
+    uint32_t Heights = 0;          // the landscape's HeightsVersion it was found for
+    std::vector<uint8_t> Squares;  // per point: 0 not known yet, 1 unseen, 2 seen
+  };
+  std::array<TSquaresSeen, MaxScanners> SquaresSeen;
 };
 
 }  // namespace orvane

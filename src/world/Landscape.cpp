@@ -64,6 +64,7 @@ void TLandscape::IndexError(const char* table, int index) {
 void TLandscape::SetPointHeight(int x, int z, float height) {
   PointGrid[PointIndex(x, z)].Height = height;
   if (height > HighestPointBound) HighestPointBound = height;
+  ++HeightsChanged;
   // The point is a corner of up to four squares.
   for (int sx = std::max(x - 1, 0); sx <= std::min(x, PointsPerSide - 2); ++sx)
     for (int sz = std::max(z - 1, 0); sz <= std::min(z, PointsPerSide - 2); ++sz) {

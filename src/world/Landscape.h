@@ -91,6 +91,9 @@ class TLandscape {
   float LevelSquareHeight(int x, int z) const { return LevelSquares[PointIndex(x, z)]; }
   // No point is higher (NaN heights aside); it may lie above the highest point.
   float HighestPoint() const { return HighestPointBound; }
+  // Changes whenever a height is set, so that what was worked out from the ground can be
+  // kept until then.
+  uint32_t HeightsVersion() const { return HeightsChanged; }
   // A slot handed out for writing counts as used, whoever fills it.
   TStackedObject& Object(int x, int z, int level) {
     TStackedObject& object =
@@ -168,6 +171,7 @@ class TLandscape {
   // Touched, the levels up to HighestLevelUsed. Every other slot is empty.
   int HighestLevelUsed = 0;
   float HighestPointBound = 0.0f;
+  uint32_t HeightsChanged = 0;
   std::array<double, 33> ParamValues{};  // [0] unused
   std::array<TPlayer, 1> PlayerRecords{};
   std::array<TScanner, MaxScanners> ScannerRecords{};

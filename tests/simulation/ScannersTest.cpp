@@ -260,6 +260,36 @@ TEST_F(ScannersTest, ASearchDrawsTwoNumbersASquareAndStopsAtThePrey) {
   EXPECT_EQ(Land.Object(x, z, 1).Angle, float(expected.Random() * 360));
 }
 
+// What a scanner found it cannot see is looked at again once the ground or its eye changes.
+TEST_F(ScannersTest, ABoulderBehindARidgeIsTakenOnceTheRidgeOrTheEyeMoves) {
+  EmptyFlatWorld();
+  FaceTowards(Ahead(8));
+  PutPlayerAside();
+  Scanner().ScanEff = 20.0f;
+  Scanner().ViewHgt = 2.0;
+  const int ridge = Ahead(4).second;
+  const auto raiseRidge = [&](float height) {
+    for (int x = 0; x <= Land.GridSize; ++x)
+      Land.SetPointHeight(x, ridge, height);
+  };
+  const auto [x, z] = Ahead(8);
+  Land.AddGameObject(x, z, go_boulder, 0.0f, false);
+  raiseRidge(5.0f);
+  EXPECT_EQ(Simulation.ScanStep(1, true), 0);
+  raiseRidge(0.0f);
+  EXPECT_EQ(Simulation.ScanStep(1, true), 1);
+  EXPECT_EQ(Land.Object(x, z, 1).Kind, go_tree);
+
+  raiseRidge(5.0f);
+  const auto [bx, bz] = Ahead(9);
+  ASSERT_EQ(Land.TopLevel(bx, bz), -1);
+  Land.AddGameObject(bx, bz, go_boulder, 0.0f, false);
+  EXPECT_EQ(Simulation.ScanStep(1, true), 0);
+  Scanner().ViewHgt = 50.0;
+  EXPECT_EQ(Simulation.ScanStep(1, true), 1);
+  EXPECT_EQ(Land.Object(bx, bz, 1).Kind, go_tree);
+}
+
 TEST_F(ScannersTest, TreesFromAScanGoIntoTheSectorPastAFullTurn) {
   EmptyFlatWorld();
   ScannerObject().Angle = 400.0f;  // where a turn past 360 degrees leaves it

@@ -34,7 +34,9 @@ TEST(Sector, TheQuickTestNeverChangesTheAnswer) {
         const bool inside = lo > hi ? (d >= lo || d < hi) : (lo <= d && d < hi);
         ASSERT_EQ(sector.Holds(x, z), inside)
             << "facing " << facing << " width " << width << " at " << x << "," << z;
-        if (inside) ASSERT_TRUE(sector.MayHold(x, z)) << "facing " << facing << " width " << width;
+        if (inside) {
+          ASSERT_TRUE(sector.MayHold(x, z)) << "facing " << facing << " width " << width;
+        }
       }
   }
 }

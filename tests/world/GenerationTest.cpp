@@ -53,6 +53,10 @@ TEST_P(GenerationOverSamples, RimIsOneLevelBelowEveryInteriorPoint) {
     for (int z = 1; z < N; ++z)
       highestInterior = std::max(highestInterior, Land.PointHeight(x, z));
   EXPECT_NEAR(lowestInterior, -highestInterior, 1e-4);
+  // Sight lines skip what lies above the highest point: the bound is exact after making.
+  EXPECT_EQ(Land.HighestPoint(), highestInterior);
+  Land.SetPointHeight(3, 3, highestInterior + 1.0f);
+  EXPECT_EQ(Land.HighestPoint(), highestInterior + 1.0f);
 }
 
 // Points raised by the same number of steps must have exactly the same height, or a square
