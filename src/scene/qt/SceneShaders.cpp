@@ -40,8 +40,9 @@ uniform float FogDensity;
 uniform float FogStart;
 uniform float FogEnd;
 
-out vec4 LitColour;
-out float Fog;
+uniform vec3 FogColour;
+
+out vec4 FoggedColour;
 
 float FogFactor(float distance) {
   if (FogMode == 1) return clamp((FogEnd - distance) / max(FogEnd - FogStart, 1e-6), 0.0, 1.0);
@@ -74,23 +75,20 @@ void main() {
     colour += attenuation * light;
   }
   float alpha = UseVertexColour ? Colour.a * MaterialDiffuse.a : MaterialDiffuse.a;
-  LitColour = vec4(clamp(colour, 0.0, 1.0), Blended ? alpha : 1.0);
-  Fog = FogFactor(length(world.xyz - Eye));
+  float fog = FogFactor(length(world.xyz - Eye));
+  FoggedColour = vec4(mix(FogColour, clamp(colour, 0.0, 1.0), fog), Blended ? alpha : 1.0);
   gl_Position = ViewProjection * world;
 }
 )";
 
 // The lit colour blended towards the fog colour.
 const char* const SceneFragmentShader = R"(#version 330 core
-in vec4 LitColour;
-in float Fog;
-
-uniform vec3 FogColour;
+in vec4 FoggedColour;
 
 out vec4 FragmentColour;
 
 void main() {
-  FragmentColour = vec4(mix(FogColour, LitColour.rgb, Fog), LitColour.a);
+  FragmentColour = FoggedColour;
 }
 )";
 
