@@ -204,38 +204,32 @@ bool TSimulation::ConvertObjectInView(int slot) {
   const int tries = Round(std::trunc(double(grid) * grid * scanner.ScanEff));
   const TSector sector = SectorOf(slot);  // the scanner does not turn while it searches
 
-  // A search may try every square four times over, two draws each, within one frame. The
-  // seed of a square's second draw is worked out from that of the square before in one go
-  // (two steps of the generator folded into one), so the draws need not wait on each other;
-  // the generator is left just past the last square tried.
-  constexpr uint32_t A = TRandom::Multiplier, C = TRandom::Increment;
-  constexpr uint32_t TwoStepsA = A * A, TwoStepsC = A * C + C;
-  uint32_t seed = Random.RandomSeed;
-  for (int i = 0; i < tries; ++i) {
-    const int x = TRandom::Scaled(grid, seed * A + C) + 1;
-    seed = seed * TwoStepsA + TwoStepsC;
-    const int z = TRandom::Scaled(grid, seed) + 1;
+  // Whether the square holds prey in the scanner's view: the top of its stack, settled, a
+  // robot, a boulder or a tree standing on something, and in sight.
+  int level = 0;
+  TGameObjectKind kind = go_none;
+  const auto holdsPrey = [&](int x, int z) {
     // Most squares have never held an object: one byte turns them away.
-    if (!land.StackTouched(x, z)) continue;
+    if (!land.StackTouched(x, z)) return false;
     // Of the others, most are turned away by the terrain and the sector alone; those tests
     // are made together, without a branch for each.
     const bool mayHoldPrey = (land.LevelSquareHeight(x, z) <= scanner.ViewHgt) & (x < grid) &
                              (z < grid) & ((x != player.X) | (z != player.Z)) &
                              sector.MayHold(x, z);
-    if (!mayHoldPrey || !sector.Holds(x, z)) continue;
+    if (!mayHoldPrey || !sector.Holds(x, z)) return false;
     const int top = land.TopLevel(x, z);
-    if (top < 1) continue;
+    if (top < 1) return false;
     // Only the top of a stack is taken: an object with something appearing or vanishing
     // above it is left, or the stack would keep a hole.
-    const int level = land.TopSettledLevel(x, z);
-    if (level != top) continue;
-
+    level = land.TopSettledLevel(x, z);
+    if (level != top) return false;
     const TStackedObject& object = land.Object(x, z, level);
-    const TGameObjectKind kind = object.Kind;
-    if (kind != go_robot && kind != go_boulder && !(kind == go_tree && level >= 2)) continue;
-    if (!ObjectInSight(slot, x, z, object.Base)) continue;
-
-    Random.RandomSeed = seed;
+    kind = object.Kind;
+    if (kind != go_robot && kind != go_boulder && !(kind == go_tree && level >= 2)) return false;
+    return ObjectInSight(slot, x, z, object.Base);
+  };
+  // The prey loses its unit: a robot becomes a boulder, a boulder a tree, a tree nothing.
+  const auto take = [&](int x, int z) {
     land.RemoveGameObject(x, z, false, level);
     if (kind == go_robot)
       land.AddGameObject(x, z, go_boulder, float(Random.Random() * 360), true);
@@ -243,6 +237,39 @@ bool TSimulation::ConvertObjectInView(int slot) {
       land.AddGameObject(x, z, go_tree, float(Random.Random() * 360), true);
     PlaceTreeInView(slot);
     return true;
+  };
+
+  // A search may try every square four times over, two draws each (x, then z), within one
+  // frame. The seeds of two squares' draws are all worked out at once from the seed before
+  // them, the generator's step folded over one to four draws, so that the draws need not
+  // wait on each other. The generator is left just past the last square tried.
+  constexpr uint32_t A = TRandom::Multiplier, C = TRandom::Increment;
+  constexpr uint32_t A2 = A * A, C2 = A * C + C;
+  constexpr uint32_t A3 = A2 * A, C3 = C2 * A + C;
+  constexpr uint32_t A4 = A3 * A, C4 = C3 * A + C;
+  uint32_t seed = Random.RandomSeed;
+  int tried = 0;
+  for (; tried + 2 <= tries; tried += 2) {
+    const uint32_t first = seed;
+    seed = first * A4 + C4;
+    int x = TRandom::Scaled(grid, first * A + C) + 1;
+    int z = TRandom::Scaled(grid, first * A2 + C2) + 1;
+    if (holdsPrey(x, z)) {
+      Random.RandomSeed = first * A2 + C2;
+      return take(x, z);
+    }
+    x = TRandom::Scaled(grid, first * A3 + C3) + 1;
+    z = TRandom::Scaled(grid, seed) + 1;
+    if (holdsPrey(x, z)) {
+      Random.RandomSeed = seed;
+      return take(x, z);
+    }
+  }
+  if (tried < tries) {  // an odd number of tries
+    const int x = Random.Random(grid) + 1;
+    const int z = Random.Random(grid) + 1;
+    if (holdsPrey(x, z)) return take(x, z);
+    return false;
   }
   Random.RandomSeed = seed;
   return false;
