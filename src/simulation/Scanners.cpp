@@ -265,13 +265,12 @@ bool TSimulation::ConvertObjectInView(int slot) {
       return take(x, z);
     }
   }
+  Random.RandomSeed = seed;
   if (tried < tries) {  // an odd number of tries
     const int x = Random.Random(grid) + 1;
     const int z = Random.Random(grid) + 1;
     if (holdsPrey(x, z)) return take(x, z);
-    return false;
   }
-  Random.RandomSeed = seed;
   return false;
 }
 

@@ -240,24 +240,32 @@ TEST_F(ScannersTest, ASearchDrawsTwoNumbersASquareAndStopsAtThePrey) {
   FaceTowards(Ahead(6));
   PutPlayerAside();
   const int grid = Land.GridSize;
-  Scanner().ScanEff = 0.5f;
-  TRandom expected = Random;
-  for (int i = 0; i < grid * grid / 2 * 2; ++i)
-    expected.Random(grid);
-  EXPECT_EQ(Simulation.ScanStep(1, true), 0);
-  EXPECT_EQ(Random.RandomSeed, expected.RandomSeed);
+  for (const int tries : {3, 4, grid * grid / 2}) {  // odd and even numbers of squares
+    Scanner().ScanEff = (float(tries) + 0.5f) / float(grid * grid);
+    TRandom expected = Random;
+    for (int i = 0; i < tries * 2; ++i)
+      expected.Random(grid);
+    EXPECT_EQ(Simulation.ScanStep(1, true), 0);
+    EXPECT_EQ(Random.RandomSeed, expected.RandomSeed) << tries;
+  }
 
+  // The prey is found wherever it falls in the order of the draws.
   const auto [x, z] = Ahead(6);
-  Land.AddGameObject(x, z, go_boulder, 0.0f, false);
   Scanner().ScanEff = 4.0f;
-  expected = Random;
-  int tries = 1;
-  while (!(expected.Random(grid) + 1 == x && expected.Random(grid) + 1 == z))
-    ++tries;
-  ASSERT_LE(tries, grid * grid * 4);
-  EXPECT_EQ(Simulation.ScanStep(1, true), 1);
-  ASSERT_EQ(Land.Object(x, z, 1).Kind, go_tree);
-  EXPECT_EQ(Land.Object(x, z, 1).Angle, float(expected.Random() * 360));
+  for (uint32_t seed = 1; seed <= 6; ++seed) {
+    Land.AddGameObject(x, z, go_boulder, 0.0f, false);
+    Random.RandomSeed = seed * 7919;
+    TRandom expected = Random;
+    for (;;) {
+      const int drawnX = expected.Random(grid) + 1;
+      if (drawnX == x && expected.Random(grid) + 1 == z) break;
+      if (drawnX != x) expected.Random(grid);
+    }
+    EXPECT_EQ(Simulation.ScanStep(1, true), 1);
+    ASSERT_EQ(Land.Object(x, z, 1).Kind, go_tree);
+    EXPECT_EQ(Land.Object(x, z, 1).Angle, float(expected.Random() * 360)) << seed;
+    Land.RemoveGameObject(x, z, false, 1);
+  }
 }
 
 // What a scanner found it cannot see is looked at again once the ground or its eye changes.
