@@ -105,14 +105,29 @@ void TSceneViewerWindow::paintGL() {
     const qreal ratio = devicePixelRatio();
     const int w = std::max(1, qRound(width() * ratio));
     const int h = std::max(1, qRound(height() * ratio));
-    Targets.Prepare(*this, w, h, SamplesFor(Scene.GLSceneViewer1.AntiAliasing));
-    glBindFramebuffer(GL_FRAMEBUFFER, Targets.DrawFramebuffer());
-    Renderer.Render(Scene, w, h);
-    Targets.Resolve(*this);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, Targets.ResolvedFramebuffer());
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, windowFramebuffer);
-    glBlitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-    glBindFramebuffer(GL_FRAMEBUFFER, windowFramebuffer);
+    const int samples = SamplesFor(Scene.GLSceneViewer1.AntiAliasing);
+    if (samples == 0) {
+      // Straight into the window: a copy of the whole frame costs a software renderer as
+      // much as drawing it. The window's depth buffer outlives the swap, so depths are read
+      // from it; only a picture needs the frame drawn again (Snapshot).
+      if (Targets.Samples() > 0) Targets.Release(*this);  // anti-aliasing was turned off
+      glBindFramebuffer(GL_FRAMEBUFFER, windowFramebuffer);
+      Renderer.Render(Scene, w, h);
+      DrawnToWindow = true;
+    } else {
+      Targets.Prepare(*this, w, h, samples);
+      glBindFramebuffer(GL_FRAMEBUFFER, Targets.DrawFramebuffer());
+      Renderer.Render(Scene, w, h);
+      Targets.Resolve(*this);
+      glBindFramebuffer(GL_READ_FRAMEBUFFER, Targets.ResolvedFramebuffer());
+      glBindFramebuffer(GL_DRAW_FRAMEBUFFER, windowFramebuffer);
+      glBlitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+      glBindFramebuffer(GL_FRAMEBUFFER, windowFramebuffer);
+      DrawnToWindow = false;
+    }
+    DrawnWidth = w;
+    DrawnHeight = h;
+    DrawnSamples = DrawnToWindow ? 0 : Targets.Samples();
   } else {
     QOpenGLFunctions& gl = *context()->functions();
     const uint32_t colour = Scene.GLSceneViewer1.BackgroundColor;
@@ -126,16 +141,17 @@ void TSceneViewerWindow::paintGL() {
 }
 
 glm::vec3 TSceneViewerWindow::WorldPointAt(int x, int y) {
-  if (!Usable || !Targets.Ready()) return glm::vec3(0.0f);
-  const int w = Targets.Width();
-  const int h = Targets.Height();
+  if (!Usable || DrawnWidth == 0) return glm::vec3(0.0f);
+  const int w = DrawnWidth;
+  const int h = DrawnHeight;
   const qreal ratio = devicePixelRatio();
   const int column = std::clamp(qRound(x * ratio), 0, w - 1);
   const int row = std::clamp(h - qRound(y * ratio), 0, h - 1);
   float depth = 1.0f;
   {
     const TCurrentContext current(*this);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, Targets.ResolvedFramebuffer());
+    glBindFramebuffer(GL_READ_FRAMEBUFFER,
+                      DrawnToWindow ? defaultFramebufferObject() : Targets.ResolvedFramebuffer());
     glReadPixels(column, row, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, defaultFramebufferObject());
   }
@@ -144,13 +160,20 @@ glm::vec3 TSceneViewerWindow::WorldPointAt(int x, int y) {
 }
 
 QImage TSceneViewerWindow::Snapshot() {
-  if (!Usable || !Targets.Ready()) return {};
-  QImage image(Targets.Width(), Targets.Height(), QImage::Format_RGBA8888);
+  if (!Usable || DrawnWidth == 0) return {};
+  QImage image(DrawnWidth, DrawnHeight, QImage::Format_RGBA8888);
   {
     const TCurrentContext current(*this);
+    if (DrawnToWindow) {
+      // What the window showed is gone after the swap: the scene is drawn again, as it is
+      // now, into a buffer of the same size.
+      Targets.Prepare(*this, DrawnWidth, DrawnHeight, 0);
+      glBindFramebuffer(GL_FRAMEBUFFER, Targets.DrawFramebuffer());
+      Renderer.Render(Scene, DrawnWidth, DrawnHeight);
+    }
     glBindFramebuffer(GL_READ_FRAMEBUFFER, Targets.ResolvedFramebuffer());
     glReadPixels(0, 0, image.width(), image.height(), GL_RGBA, GL_UNSIGNED_BYTE, image.bits());
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, defaultFramebufferObject());
+    glBindFramebuffer(GL_FRAMEBUFFER, defaultFramebufferObject());
   }
   return image.mirrored();  // the rows were read bottom first
 }

@@ -16,9 +16,10 @@
 namespace orvane {
 
 // The window the scene is drawn in: a native OpenGL window, so that a frame goes from its
-// buffer to the screen without being composed with the rest of the main window. Every paint
-// draws the scene into a buffer of its own (multisampled as the viewer's anti-aliasing mode
-// asks), keeps the finished frame's colour and depth for the queries, and shows it.
+// buffer to the screen without being composed with the rest of the main window. Without
+// anti-aliasing a paint draws the scene straight into the window, whose depth buffer answers
+// the queries; with it, into a multisampled buffer of its own, resolved into a single-sampled
+// one that keeps the finished frame's colour and depth, and copied to the window.
 class TSceneViewerWindow : public QOpenGLWindow, protected QOpenGLFunctions_3_3_Core {
   Q_OBJECT
 
@@ -31,7 +32,7 @@ class TSceneViewerWindow : public QOpenGLWindow, protected QOpenGLFunctions_3_3_
   uint64_t FramesDrawn() const { return Frames; }
   uint64_t MeshUploads() const { return Renderer.MeshUploads(); }
   size_t CachedMeshes() const { return Renderer.CachedMeshes(); }
-  int Samples() const { return Targets.Samples(); }
+  int Samples() const { return DrawnSamples; }
 
  signals:
   void FrameDrawn();
@@ -50,6 +51,12 @@ class TSceneViewerWindow : public QOpenGLWindow, protected QOpenGLFunctions_3_3_
   TRenderTargets Targets;
   bool Usable = false;
   uint64_t Frames = 0;
+  // The last frame: its size (0 before the first), its samples, and whether it was drawn
+  // straight into the window.
+  int DrawnWidth = 0;
+  int DrawnHeight = 0;
+  int DrawnSamples = 0;
+  bool DrawnToWindow = false;
 };
 
 // The viewer of a scene as a widget of the main window. It holds no game rule: it draws the
@@ -72,7 +79,8 @@ class TSceneViewerWidget : public QWidget {
   // depth is read at column x, row (height - y) from the bottom, clamped to the image, and
   // un-projected; where nothing was drawn the point lies on the far plane.
   glm::vec3 WorldPointAt(int x, int y) { return View->WorldPointAt(x, y); }
-  // The last frame as it was drawn, at its size; a null image before the first frame.
+  // The frame at the last frame's size: the last frame itself when it was multisampled, else
+  // the scene drawn again as it is now; a null image before the first frame.
   QImage Snapshot() { return View->Snapshot(); }
 
   uint64_t FramesDrawn() const { return View->FramesDrawn(); }
