@@ -18,7 +18,7 @@ struct TSceneRenderer::TUniforms {
   GLint Model, NormalMatrix, ViewProjection, Eye, SceneAmbient;
   GLint UseVertexColour, MaterialAmbient, MaterialDiffuse, MaterialSpecular, MaterialEmission,
       Shininess, Blended;
-  GLint LightCount, LightPosition, LightAmbient, LightDiffuse, LightSpecular, LightAttenuation;
+  GLint LightPosition, LightAmbient, LightDiffuse, LightSpecular, LightAttenuation;
   GLint FogMode, FogColour, FogDensity, FogStart, FogEnd;
 };
 
@@ -35,7 +35,6 @@ TSceneRenderer::TUniforms::TUniforms(QOpenGLShaderProgram& shaders)
       MaterialEmission(shaders.uniformLocation("MaterialEmission")),
       Shininess(shaders.uniformLocation("Shininess")),
       Blended(shaders.uniformLocation("Blended")),
-      LightCount(shaders.uniformLocation("LightCount")),
       LightPosition(shaders.uniformLocation("LightPosition")),
       LightAmbient(shaders.uniformLocation("LightAmbient")),
       LightDiffuse(shaders.uniformLocation("LightDiffuse")),
@@ -65,29 +64,47 @@ TSceneRenderer::~TSceneRenderer() = default;
 bool TSceneRenderer::Initialise() {
   Release();
   if (!initializeOpenGLFunctions()) return false;
-  auto shaders = std::make_unique<QOpenGLShaderProgram>();
-  if (!shaders->addShaderFromSourceCode(QOpenGLShader::Vertex, SceneVertexShader) ||
-      !shaders->addShaderFromSourceCode(QOpenGLShader::Fragment, SceneFragmentShader) ||
-      !shaders->link()) {
-    qWarning("Scene renderer: %s", qPrintable(shaders->log()));
+  Initialised = true;
+  // The landscape's two lights, the first with a highlight: the usual programme, and a test
+  // that the shaders build at all.
+  if (!ProgrammeFor(2, 1u)) {
+    Initialised = false;
     return false;
   }
-  Uniform = std::make_unique<TUniforms>(*shaders);
-  Shaders = std::move(shaders);
   return true;
 }
 
+TSceneRenderer::TProgramme* TSceneRenderer::ProgrammeFor(int lightCount, unsigned specularLights) {
+  const unsigned key = static_cast<unsigned>(lightCount) | specularLights << 8;
+  if (const auto found = Programmes.find(key); found != Programmes.end())
+    return found->second.Shaders ? &found->second : nullptr;
+  TProgramme& programme = Programmes[key];  // kept empty when the shaders do not build
+  auto shaders = std::make_unique<QOpenGLShaderProgram>();
+  const std::string vertexShader = SceneVertexShader(lightCount, specularLights);
+  if (!shaders->addShaderFromSourceCode(QOpenGLShader::Vertex, vertexShader.c_str()) ||
+      !shaders->addShaderFromSourceCode(QOpenGLShader::Fragment, SceneFragmentShader) ||
+      !shaders->link()) {
+    qWarning("Scene renderer: %s", qPrintable(shaders->log()));
+    return nullptr;
+  }
+  programme.Uniform = std::make_unique<TUniforms>(*shaders);
+  programme.Shaders = std::move(shaders);
+  return &programme;
+}
+
 void TSceneRenderer::Release() {
-  if (!Shaders) return;
+  if (!Initialised) return;
   Buffers.Release(*this);
-  Shaders.reset();
-  Uniform.reset();
+  Programmes.clear();
+  Active = nullptr;
+  Uniform = nullptr;
+  Initialised = false;
 }
 
 // ---- the frame ------------------------------------------------------------------------
 
 void TSceneRenderer::Render(TScene& scene, int width, int height) {
-  if (!Shaders) return;
+  if (!Initialised) return;
   width = std::max(width, 1);
   height = std::max(height, 1);
   glViewport(0, 0, width, height);
@@ -106,11 +123,18 @@ void TSceneRenderer::Render(TScene& scene, int width, int height) {
   const bool viewed = scene.GLSceneViewer1.Camera != nullptr;
   Collect(scene.Root(), glm::mat4(1.0f), viewed);
 
+  unsigned specularLights = 0;
+  for (size_t i = 0; i < Lights.size(); ++i)
+    if (glm::vec3(Lights[i]->Specular) != glm::vec3(0.0f)) specularLights |= 1u << i;
+  Active = ProgrammeFor(static_cast<int>(Lights.size()), specularLights);
+  if (!Active) return;  // said once, when it failed to build: the frame keeps its background
+  Uniform = Active->Uniform.get();
+
   glEnable(GL_DEPTH_TEST);
   glDepthFunc(GL_LEQUAL);
   glEnable(GL_CULL_FACE);
   glCullFace(GL_BACK);
-  Shaders->bind();
+  Active->Shaders->bind();
   SetFrameUniforms(scene);
   for (const TDrawItem& item : Opaque)
     Draw(item, false);
@@ -128,7 +152,7 @@ void TSceneRenderer::Render(TScene& scene, int width, int height) {
   glDisable(GL_BLEND);
 
   glBindVertexArray(0);
-  Shaders->release();
+  Active->Shaders->release();
   Buffers.EndFrame(*this);
 }
 
@@ -240,7 +264,6 @@ void TSceneRenderer::SetFrameUniforms(const TScene& scene) {
                              light->QuadraticAttenuation);
   }
   const GLsizei count = static_cast<GLsizei>(Lights.size());
-  glUniform1i(Uniform->LightCount, count);
   if (count > 0) {
     glUniform3fv(Uniform->LightPosition, count, glm::value_ptr(LightPositions[0]));
     glUniform3fv(Uniform->LightAmbient, count, glm::value_ptr(ambient[0]));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -15,7 +16,7 @@ class QOpenGLShaderProgram;
 namespace orvane {
 
 // Draws a TScene with OpenGL 3.3 core into whatever framebuffer is bound: the background,
-// every shown mesh, cylinder and cone in its absolute place, lit per fragment by the scene's
+// every shown mesh, cylinder and cone in its absolute place, lit per vertex by the scene's
 // lights and fogged as the viewer says; opaque objects first, then the blended ones farthest
 // first. Meshes live in GPU buffers, uploaded again only when their vertices change.
 // Every call needs the renderer's OpenGL context current.
@@ -55,6 +56,11 @@ class TSceneRenderer : protected QOpenGLFunctions_3_3_Core {
   };
 
   struct TUniforms;
+  // A shader programme made for one set of lights, and where its uniforms are.
+  struct TProgramme {
+    std::unique_ptr<QOpenGLShaderProgram> Shaders;
+    std::unique_ptr<TUniforms> Uniform;
+  };
   struct TCellOrder {
     float Distance;
     GLint First;
@@ -75,8 +81,14 @@ class TSceneRenderer : protected QOpenGLFunctions_3_3_Core {
   // farthest first when blended.
   void DrawCells(const TDrawItem& item, bool blended);
 
-  std::unique_ptr<QOpenGLShaderProgram> Shaders;
-  std::unique_ptr<TUniforms> Uniform;
+  // The programme for a number of lights and the set of them with a highlight, made the
+  // first time a frame has such lights; null when it cannot be built.
+  TProgramme* ProgrammeFor(int lightCount, unsigned specularLights);
+
+  bool Initialised = false;
+  std::map<unsigned, TProgramme> Programmes;  // by light count and highlight set
+  TProgramme* Active = nullptr;
+  TUniforms* Uniform = nullptr;  // the active programme's
   TSceneBuffers Buffers;
 
   // Gathered per frame.

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <string>
+
 namespace orvane {
 
-// The GLSL 330 programme that draws every surface of the scene: per-fragment lighting from
+// The GLSL 330 programme that draws every surface of the scene: per-vertex lighting from
 // omni lights with attenuation, the surface colour taken from the vertices or the material,
-// and fog by the distance from the eye.
-extern const char* const SceneVertexShader;
+// and fog by the distance from the eye. The vertex shader is made for a number of lights and
+// the set of them that have a specular colour (bit i for light i).
+std::string SceneVertexShader(int lightCount, unsigned specularLights);
 extern const char* const SceneFragmentShader;
 
 // The size of the shaders' light table.
