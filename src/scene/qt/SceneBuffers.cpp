@@ -23,6 +23,15 @@ void Attribute(QOpenGLFunctions_3_3_Core& gl, GLuint index, int size, GLsizei st
                            reinterpret_cast<void*>(offset));
 }
 
+template <class TVertex>
+void Bound(TGeometryBuffer& buffer, const std::vector<TVertex>& vertices) {
+  buffer.Min = buffer.Max = vertices.front().Position;
+  for (const TVertex& vertex : vertices) {
+    buffer.Min = glm::min(buffer.Min, vertex.Position);
+    buffer.Max = glm::max(buffer.Max, vertex.Position);
+  }
+}
+
 void MakeArray(QOpenGLFunctions_3_3_Core& gl, TGeometryBuffer& buffer) {
   gl.glGenVertexArrays(1, &buffer.Array);
   gl.glGenBuffers(1, &buffer.Buffer);
@@ -120,6 +129,7 @@ const TGeometryBuffer* TSceneBuffers::Mesh(QOpenGLFunctions_3_3_Core& gl, const 
     gl.glBindVertexArray(0);
   }
   entry.Count = static_cast<GLsizei>(stored.size());
+  Bound(entry, vertices);
   entry.Revision = mesh.GeometryRevision();
   ++Uploads;
   return &entry;
@@ -138,6 +148,7 @@ const TGeometryBuffer& TSceneBuffers::Quadric(QOpenGLFunctions_3_3_Core& gl, int
   TGeometryBuffer& buffer = Quadrics[key];
   const std::vector<TQuadricVertex> vertices = BuildQuadric(bottomRadius, topRadius, slices, parts);
   buffer.Count = static_cast<GLsizei>(vertices.size());
+  if (!vertices.empty()) Bound(buffer, vertices);
   MakeArray(gl, buffer);
   gl.glBufferData(GL_ARRAY_BUFFER,
                   static_cast<GLsizeiptr>(vertices.size() * sizeof(TQuadricVertex)),

@@ -31,6 +31,9 @@ struct TGeometryBuffer {
   GLuint Buffer = 0;
   GLuint Elements = 0;  // the cells' vertex indices, for a mesh kept in cells
   GLsizei Count = 0;
+  // The box its vertices lie in.
+  glm::vec3 Min{0.0f};
+  glm::vec3 Max{0.0f};
   // A large mesh is stored cell by cell, so that cells out of view can be left out and the
   // near ones drawn first; empty for a geometry drawn whole.
   std::vector<TGeometryCell> Cells;

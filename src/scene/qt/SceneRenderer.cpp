@@ -52,6 +52,22 @@ glm::vec3 BackgroundColour(uint32_t number) {
   return glm::vec3(number & 0xFF, (number >> 8) & 0xFF, (number >> 16) & 0xFF) / 255.0f;
 }
 
+// Whether a box may show: false only when all its corners lie beyond one plane of the view.
+bool MayBeInView(const glm::mat4& clipFromModel, const glm::vec3& low, const glm::vec3& high) {
+  glm::vec4 corners[8];
+  for (int i = 0; i < 8; ++i)
+    corners[i] = clipFromModel * glm::vec4(i & 1 ? high.x : low.x, i & 2 ? high.y : low.y,
+                                           i & 4 ? high.z : low.z, 1.0f);
+  for (int axis = 0; axis < 3; ++axis)
+    for (const float side : {-1.0f, 1.0f}) {
+      bool allBeyond = true;
+      for (const glm::vec4& c : corners)
+        allBeyond = allBeyond && side * c[axis] > c.w;
+      if (allBeyond) return false;
+    }
+  return true;
+}
+
 bool IsContainer(TSceneObjectKind kind) {
   return kind == TSceneObjectKind::Dummy || kind == TSceneObjectKind::FreeForm;
 }
@@ -159,7 +175,7 @@ void TSceneRenderer::Render(TScene& scene, int width, int height) {
 void TSceneRenderer::SetUpCamera(const TScene& scene, int width, int height) {
   const TCamera* camera = scene.GLSceneViewer1.Camera;
   if (!camera) {
-    ProjectionMatrix = ViewMatrix = glm::mat4(1.0f);
+    ProjectionMatrix = ViewMatrix = ClipFromWorld = glm::mat4(1.0f);
     Eye = glm::vec3(0.0f);
     return;
   }
@@ -180,6 +196,7 @@ void TSceneRenderer::SetUpCamera(const TScene& scene, int width, int height) {
   const float farPlane = std::max(camera->DepthOfView(), 2.0f * NearPlane);
   ProjectionMatrix =
       glm::perspective(fieldOfView, static_cast<float>(width) / height, NearPlane, farPlane);
+  ClipFromWorld = ProjectionMatrix * ViewMatrix;
 }
 
 // Walks the tree. A dummy cube or free form is a container: hiding it hides only itself,
@@ -214,6 +231,7 @@ void TSceneRenderer::CollectMesh(const TMeshObject& mesh, const glm::mat4& model
   }
   const TGeometryBuffer* geometry = Buffers.Mesh(*this, mesh);
   if (!geometry) return;
+  if (!MayBeInView(ClipFromWorld * model, geometry->Min, geometry->Max)) return;
   const bool blended = mesh.Material().BlendingMode == TBlendingMode::Transparency;
   (blended ? Blended : Opaque)
       .push_back({&mesh, model, geometry, true, glm::length(glm::vec3(model[3]) - Eye)});
@@ -234,10 +252,11 @@ void TSceneRenderer::CollectQuadric(const TSceneObject& object, const glm::mat4&
     height = cone.Height;
   }
   if (geometry->Count == 0 || height == 0.0f) return;
+  const glm::mat4 stretched = glm::scale(model, glm::vec3(1.0f, height, 1.0f));
+  if (!MayBeInView(ClipFromWorld * stretched, geometry->Min, geometry->Max)) return;
   const bool blended = object.Material().BlendingMode == TBlendingMode::Transparency;
   (blended ? Blended : Opaque)
-      .push_back({&object, glm::scale(model, glm::vec3(1.0f, height, 1.0f)), geometry, false,
-                  glm::length(glm::vec3(model[3]) - Eye)});
+      .push_back({&object, stretched, geometry, false, glm::length(glm::vec3(model[3]) - Eye)});
 }
 
 void TSceneRenderer::CollectLight(const TLightSource& light) {
@@ -317,28 +336,8 @@ void TSceneRenderer::Draw(const TDrawItem& item, bool blended) {
     DrawCells(item, blended);
 }
 
-namespace {
-
-// Whether a box may show: false only when all its corners lie beyond one plane of the view.
-bool MayBeInView(const glm::mat4& clipFromModel, const glm::vec3& low, const glm::vec3& high) {
-  glm::vec4 corners[8];
-  for (int i = 0; i < 8; ++i)
-    corners[i] = clipFromModel * glm::vec4(i & 1 ? high.x : low.x, i & 2 ? high.y : low.y,
-                                           i & 4 ? high.z : low.z, 1.0f);
-  for (int axis = 0; axis < 3; ++axis)
-    for (const float side : {-1.0f, 1.0f}) {
-      bool allBeyond = true;
-      for (const glm::vec4& c : corners)
-        allBeyond = allBeyond && side * c[axis] > c.w;
-      if (allBeyond) return false;
-    }
-  return true;
-}
-
-}  // namespace
-
 void TSceneRenderer::DrawCells(const TDrawItem& item, bool blended) {
-  const glm::mat4 clipFromModel = ProjectionMatrix * ViewMatrix * item.Model;
+  const glm::mat4 clipFromModel = ClipFromWorld * item.Model;
   VisibleCells.clear();
   for (const TGeometryCell& cell : item.Geometry->Cells) {
     if (!MayBeInView(clipFromModel, cell.Min, cell.Max)) continue;

@@ -16,10 +16,10 @@ class QOpenGLShaderProgram;
 namespace orvane {
 
 // Draws a TScene with OpenGL 3.3 core into whatever framebuffer is bound: the background,
-// every shown mesh, cylinder and cone in its absolute place, lit per vertex by the scene's
-// lights and fogged as the viewer says; opaque objects first, then the blended ones farthest
-// first. Meshes live in GPU buffers, uploaded again only when their vertices change.
-// Every call needs the renderer's OpenGL context current.
+// every shown mesh, cylinder and cone that may be in view, in its absolute place, lit per vertex by
+// the scene's lights and fogged as the viewer says; opaque objects first, then the blended ones
+// farthest first. Meshes live in GPU buffers, uploaded again only when their vertices change. Every
+// call needs the renderer's OpenGL context current.
 class TSceneRenderer : protected QOpenGLFunctions_3_3_Core {
  public:
   // The distance of the near clipping plane from the eye.
@@ -94,6 +94,7 @@ class TSceneRenderer : protected QOpenGLFunctions_3_3_Core {
   // Gathered per frame.
   glm::mat4 ProjectionMatrix{1.0f};
   glm::mat4 ViewMatrix{1.0f};
+  glm::mat4 ClipFromWorld{1.0f};  // projection after view
   glm::vec3 Eye{0.0f};
   std::vector<TDrawItem> Opaque;
   std::vector<TDrawItem> Blended;
