@@ -187,5 +187,35 @@ TEST_F(LandscapeView, MeshesAreUploadedOnlyWhenTheirVerticesChange) {
   EXPECT_EQ(Widget->CachedMeshes(), held);
 }
 
+// Shapes out of view are left out of the frame, but only those: a cone ahead is drawn, and
+// with it behind the eye the ground shows again; a mesh behind the eye keeps its buffer.
+TEST_F(LandscapeView, ShapesInViewAreDrawnAndAMeshOutOfViewKeepsItsBuffer) {
+  TDummyCube& holder = *Scene().DummyCube2;
+  const glm::vec3 eye = Camera().AbsolutePosition();
+  const glm::vec3 forward = Camera().ForwardVector();
+  const float ground = DepthOf(Widget->WorldPointAt(ViewWidth / 2, ViewHeight / 2));
+  ASSERT_GT(ground, 4.0f);
+
+  TCone& cone = *holder.AddNewChild<TCone>();
+  cone.Height = 2.0f;
+  cone.SetPosition(eye + 3.0f * forward);
+  ASSERT_TRUE(DrawFrame());
+  const float ahead = DepthOf(Widget->WorldPointAt(ViewWidth / 2, ViewHeight / 2));
+  EXPECT_GT(ahead, 2.0f);
+  EXPECT_LT(ahead, 3.1f);
+
+  cone.SetPosition(eye - 3.0f * forward);
+  const size_t held = Widget->CachedMeshes();
+  TMeshObject& mesh = *holder.AddNewChild<TMeshObject>();
+  const glm::vec3 behind = eye - 3.0f * forward;
+  mesh.AddTriangle(behind, behind + Camera().RightVector(), behind + Camera().UpwardVector(),
+                   {1, 0, 0, 1});
+  ASSERT_TRUE(DrawFrame());
+  EXPECT_NEAR(DepthOf(Widget->WorldPointAt(ViewWidth / 2, ViewHeight / 2)), ground, 0.01f);
+  EXPECT_EQ(Widget->CachedMeshes(), held + 1);
+  holder.DestroyChild(&mesh);
+  holder.DestroyChild(&cone);
+}
+
 }  // namespace
 }  // namespace orvane
