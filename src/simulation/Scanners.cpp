@@ -208,9 +208,12 @@ bool TSimulation::ConvertObjectInView(int slot) {
   // robot, a boulder or a tree standing on something, and in sight.
   int level = 0;
   TGameObjectKind kind = go_none;
+  // Squares are drawn from 1 to GridSize: when the farthest lies on the grid, all do.
+  land.StackTouched(grid, grid);  // throws for a grid too large for the tables
+  const uint8_t* const touched = land.StacksTouched();
   const auto holdsPrey = [&](int x, int z) {
     // Most squares have never held an object: one byte turns them away.
-    if (!land.StackTouched(x, z)) return false;
+    if (!touched[x * PointsPerSide + z]) return false;
     // Of the others, most are turned away by the terrain and the sector alone; those tests
     // are made together, without a branch for each.
     const bool mayHoldPrey = (land.LevelSquareHeight(x, z) <= scanner.ViewHgt) & (x < grid) &

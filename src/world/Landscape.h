@@ -109,6 +109,9 @@ class TLandscape {
   // False when no slot of the square's stack has been handed out for writing since the stacks
   // were last cleared, so that the square is surely empty; true when it may hold objects.
   bool StackTouched(int x, int z) const { return Touched[PointIndex(x, z)] != 0; }
+  // The same for every point at once, indexed x * PointsPerSide + z, for loops over many
+  // squares that have checked their own bounds.
+  const uint8_t* StacksTouched() const { return Touched.data(); }
   int TopLevel(int x, int z) const;
   int TopSettledLevel(int x, int z) const;
   int LevelAtHeight(int x, int z, float y) const;
