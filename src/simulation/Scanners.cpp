@@ -250,19 +250,23 @@ bool TSimulation::ConvertObjectInView(int slot) {
   constexpr uint32_t A2 = A * A, C2 = A * C + C;
   constexpr uint32_t A3 = A2 * A, C3 = C2 * A + C;
   constexpr uint32_t A4 = A3 * A, C4 = C3 * A + C;
+  // Random(grid) as the FPU works it out, exactly (grid times a seed needs no more than 39
+  // bits), leaving the integer multiplier to the seeds.
+  const double scale = grid / 4294967296.0;
+  const auto scaled = [scale](uint32_t s) { return static_cast<int>(s * scale); };
   uint32_t seed = Random.RandomSeed;
   int tried = 0;
   for (; tried + 2 <= tries; tried += 2) {
     const uint32_t first = seed;
     seed = first * A4 + C4;
-    int x = TRandom::Scaled(grid, first * A + C) + 1;
-    int z = TRandom::Scaled(grid, first * A2 + C2) + 1;
+    int x = scaled(first * A + C) + 1;
+    int z = scaled(first * A2 + C2) + 1;
     if (holdsPrey(x, z)) {
       Random.RandomSeed = first * A2 + C2;
       return take(x, z);
     }
-    x = TRandom::Scaled(grid, first * A3 + C3) + 1;
-    z = TRandom::Scaled(grid, seed) + 1;
+    x = scaled(first * A3 + C3) + 1;
+    z = scaled(seed) + 1;
     if (holdsPrey(x, z)) {
       Random.RandomSeed = seed;
       return take(x, z);
