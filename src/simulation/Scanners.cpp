@@ -20,6 +20,62 @@ double Direction(int x0, int z0, int x1, int z1) {
   return RadToDeg(std::atan2(double(x1 - x0), double(z1 - z0)));
 }
 
+// The generator's step folded over n draws: seed * Mul[n - 1] + Add[n - 1].
+template <int Draws>
+struct TFoldedSteps {
+  constexpr TFoldedSteps() {
+    uint32_t mul = 1, add = 0;
+    for (int n = 0; n < Draws; ++n) {
+      mul *= TRandom::Multiplier;
+      add = add * TRandom::Multiplier + TRandom::Increment;
+      Mul[n] = mul;
+      Add[n] = add;
+    }
+  }
+  uint32_t Mul[Draws] = {};
+  uint32_t Add[Draws] = {};
+};
+constexpr int SquaresAtOnce = 16;
+constexpr TFoldedSteps<2 * SquaresAtOnce> Steps;
+
+// The squares a search tries next, Squares of them, as Random(grid) + 1 drawn for x and then
+// for z would give them, worked out from the seed before them without moving the generator:
+// the generator's step folded over n draws is one multiplication and one addition, so the
+// draws need not wait on each other, and a vector unit makes several at once.
+struct TSquareDraws {
+  static constexpr int Squares = SquaresAtOnce;
+
+  void Draw(uint32_t seed, int grid);
+  // The seed after the first n squares' draws, 1 <= n <= Squares.
+  static uint32_t SeedAfter(uint32_t seed, int n) {
+    return seed * Steps.Mul[2 * n - 1] + Steps.Add[2 * n - 1];
+  }
+
+  int32_t X[Squares];
+  int32_t Z[Squares];
+  int32_t Point[Squares];  // x * PointsPerSide + z
+};
+
+// On x86-64 the draws are made twice over, with and without AVX2, and the processor picks.
+#if defined(__x86_64__) && defined(__GNUC__)
+#define ORVANE_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define ORVANE_VECTOR_CLONES
+#endif
+
+// Random(grid) is worked out on the FPU, exactly: grid times a seed needs no more than 39
+// bits, and the division by 2^32 is exact.
+ORVANE_VECTOR_CLONES void TSquareDraws::Draw(uint32_t seed, int grid) {
+  const double scale = grid / 4294967296.0;
+  for (int i = 0; i < Squares; ++i) {
+    const uint32_t seedX = seed * Steps.Mul[2 * i] + Steps.Add[2 * i];
+    const uint32_t seedZ = seed * Steps.Mul[2 * i + 1] + Steps.Add[2 * i + 1];
+    X[i] = static_cast<int32_t>(double(seedX) * scale) + 1;
+    Z[i] = static_cast<int32_t>(double(seedZ) * scale) + 1;
+    Point[i] = X[i] * PointsPerSide + Z[i];
+  }
+}
+
 bool IsActive(const TScanner& scanner) {
   return scanner.State != ss_Idle && scanner.State != ss_Free;
 }
@@ -212,10 +268,8 @@ bool TSimulation::ConvertObjectInView(int slot) {
   land.StackTouched(grid, grid);  // throws for a grid too large for the tables
   const uint8_t* const touched = land.StacksTouched();
   const auto holdsPrey = [&](int x, int z) {
-    // Most squares have never held an object: one byte turns them away.
-    if (!touched[x * PointsPerSide + z]) return false;
-    // Of the others, most are turned away by the terrain and the sector alone; those tests
-    // are made together, without a branch for each.
+    // Most are turned away by the terrain and the sector alone; those tests are made
+    // together, without a branch for each.
     const bool mayHoldPrey = (land.LevelSquareHeight(x, z) <= scanner.ViewHgt) & (x < grid) &
                              (z < grid) & ((x != player.X) | (z != player.Z)) &
                              sector.MayHold(x, z);
@@ -243,41 +297,24 @@ bool TSimulation::ConvertObjectInView(int slot) {
   };
 
   // A search may try every square four times over, two draws each (x, then z), within one
-  // frame. The seeds of two squares' draws are all worked out at once from the seed before
-  // them, the generator's step folded over one to four draws, so that the draws need not
-  // wait on each other. The generator is left just past the last square tried.
-  constexpr uint32_t A = TRandom::Multiplier, C = TRandom::Increment;
-  constexpr uint32_t A2 = A * A, C2 = A * C + C;
-  constexpr uint32_t A3 = A2 * A, C3 = C2 * A + C;
-  constexpr uint32_t A4 = A3 * A, C4 = C3 * A + C;
-  // Random(grid) as the FPU works it out, exactly (grid times a seed needs no more than 39
-  // bits), leaving the integer multiplier to the seeds.
-  const double scale = grid / 4294967296.0;
-  const auto scaled = [scale](uint32_t s) { return static_cast<int>(s * scale); };
+  // frame. The squares are drawn a block at a time and the generator is left just past the
+  // last square tried.
+  TSquareDraws draws;
   uint32_t seed = Random.RandomSeed;
-  int tried = 0;
-  for (; tried + 2 <= tries; tried += 2) {
-    const uint32_t first = seed;
-    seed = first * A4 + C4;
-    int x = scaled(first * A + C) + 1;
-    int z = scaled(first * A2 + C2) + 1;
-    if (holdsPrey(x, z)) {
-      Random.RandomSeed = first * A2 + C2;
-      return take(x, z);
+  for (int tried = 0; tried < tries; tried += TSquareDraws::Squares) {
+    const int squares = std::min(TSquareDraws::Squares, tries - tried);
+    draws.Draw(seed, grid);
+    for (int i = 0; i < squares; ++i) {
+      if (!touched[draws.Point[i]]) continue;  // most squares have never held an object
+      const int x = draws.X[i], z = draws.Z[i];
+      if (holdsPrey(x, z)) {
+        Random.RandomSeed = TSquareDraws::SeedAfter(seed, i + 1);
+        return take(x, z);
+      }
     }
-    x = scaled(first * A3 + C3) + 1;
-    z = scaled(seed) + 1;
-    if (holdsPrey(x, z)) {
-      Random.RandomSeed = seed;
-      return take(x, z);
-    }
+    seed = TSquareDraws::SeedAfter(seed, squares);
   }
   Random.RandomSeed = seed;
-  if (tried < tries) {  // an odd number of tries
-    const int x = Random.Random(grid) + 1;
-    const int z = Random.Random(grid) + 1;
-    if (holdsPrey(x, z)) return take(x, z);
-  }
   return false;
 }
 
