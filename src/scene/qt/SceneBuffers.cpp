@@ -48,7 +48,7 @@ void DeleteArray(QOpenGLFunctions_3_3_Core& gl, TGeometryBuffer& buffer) {
 
 // Meshes of more triangles than this are kept in cells of CellSide units on the ground.
 constexpr size_t CellTriangles = 4096;
-constexpr float CellSide = 16.0f;
+constexpr float CellSide = 8.0f;
 
 // Orders a large mesh's triangles cell by cell and notes each cell's index range and box.
 // A corner that its triangle shares with the triangle before it, in position, normal and
