@@ -105,7 +105,7 @@ void TSimulation::Absorb(const TPointedSquare& pointed) {
   if (!(player.EyeHgt > land.PointHeight(x, z))) return;
   const TStackedObject& bottom = land.Object(x, z, 1);
   bool seen = bottom.Kind == go_boulder && bottom.Animation < 0;
-  if (!seen) seen = SquareVisibility(x, z, EyeOf(player)) > 0 && target.TopKind != go_pedestal;
+  if (!seen) seen = SquareInSight(x, z, EyeOf(player)) && target.TopKind != go_pedestal;
   if (target.SettledKind == go_tolmarch) seen = player.EyeHgt > land.Object(x, z, target.Top).Base;
   if (target.HitLevel >= 1 && target.HitKind == go_boulder) seen = true;
   if (!seen || target.Top != target.Settled) return;

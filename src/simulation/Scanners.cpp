@@ -208,7 +208,7 @@ bool TSimulation::CanSeePlayer(int slot, bool drain) {
   if (!(scanner.ViewHgt > land.PointHeight(player.X, player.Z))) return false;
   if (!InSector(slot, player.X, player.Z)) return false;
   const bool visible =
-      SquareVisibility(player.X, player.Z, eye) >= 0.01f || SightLine(playerEye, eye, false) > 0.0f;
+      SquareInSight(player.X, player.Z, eye) || SightLine(playerEye, eye, false) > 0.0f;
   if (!visible) return false;
 
   if (drain) {
@@ -248,7 +248,7 @@ bool TSimulation::SeesSquare(int slot, int x, int z) {
     seen.Squares.assign(size_t(PointsPerSide) * PointsPerSide, 0);
   }
   uint8_t& known = seen.Squares[size_t(x) * PointsPerSide + size_t(z)];
-  if (known == 0) known = SquareVisibility(x, z, eye) > 0.01f ? 2 : 1;
+  if (known == 0) known = SquareInSight(x, z, eye) ? 2 : 1;
   return known == 2;
 }
 

@@ -2,6 +2,7 @@
 // only the ground can block, and how much of a flat square an eye can see.
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "simulation/Simulation.h"
@@ -67,18 +68,39 @@ float TSimulation::SightLine(const glm::vec3& from, const glm::vec3& to, bool be
   return 1.0f;
 }
 
+namespace {
+
+// The points of a flat square that its visibility looks at, the middle one counted twice.
+struct TSquareTargets {
+  TSquareTargets(int x, int z, float h)
+      : Points{{{x + 0.5f, h, z + 0.5f},
+                {x + 0.001f, h, z + 0.001f},
+                {x + 0.999f, h, z + 0.001f},
+                {x + 0.999f, h, z + 0.999f},
+                {x + 0.001f, h, z + 0.999f}}} {}
+  static constexpr float Weights[5] = {2, 1, 1, 1, 1};
+  std::array<glm::vec3, 5> Points;
+};
+
+}  // namespace
+
 float TSimulation::SquareVisibility(int x, int z, const glm::vec3& eye) {
   TLandscape& land = Landscape();
   if (!land.IsFlatSquare(x, z)) return 0.0f;
-  const float h = land.PointHeight(x, z);
-  const float fx = float(x);
-  const float fz = float(z);
-  const float seen = 2.0f * SightLine(eye, {fx + 0.5f, h, fz + 0.5f}, true) +
-                     SightLine(eye, {fx + 0.001f, h, fz + 0.001f}, true) +
-                     SightLine(eye, {fx + 0.999f, h, fz + 0.001f}, true) +
-                     SightLine(eye, {fx + 0.999f, h, fz + 0.999f}, true) +
-                     SightLine(eye, {fx + 0.001f, h, fz + 0.999f}, true);
+  const TSquareTargets targets(x, z, land.PointHeight(x, z));
+  float seen = 0.0f;
+  for (size_t i = 0; i < targets.Points.size(); ++i)
+    seen += TSquareTargets::Weights[i] * SightLine(eye, targets.Points[i], true);
   return seen / 6.0f;
+}
+
+bool TSimulation::SquareInSight(int x, int z, const glm::vec3& eye) {
+  TLandscape& land = Landscape();
+  if (!land.IsFlatSquare(x, z)) return false;
+  const TSquareTargets targets(x, z, land.PointHeight(x, z));
+  for (const glm::vec3& target : targets.Points)
+    if (SightLine(eye, target, true) > 0.0f) return true;
+  return false;
 }
 
 }  // namespace orvane

@@ -103,6 +103,9 @@ class TSimulation {
   bool PlaceTreeInView(int slot);
   float SightLine(const glm::vec3& from, const glm::vec3& to, bool belowCheck);
   float SquareVisibility(int x, int z, const glm::vec3& eye);
+  // Whether SquareVisibility is above 0: some of its sight lines is clear. It stops at the
+  // first clear one.
+  bool SquareInSight(int x, int z, const glm::vec3& eye);
   std::optional<float> TerrainHeightAt(float x, float z);
   int FindScanner(int x, int z);
   void ClearScannerAt(int x, int z);

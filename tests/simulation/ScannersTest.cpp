@@ -154,6 +154,7 @@ TEST_F(ScannersTest, OnlyTheGroundBlocksASightLine) {
   EXPECT_EQ(Simulation.SightLine({2.5f, 1.0f, 2.5f}, {3.5f, 1.5f, 2.5f}, true), 0.0f);
 }
 
+// A square is in sight exactly when some of its visibility is.
 TEST_F(ScannersTest, SquareVisibilityComesInSixths) {
   const glm::vec3 eye{float(Scanner().PosX) + 0.5f, float(Scanner().ViewHgt),
                       float(Scanner().PosZ) + 0.5f};
@@ -163,6 +164,7 @@ TEST_F(ScannersTest, SquareVisibilityComesInSixths) {
       const float v = Simulation.SquareVisibility(x, z, eye);
       EXPECT_NEAR(v * 6, std::round(v * 6), 1e-4);
       partial += v > 0.0f && v < 1.0f;
+      ASSERT_EQ(Simulation.SquareInSight(x, z, eye), v > 0.0f) << x << "," << z;
     }
   EXPECT_GT(partial, 0);
 }
