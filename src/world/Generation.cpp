@@ -243,7 +243,7 @@ void TLandscape::GeneratePoints() {
     }
     for (int x = 0; x <= GridSize; ++x)
       for (int z = 0; z <= GridSize; ++z)
-        SetPointHeight(x, z, static_cast<float>(-3.0 + steps.At(x, z) * double(HeightStep)));
+        Height(x, z) = static_cast<float>(-3.0 + steps.At(x, z) * double(HeightStep));
 
     // 4. Level and border.
     float lo = 99999.0f, hi = -99999.0f;
@@ -255,20 +255,16 @@ void TLandscape::GeneratePoints() {
     const float margin = static_cast<float>((hi - lo) * 0.2 + 1.0);
     const float rim = lo - margin;
     for (int i = 0; i <= GridSize; ++i) {
-      SetPointHeight(0, i, rim);
-      SetPointHeight(GridSize, i, rim);
-      SetPointHeight(i, 0, rim);
-      SetPointHeight(i, GridSize, rim);
+      Height(0, i) = rim;
+      Height(GridSize, i) = rim;
+      Height(i, 0) = rim;
+      Height(i, GridSize) = rim;
     }
     const float centre = static_cast<float>((lo + hi) * 0.5);
     for (int x = 0; x <= GridSize; ++x)
       for (int z = 0; z <= GridSize; ++z)
-        SetPointHeight(x, z, PointHeight(x, z) - centre);
-    // The bound on the heights, raised by every height set on the way, is made exact.
-    HighestPointBound = PointHeight(0, 0);
-    for (int x = 0; x <= GridSize; ++x)
-      for (int z = 0; z <= GridSize; ++z)
-        HighestPointBound = std::max(HighestPointBound, PointHeight(x, z));
+        Height(x, z) -= centre;
+    HeightsSet();
 
     // 5. Flat squares.
     SquareCount = -1;

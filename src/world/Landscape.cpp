@@ -61,18 +61,39 @@ void TLandscape::IndexError(const char* table, int index) {
 
 // ---- heights
 
+namespace {
+
+// A square's height when its four corners are equal, NaN when they are not.
+float LevelHeight(float h00, float h10, float h11, float h01) {
+  return h00 == h10 && h00 == h11 && h00 == h01 ? h00 : std::numeric_limits<float>::quiet_NaN();
+}
+
+}  // namespace
+
 void TLandscape::SetPointHeight(int x, int z, float height) {
-  PointGrid[PointIndex(x, z)].Height = height;
+  Height(x, z) = height;
   if (height > HighestPointBound) HighestPointBound = height;
   ++HeightsChanged;
   // The point is a corner of up to four squares.
   for (int sx = std::max(x - 1, 0); sx <= std::min(x, PointsPerSide - 2); ++sx)
-    for (int sz = std::max(z - 1, 0); sz <= std::min(z, PointsPerSide - 2); ++sz) {
-      const float h = PointHeight(sx, sz);
-      const bool level = h == PointHeight(sx + 1, sz) && h == PointHeight(sx + 1, sz + 1) &&
-                         h == PointHeight(sx, sz + 1);
-      LevelSquares[PointIndex(sx, sz)] = level ? h : std::numeric_limits<float>::quiet_NaN();
-    }
+    for (int sz = std::max(z - 1, 0); sz <= std::min(z, PointsPerSide - 2); ++sz)
+      LevelSquares[PointIndex(sx, sz)] =
+          LevelHeight(PointHeight(sx, sz), PointHeight(sx + 1, sz), PointHeight(sx + 1, sz + 1),
+                      PointHeight(sx, sz + 1));
+}
+
+void TLandscape::HeightsSet() {
+  ++HeightsChanged;
+  for (int x = 0; x + 1 < PointsPerSide; ++x)
+    for (int z = 0; z + 1 < PointsPerSide; ++z)
+      LevelSquares[PointIndex(x, z)] =
+          LevelHeight(PointHeight(x, z), PointHeight(x + 1, z), PointHeight(x + 1, z + 1),
+                      PointHeight(x, z + 1));
+  // Only the grid's own points: what lies beyond it is never looked at.
+  HighestPointBound = PointHeight(0, 0);
+  for (int x = 0; x <= GridSize; ++x)
+    for (int z = 0; z <= GridSize; ++z)
+      HighestPointBound = std::max(HighestPointBound, PointHeight(x, z));
 }
 
 // ---- queries on the stacks

@@ -89,7 +89,8 @@ class TLandscape {
   // The height of the square whose lowest corner is (x, z) when its four corners are equal,
   // NaN when they are not; squares beyond GridSize are not told apart here.
   float LevelSquareHeight(int x, int z) const { return LevelSquares[PointIndex(x, z)]; }
-  // No point is higher (NaN heights aside); it may lie above the highest point.
+  // No point of the grid (0 to GridSize each way) is higher, NaN heights aside; it may lie
+  // above the highest one.
   float HighestPoint() const { return HighestPointBound; }
   // Changes whenever a height is set, so that what was worked out from the ground can be
   // kept until then.
@@ -164,6 +165,9 @@ class TLandscape {
            Checked(z, PointsPerSide, "Points");
   }
   [[noreturn]] static void IndexError(const char* table, int index);
+  // The height of a point for the generator, which calls HeightsSet once it has set them all.
+  float& Height(int x, int z) { return PointGrid[PointIndex(x, z)].Height; }
+  void HeightsSet();
   void NoteObjectPlaced(int x, int z, int level) {
     Touched[PointIndex(x, z)] = 1;
     HighestLevelUsed = std::max(HighestLevelUsed, level);
