@@ -79,6 +79,15 @@ TSceneViewerWindow::~TSceneViewerWindow() {
 void TSceneViewerWindow::initializeGL() {
   Usable = initializeOpenGLFunctions() && Renderer.Initialise();
   if (!Usable) qWarning("Scene viewer: OpenGL 3.3 core is not available");
+  // A GLX or WGL swap exchanges the colour buffers only: the depth buffer stays as drawn.
+  // EGL leaves it undefined, so there frames go through a buffer of the viewer's own.
+  DepthOutlivesSwap = false;
+#if QT_CONFIG(xcb_glx_plugin)
+  DepthOutlivesSwap = context()->nativeInterface<QNativeInterface::QGLXContext>() != nullptr;
+#endif
+#ifdef Q_OS_WIN
+  DepthOutlivesSwap = context()->nativeInterface<QNativeInterface::QWGLContext>() != nullptr;
+#endif
 }
 
 void TSceneViewerWindow::ReleaseGL() {
@@ -106,7 +115,7 @@ void TSceneViewerWindow::paintGL() {
     const int w = std::max(1, qRound(width() * ratio));
     const int h = std::max(1, qRound(height() * ratio));
     const int samples = SamplesFor(Scene.GLSceneViewer1.AntiAliasing);
-    if (samples == 0) {
+    if (samples == 0 && DepthOutlivesSwap) {
       // Straight into the window: a copy of the whole frame costs a software renderer as
       // much as drawing it. The window's depth buffer outlives the swap, so depths are read
       // from it; only a picture needs the frame drawn again (Snapshot).

@@ -17,9 +17,11 @@ namespace orvane {
 
 // The window the scene is drawn in: a native OpenGL window, so that a frame goes from its
 // buffer to the screen without being composed with the rest of the main window. Without
-// anti-aliasing a paint draws the scene straight into the window, whose depth buffer answers
-// the queries; with it, into a multisampled buffer of its own, resolved into a single-sampled
-// one that keeps the finished frame's colour and depth, and copied to the window.
+// anti-aliasing, and where the window's depth buffer outlives the swap, a paint draws the
+// scene straight into the window, whose depth buffer answers the queries. Otherwise it draws
+// into a buffer of its own (multisampled as the anti-aliasing mode asks), resolved into a
+// single-sampled one that keeps the finished frame's colour and depth, and copied to the
+// window.
 class TSceneViewerWindow : public QOpenGLWindow, protected QOpenGLFunctions_3_3_Core {
   Q_OBJECT
 
@@ -57,6 +59,8 @@ class TSceneViewerWindow : public QOpenGLWindow, protected QOpenGLFunctions_3_3_
   int DrawnHeight = 0;
   int DrawnSamples = 0;
   bool DrawnToWindow = false;
+  // Whether the window's depth buffer keeps the frame's depths after the swap.
+  bool DepthOutlivesSwap = false;
 };
 
 // The viewer of a scene as a widget of the main window. It holds no game rule: it draws the
