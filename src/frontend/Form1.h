@@ -23,13 +23,6 @@ class TWindowSystem;
 // The icons of the energy meter: 1, 2, 3 and 15 energy units.
 enum TMeterIcon { mi_None, mi_Tree, mi_Boulder, mi_Robot, mi_Robot15 };
 
-// Window-system colour numbers, red in the low byte.
-constexpr uint32_t clBlack = 0;
-constexpr uint32_t clRed = 255;
-constexpr uint32_t clGreen = 32768;
-constexpr uint32_t clOrange = 32960;
-constexpr uint32_t clBlue = 16711680;
-
 // The status bar Panel1 as the window shows it.
 struct TStatusBar {
   std::string EnergyText = "99";      // Lbl_Energy

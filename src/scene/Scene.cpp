@@ -147,6 +147,11 @@ uint32_t ColorNumber(const TColor& color) {
   return channel(color.r) + channel(color.g) * 256u + channel(color.b) * 65536u;
 }
 
+TColor ColourOfNumber(uint32_t number) {
+  auto channel = [number](int shift) { return float((number >> shift) & 0xFFu) / 255.0f; };
+  return {channel(0), channel(8), channel(16), 1.0f};
+}
+
 float FocalLengthFor(float fieldOfViewDegrees, int extent) {
   return static_cast<float>(extent / (2.0 * std::tan(glm::radians(fieldOfViewDegrees) / 2.0)));
 }

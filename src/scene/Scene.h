@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 
+#include "scene/ColourNumbers.h"
 #include "scene/SceneObject.h"
 
 namespace orvane {
@@ -140,10 +141,6 @@ struct TFogEnvironment {
 
 enum TAntiAliasing : int { aaDefault = 0, aaNone, aa2x, aa2xHQ, aa4x, aa4xHQ };
 enum class TVSyncMode { vsmSync, vsmNoSync };
-
-// A window-system colour number: red in the low byte, then green, then blue.
-uint32_t ColorNumber(const TColor& color);
-constexpr uint32_t clSkyBlue = 0xF0CAA6;
 
 // What the viewer shows and how: its camera, its area in the window, and its buffer.
 struct TSceneViewer {

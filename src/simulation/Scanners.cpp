@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "scene/ColourNumbers.h"
 #include "simulation/Simulation.h"
 #include "world/Landscape.h"
 #include "world/MathKT.h"
@@ -439,12 +440,12 @@ void TSimulation::ScanWarning() {
   Host.RemoveHints('S');
   if (draining) {
     Host.AddHint("AS1You're being scanned! You're losing energy! Move somewhere else! QUICK!!");
-    Host.SetWarningColour(255);
+    Host.SetWarningColour(clRed);
   } else if (sensed) {
     Host.AddHint("AS1Your robot has sensed a hostile scan! Move away to avoid losing energy!");
-    Host.SetWarningColour(32960);
+    Host.SetWarningColour(clOrange);
   } else {
-    Host.SetWarningColour(0);
+    Host.SetWarningColour(clBlack);
   }
 }
 

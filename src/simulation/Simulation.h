@@ -33,7 +33,7 @@ class TSimulationHost {
   // The frame time of the latest frame, and the frame timer's clock of the last one finished.
   virtual double LastDeltaTime() const = 0;
   virtual double GameClock() const = 0;
-  // The scan warning light: red 255, orange 32960, black 0.
+  // The scan warning light: clRed, clOrange or clBlack.
   virtual void SetWarningColour(uint32_t colour) = 0;
   // Places the camera on the player's robot at a square (or in the map view).
   virtual void SetPlayerView(int x, int z, bool faceTolmarch, bool map) = 0;

@@ -374,7 +374,7 @@ TEST_F(ScannersTest, ScanWarningShowsTheWorstScan) {
                             "else! QUICK!!"}));
   Scanner(1).State = ss_Idle;  // idle scanners do not count
   Simulation.ScanWarning();
-  EXPECT_EQ(Host.WarningColour, 32960u);
+  EXPECT_EQ(Host.WarningColour, clOrange);
   EXPECT_EQ(Host.Hints.back(),
             "AS1Your robot has sensed a hostile scan! Move away to avoid losing energy!");
   EXPECT_EQ(Host.Hints.size(), 2u);

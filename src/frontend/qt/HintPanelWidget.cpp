@@ -48,7 +48,7 @@ void THintPanelWidget::Refresh() {
   Sign->setFont(signFont);
   Sign->setText(QString::fromStdString(State.Sign));
   QPalette signPalette = Sign->palette();
-  signPalette.setColor(QPalette::WindowText, ColourOfNumber(State.SignColour));
+  signPalette.setColor(QPalette::WindowText, QColourOfNumber(State.SignColour));
   Sign->setPalette(signPalette);
   Text->setText(QString::fromStdString(State.Text));
   More->setVisible(State.MoreVisible);

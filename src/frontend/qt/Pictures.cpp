@@ -87,8 +87,9 @@ QCursor CrossHairCursor() {
   return QCursor(picture, 16, 16);
 }
 
-QColor ColourOfNumber(uint32_t number) {
-  return QColor(number & 0xFF, (number >> 8) & 0xFF, (number >> 16) & 0xFF);
+QColor QColourOfNumber(uint32_t number) {
+  const TColor colour = ColourOfNumber(number);
+  return QColor(qRound(colour.r * 255.0f), qRound(colour.g * 255.0f), qRound(colour.b * 255.0f));
 }
 
 }  // namespace orvane

@@ -12,7 +12,7 @@ namespace orvane {
 QPixmap MeterIconPicture(TMeterIcon icon);
 // The viewer's cross-hair cursor.
 QCursor CrossHairCursor();
-// A window-system colour number (red in the low byte) as a Qt colour.
-QColor ColourOfNumber(uint32_t number);
+// A window-system colour number as a Qt colour.
+QColor QColourOfNumber(uint32_t number);
 
 }  // namespace orvane

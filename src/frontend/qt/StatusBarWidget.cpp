@@ -40,8 +40,8 @@ void TStatusBarWidget::paintEvent(QPaintEvent*) {
     if (Shown.Meter[i] != mi_None)
       p.drawPixmap(MeterLeft + 31 * static_cast<int>(i), 1, MeterIconPicture(Shown.Meter[i]));
 
-  p.fillRect(QRect(288, 4, 37, 25), ColourOfNumber(Shown.WarningColour));
-  p.fillRect(QRect(334, 10, 12, 12), ColourOfNumber(Shown.ActivityColour));
+  p.fillRect(QRect(288, 4, 37, 25), QColourOfNumber(Shown.WarningColour));
+  p.fillRect(QRect(334, 10, 12, 12), QColourOfNumber(Shown.ActivityColour));
 
   QFont labelFont("Tahoma");
   labelFont.setPixelSize(11);

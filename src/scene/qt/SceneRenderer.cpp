@@ -49,7 +49,7 @@ TSceneRenderer::TUniforms::TUniforms(QOpenGLShaderProgram& shaders)
 namespace {
 
 glm::vec3 BackgroundColour(uint32_t number) {
-  return glm::vec3(number & 0xFF, (number >> 8) & 0xFF, (number >> 16) & 0xFF) / 255.0f;
+  return glm::vec3(ColourOfNumber(number));
 }
 
 // Whether a box may show: false only when all its corners lie beyond one plane of the view.

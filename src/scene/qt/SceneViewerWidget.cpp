@@ -139,9 +139,8 @@ void TSceneViewerWindow::paintGL() {
     DrawnSamples = DrawnToWindow ? 0 : Targets.Samples();
   } else {
     QOpenGLFunctions& gl = *context()->functions();
-    const uint32_t colour = Scene.GLSceneViewer1.BackgroundColor;
-    gl.glClearColor((colour & 0xFF) / 255.0f, ((colour >> 8) & 0xFF) / 255.0f,
-                    ((colour >> 16) & 0xFF) / 255.0f, 1.0f);
+    const TColor colour = ColourOfNumber(Scene.GLSceneViewer1.BackgroundColor);
+    gl.glClearColor(colour.r, colour.g, colour.b, 1.0f);
     gl.glClear(GL_COLOR_BUFFER_BIT);
   }
   ++Frames;

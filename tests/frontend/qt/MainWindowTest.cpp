@@ -18,6 +18,7 @@
 #include "frontend/Program.h"
 #include "frontend/qt/Application.h"
 #include "frontend/qt/MainWindow.h"
+#include "frontend/qt/Pictures.h"
 #include "scene/qt/SceneViewerWidget.h"
 
 namespace orvane {
@@ -54,8 +55,7 @@ class MainWindow : public ::testing::Test {
 };
 
 QColor SkyOf(const TLandscape& land) {
-  const uint32_t number = ColorNumber(land.SkyColour);
-  return QColor(number & 0xFF, (number >> 8) & 0xFF, (number >> 16) & 0xFF);
+  return QColourOfNumber(ColorNumber(land.SkyColour));
 }
 
 bool Near(const QColor& a, const QColor& b, int tolerance) {

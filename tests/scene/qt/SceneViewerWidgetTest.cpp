@@ -12,6 +12,7 @@
 #include <QImage>
 
 #include "frontend/Program.h"
+#include "frontend/qt/Pictures.h"
 #include "scene/qt/SceneViewerWidget.h"
 
 namespace orvane {
@@ -68,10 +69,7 @@ class LandscapeView : public ::testing::Test {
     return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
                      std::abs(qBlue(a) - qBlue(b))});
   }
-  static QRgb Sky() {
-    const uint32_t sky = Scene().GLSceneViewer1.BackgroundColor;
-    return qRgb(sky & 0xFF, (sky >> 8) & 0xFF, (sky >> 16) & 0xFF);
-  }
+  static QRgb Sky() { return QColourOfNumber(Scene().GLSceneViewer1.BackgroundColor).rgb(); }
   static QRgb LowerMiddle() { return Widget->Snapshot().pixel(ViewWidth / 2, ViewHeight * 3 / 4); }
   static bool InsideGrid(const glm::vec3& p) {
     const float size = static_cast<float>(Land().GridSize);
