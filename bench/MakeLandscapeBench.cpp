@@ -13,7 +13,7 @@ constexpr int32_t LargeLandscapes[] = {2016, 38, 107, 161, 176};
 
 void MakeLandscape(benchmark::State& state) {
   TProgram program;
-  TDlgNewGame& settings = program.DlgNewGame;
+  TGameSettings& settings = program.Settings;
   settings.ApplyDefaultSettings();
   settings.ChooseLandscape(static_cast<int32_t>(state.range(0)),
                            static_cast<int32_t>(state.range(1)));

@@ -44,7 +44,7 @@ bool IsScannerWait(const TAnimation& animation, const TScanner& scanner) {
 class TWorstWorld {
  public:
   explicit TWorstWorld(int hiddenBoulders) : HiddenBoulders(hiddenBoulders) {
-    TDlgNewGame& settings = Program.DlgNewGame;
+    TGameSettings& settings = Program.Settings;
     settings.ApplyDefaultSettings();
     settings.ChooseLandscape(LargestLandscape, 100);
     Program.Form1.CreateGame();

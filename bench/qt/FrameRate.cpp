@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
     if (firstFrameMs < 0) {
       firstFrameMs = static_cast<double>(sinceStart.nsecsElapsed()) / 1e6;
       // Now the large landscape, the viewer's size, no vertical sync and no cap.
-      TDlgNewGame& settings = program.DlgNewGame;
+      TGameSettings& settings = program.Settings;
       settings.gs_S_Difficulty(options.Difficulty);
       settings.gs_S_LandscapeRandom(false);
       settings.gs_S_LandscapeNumber(options.Number);

@@ -1,16 +1,18 @@
 // Orvane: a landscape number and a difficulty make a terraced landscape; the player climbs
 // it to reach the Tolmarch on its pedestal.
 
-#include <cstdio>
+#include <cstdint>
+#include <exception>
 #include <iostream>
 #include <optional>
 #include <string>
 
+#include "dialogs/WholeNumberText.h"
+#include "frontend/DumpCommand.h"
 #include "frontend/Program.h"
 #include "frontend/qt/Application.h"
 #include "frontend/qt/MainWindow.h"
 #include "scene/qt/SceneViewerWidget.h"
-#include "world/LandscapeDump.h"
 
 namespace {
 
@@ -29,39 +31,24 @@ void PrintUsage(std::ostream& out) {
 }
 
 // A whole decimal number within [low, high], nothing else.
-std::optional<long long> ParseWhole(const std::string& text, long long low, long long high) {
-  const bool signed_ = !text.empty() && (text[0] == '-' || text[0] == '+');
-  const bool negative = signed_ && text[0] == '-';
-  size_t i = signed_ ? 1 : 0;
-  if (i == text.size()) return std::nullopt;
-  long long value = 0;
-  for (; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9') return std::nullopt;
-    value = value * 10 + (text[i] - '0');
-    if (value > 10'000'000'000LL) return std::nullopt;
+std::optional<int32_t> ParseWhole(const std::string& text, int32_t low, int32_t high) {
+  try {
+    const int64_t value = ReadWholeNumber64(text);
+    if (value < low || value > high) return std::nullopt;
+    return static_cast<int32_t>(value);
+  } catch (const std::exception&) {
+    return std::nullopt;
   }
-  if (negative) value = -value;
-  if (value < low || value > high) return std::nullopt;
-  return value;
 }
 
-int DumpLandscape(long long number, long long difficulty, bool verbose) {
-  TProgram program;
-  if (verbose) program.Log.AddListener([](const std::string& line) { std::cerr << line << '\n'; });
-  TDlgNewGame& settings = program.DlgNewGame;
-  settings.ApplyDefaultSettings();
-  settings.ChooseLandscape(static_cast<int32_t>(number), static_cast<int32_t>(difficulty));
-  program.Form1.CreateGame();
-  program.Form1.Game->Init();
-  int status = 0;
-  for (const std::string& line : program.Log.GetLines()) {
-    if (line.rfind("Error ", 0) == 0) {
-      std::cerr << line << '\n';
-      status = 1;
-    }
-  }
-  std::cout << LandscapeJson(program.Landscape(), number) << '\n';
-  return status;
+int DumpLandscape(int32_t number, int32_t difficulty, bool verbose) {
+  TLog::TListener listener;
+  if (verbose) listener = [](const std::string& line) { std::cerr << line << '\n'; };
+  const TLandscapeDump dump = orvane::DumpLandscape(number, difficulty, {}, listener);
+  for (const std::string& line : dump.Errors)
+    std::cerr << line << '\n';
+  std::cout << dump.Json << '\n';
+  return dump.Errors.empty() ? 0 : 1;
 }
 
 int Play(int argc, char** argv, bool verbose) {
@@ -79,14 +66,14 @@ int Play(int argc, char** argv, bool verbose) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::optional<long long> number;
-  long long difficulty = 0;
+  std::optional<int32_t> number;
+  int32_t difficulty = 0;
   bool verbose = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool hasValue = i + 1 < argc;
     if (arg == "--dump-landscape" && hasValue) {
-      number = ParseWhole(argv[++i], -2147483647LL, 2147483647LL);
+      number = ParseWhole(argv[++i], -2147483647, 2147483647);
       if (!number) {
         std::cerr << "orvane: the landscape number must be a whole number from -2147483647 to "
                      "2147483647, not '"

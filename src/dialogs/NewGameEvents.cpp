@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "dialogs/GameSettings.h"
+#include "dialogs/NewGame.h"
 #include "dialogs/WholeNumberText.h"
 
 namespace orvane {
@@ -21,72 +21,72 @@ void TDlgNewGame::RB_QuickPlayClick() {
   if (!RB_QuickPlay.Enabled) return;
   RB_QuickPlay.Checked = true;
   RB_Campaign.Checked = false;
-  gs_G_GameType(gt_Quick);
+  Store.gs_G_GameType(gt_Quick);
 }
 
 void TDlgNewGame::RB_CampaignClick() {
   if (!RB_Campaign.Enabled) return;
   RB_Campaign.Checked = true;
   RB_QuickPlay.Checked = false;
-  gs_G_GameType(gt_Campaign);
+  Store.gs_G_GameType(gt_Campaign);
 }
 
 void TDlgNewGame::TB_S_DifficultyChange(int position) {
-  gs_S_Difficulty(ClampedPosition(position, TB_S_Difficulty) - TB_S_Difficulty.Min);
+  Store.gs_S_Difficulty(ClampedPosition(position, TB_S_Difficulty) - TB_S_Difficulty.Min);
 }
 
 void TDlgNewGame::TB_S_DiffVariationChange(int position) {
-  gs_S_DiffVariation(ClampedPosition(position, TB_S_DiffVariation));
+  Store.gs_S_DiffVariation(ClampedPosition(position, TB_S_DiffVariation));
 }
 
 void TDlgNewGame::TB_S_ResourcesChange(int position) {
-  gs_S_Resources(ClampedPosition(position, TB_S_Resources));
+  Store.gs_S_Resources(ClampedPosition(position, TB_S_Resources));
 }
 
 void TDlgNewGame::TB_S_GameSpeedChange(int position) {
-  gs_S_GameSpeed(ClampedPosition(position, TB_S_GameSpeed));
+  Store.gs_S_GameSpeed(ClampedPosition(position, TB_S_GameSpeed));
 }
 
 void TDlgNewGame::TB_S_SentrySpeedChange(int position) {
-  gs_S_SentrySpeed(ClampedPosition(position, TB_S_SentrySpeed));
+  Store.gs_S_SentrySpeed(ClampedPosition(position, TB_S_SentrySpeed));
 }
 
 void TDlgNewGame::TB_S_ScanSpeedChange(int position) {
-  gs_S_ScanSpeed(ClampedPosition(position, TB_S_ScanSpeed));
+  Store.gs_S_ScanSpeed(ClampedPosition(position, TB_S_ScanSpeed));
 }
 
 void TDlgNewGame::TB_S_ScanSectorChange(int position) {
-  gs_S_ScanSector(ClampedPosition(position, TB_S_ScanSector));
+  Store.gs_S_ScanSector(ClampedPosition(position, TB_S_ScanSector));
 }
 
 void TDlgNewGame::cbLandscapeCodeClick() {
   cbLandscapeCode.Checked = !cbLandscapeCode.Checked;
-  gs_S_LandscapeRandom(!cbLandscapeCode.Checked);
+  Store.gs_S_LandscapeRandom(!cbLandscapeCode.Checked);
 }
 
 void TDlgNewGame::TB_CC_SensitivityChange(int position) {
-  gs_CC_Sensitivity(ClampedPosition(position, TB_CC_Sensitivity));
+  Store.gs_CC_Sensitivity(ClampedPosition(position, TB_CC_Sensitivity));
 }
 
 void TDlgNewGame::CB_CC_ReverseVerticalClick() {
-  gs_CC_ReverseVertical(!CC_ReverseVertical());
+  Store.gs_CC_ReverseVertical(!Store.CC_ReverseVertical());
 }
 
 void TDlgNewGame::CB_CC_ReverseHorizontalClick() {
-  gs_CC_ReverseHorizontal(!CC_ReverseHorizontal());
+  Store.gs_CC_ReverseHorizontal(!Store.CC_ReverseHorizontal());
 }
 
 void TDlgNewGame::CB_CC_ReverseZoomClick() {
-  gs_CC_ReverseZoom(!CC_ReverseZoom());
+  Store.gs_CC_ReverseZoom(!Store.CC_ReverseZoom());
 }
 
 void TDlgNewGame::CB_CC_LockCursorClick() {
-  gs_CC_LockCursor(!CC_LockCursor());
+  Store.gs_CC_LockCursor(!Store.CC_LockCursor());
 }
 
 void TDlgNewGame::CB_H_ShowHintsClick() {
   CB_H_ShowHints.Checked = !CB_H_ShowHints.Checked;
-  gs_H_ShowHints(CB_H_ShowHints.Checked);
+  Store.gs_H_ShowHints(CB_H_ShowHints.Checked);
 }
 
 void TDlgNewGame::SetLandscapeNumberText(const std::string& text) {
@@ -102,7 +102,7 @@ void TDlgNewGame::E_S_LandscapeNumberChange() {
   // The landscape number runs -2147483647 .. 2147483647.
   const auto number = static_cast<int32_t>(std::clamp(typed, -Largest, Largest));
   SetLandscapeNumberText(std::to_string(number));
-  gs_S_LandscapeNumber(number);
+  Store.gs_S_LandscapeNumber(number);
 }
 
 int32_t TDlgNewGame::ReadLandscapeNumberBox() const {

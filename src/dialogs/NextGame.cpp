@@ -5,7 +5,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "dialogs/GameSettings.h"
+#include "dialogs/NewGame.h"
+#include "world/MathKT.h"
 
 namespace orvane {
 
@@ -71,13 +72,13 @@ void TFormNextGame::cbLandscapeCodeClick() {
 }
 
 void TFormNextGame::ApplyChoice(const std::function<double()>& uniform) const {
-  const int32_t d = NewGame.GameSpec().S_Difficulty;
+  TGameSettings& settings = NewGame.Settings();
+  const int32_t d = settings.GameSpec().S_Difficulty;
   if (Choice == 1) {
-    NewGame.gs_S_Difficulty(std::max(0, d - 5));
+    settings.gs_S_Difficulty(std::max(0, d - 5));
   } else if (Choice == 3) {
-    // d is 0..100, so the step is 1..3; halves go to the even neighbour.
-    const auto step = static_cast<int32_t>(std::nearbyint((100 - d) * 0.02 + 1.0));
-    NewGame.gs_S_Difficulty(std::min(100, d + step));
+    // d is 0..100, so the step is 1..3.
+    settings.gs_S_Difficulty(std::min(100, d + Round((100 - d) * 0.02 + 1.0)));
   }
   if (!SameLandscape()) {
     const double number = std::trunc(uniform() * 2147483647.0);

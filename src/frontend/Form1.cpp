@@ -9,13 +9,14 @@
 
 namespace orvane {
 
-TForm1::TForm1(TRandom& random, TLog& log, TScene& scene, TDlgNewGame& settings)
-    : FormNextGame(settings), Random(random), Log(log), Scene(scene), Settings(settings) {
-  Settings.SetHost(this);
+TForm1::TForm1(TRandom& random, TLog& log, TScene& scene, TGameSettings& settings,
+               TDlgNewGame& newGame)
+    : FormNextGame(newGame), Random(random), Log(log), Scene(scene), Settings(settings) {
+  Settings.AddListener(*this);
 }
 
 TForm1::~TForm1() {
-  Settings.SetHost(nullptr);
+  Settings.RemoveListener(*this);
 }
 
 void TForm1::CreateGame() {
@@ -29,16 +30,27 @@ TWindowSystem& TForm1::RequireWindows() const {
   return *Windows;
 }
 
-void TForm1::StepAnimation(int slot, float progress) {
-  if (Simulation) Simulation->StepAnimation(slot, progress);
+void TForm1::ExecuteCommand(const std::string& line, bool silent) {
+  if (!Console) {
+    Log.Log("Diagnostic: No console to run \"" + line + "\".");
+    return;
+  }
+  Console->ExecuteCommand(line, silent);
 }
 
-void TForm1::ScanWarning() {
-  if (Simulation) Simulation->ScanWarning();
-}
-
-void TForm1::ShowNextGameDialog() {
+void TForm1::ShowNextGameDialog(const TGameResult& result) {
+  FormNextGame.LabelNarrative.Caption = result.Narrative;
+  FormNextGame.ImageLose.Visible = result.Lost;
+  FormNextGame.ImageWin.Visible = !result.Lost;
   RequireWindows().ShowNextGameDialog();
+  FormNextGame.ApplyChoice([this] { return Random.Random(); });
+}
+
+void TForm1::SettingChanged(TSetting setting) {
+  if (setting == TSetting::Sensitivity)
+    Look.LookSensitivity = static_cast<float>(Settings.CC_Sensitivity() * 0.05);
+  else if (setting == TSetting::ShowHints)
+    SetShowHints(Settings.H_ShowHints());
 }
 
 void TForm1::NoteStackLevel(int level) {

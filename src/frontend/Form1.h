@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/GameSettings.h"
+#include "console/CommandRunner.h"
+#include "dialogs/NewGame.h"
 #include "dialogs/NextGame.h"
+#include "dialogs/settings/GameSettings.h"
 #include "scene/FrameTimer.h"
 #include "scene/Scene.h"
 #include "simulation/Simulation.h"
@@ -49,18 +51,39 @@ struct THintPanel {
   bool CloseEnabled = true;  // ButtonCloseHint
 };
 
+// The view's look and the mouse that drives it: the field of view, the turn speeds the mouse
+// gives and the frame tick spends, and what the mouse last did.
+struct TLook {
+  float FieldOfView = 0.0f;
+  float TargetFieldOfView = 0.0f;
+  float LookSensitivity = 0.0f;
+  float LookVelocityYaw = 0.0f;
+  float LookVelocityPitch = 0.0f;
+  float LookDriftX = 0.0f;
+  float LookDriftY = 0.0f;
+  bool CameraMoved = false;
+  bool MouseMoved = false;
+  bool MouseButtonDown = false;
+  bool ResetMouseOrigin = false;
+  bool CursorWarped = false;
+  int LastMouseX = 0;
+  int LastMouseY = 0;
+};
+
 // The main window's logic: its state, its part in making and showing the world, and the
 // hints it queues. The Qt window only shows this state and forwards its events.
-class TForm1 : public TWorldHost, public TSimulationHost, public TSettingsHost {
+class TForm1 : public TWorldHost, public TSimulationHost, public TSettingsListener {
  public:
   static constexpr int Panel1Height = 33;
 
-  TForm1(TRandom& random, TLog& log, TScene& scene, TDlgNewGame& settings);
+  TForm1(TRandom& random, TLog& log, TScene& scene, TGameSettings& settings, TDlgNewGame& newGame);
   ~TForm1() override;
 
   // The window system the window runs in; null when there is none (operations that need it
   // then fail and report it).
   void SetWindowSystem(TWindowSystem* windows) { Windows = windows; }
+  // The console that runs command lines; null until there is one.
+  void SetConsole(TCommandRunner* console) { Console = console; }
 
   // Makes the game object and the simulation that runs its world (once).
   void CreateGame();
@@ -84,22 +107,9 @@ class TForm1 : public TWorldHost, public TSimulationHost, public TSettingsHost {
   // ---- state shared by the front end
   bool MapView = false;
   bool ConsoleVisible = false;
-  int LastMouseX = 0;
-  int LastMouseY = 0;
-  bool MouseButtonDown = false;
-  bool ResetMouseOrigin = false;
-  bool CursorWarped = false;
-  bool MouseMoved = false;
-  float LookVelocityYaw = 0.0f;
-  float LookVelocityPitch = 0.0f;
-  float LookDriftX = 0.0f;
-  float LookDriftY = 0.0f;
-  float FieldOfView = 0.0f;
-  float TargetFieldOfView = 0.0f;
-  float LookSensitivity = 0.0f;
+  TLook Look;
   double LastDeltaTimeValue = 0.0;
   double GameClockValue = 0.0;
-  bool CameraMoved = false;
   bool ShowHints = false;
   int PointedX = 0;
   int PointedZ = 0;
@@ -136,7 +146,7 @@ class TForm1 : public TWorldHost, public TSimulationHost, public TSettingsHost {
 
   // ---- hints: a queue of messages whose first three characters are a class letter, a
   // topic letter and a digit; the panel shows the head
-  std::vector<std::string> HintQueue;
+  const std::vector<std::string>& HintQueue() const { return Queue; }
   THintPanel Panel_PopInfo;
   void AddHint(const std::string& text) override;
   void RemoveHints(char topic) override;
@@ -150,27 +160,25 @@ class TForm1 : public TWorldHost, public TSimulationHost, public TSettingsHost {
   void SetPlayerView(int x, int z, bool faceTolmarch, bool map) override;
 
   // ---- what the world asks of the main window
-  void SetFieldOfView(float degrees) override { FieldOfView = degrees; }
-  void SetTargetFieldOfView(float degrees) override { TargetFieldOfView = degrees; }
+  void SetFieldOfView(float degrees) override { Look.FieldOfView = degrees; }
+  void SetTargetFieldOfView(float degrees) override { Look.TargetFieldOfView = degrees; }
   void Wake() override { SetAsleep(false); }
   void LeaveMapView() override { MapView = false; }
   void NoteStackLevel(int level) override;
   void NoteScannerSlot(int slot) override;
   double GameClock() const override { return GameClockValue; }
   double LastDeltaTime() const override { return LastDeltaTimeValue; }
-  // Animation steps and the scan warning belong to the simulation.
-  void StepAnimation(int slot, float progress) override;
-  void ScanWarning() override;
+  void ExecuteCommand(const std::string& line, bool silent) override;
 
   // ---- the next-game dialog, shown at the end of every landscape
   TFormNextGame FormNextGame;
-  TFormNextGame& NextGameDialog() override { return FormNextGame; }
-  // Shown modally through the window system; returns once it is closed.
-  void ShowNextGameDialog() override;
+  // Shown modally through the window system with the result; once it is closed the player's
+  // choice goes into the settings.
+  void ShowNextGameDialog(const TGameResult& result) override;
 
-  // ---- what the settings tell the main window
-  void SetLookSensitivity(float value) override { LookSensitivity = value; }
-  void SetShowHints(bool on) override;
+  // ---- what the settings tell the main window: the look's sensitivity and the hints
+  void SettingChanged(TSetting setting) override;
+  void SetShowHints(bool on);
 
  private:
   TWindowSystem& RequireWindows() const;
@@ -181,8 +189,10 @@ class TForm1 : public TWorldHost, public TSimulationHost, public TSettingsHost {
   TRandom& Random;
   TLog& Log;
   TScene& Scene;
-  TDlgNewGame& Settings;
+  TGameSettings& Settings;
   TWindowSystem* Windows = nullptr;
+  TCommandRunner* Console = nullptr;
+  std::vector<std::string> Queue;
 };
 
 extern const char* const RandomTips[13];

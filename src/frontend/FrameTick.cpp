@@ -40,8 +40,8 @@ void TForm1::GLCadencer1Progress(double deltaTime, double newTime) {
     Simulation->ProgressAnimations(deltaTime);
   }
   // The listener is handed to the sound library here once one is bound.
-  CameraMoved = false;
-  MouseMoved = false;
+  Look.CameraMoved = false;
+  Look.MouseMoved = false;
   LastDeltaTimeValue = deltaTime;
   GameClockValue = newTime;
 }
@@ -49,25 +49,26 @@ void TForm1::GLCadencer1Progress(double deltaTime, double newTime) {
 void TForm1::MoveViewByInertia(double deltaTime) {
   const double yawSign = Settings.CC_ReverseHorizontal() ? 1.0 : -1.0;
   const double pitchSign = Settings.CC_ReverseVertical() ? 1.0 : -1.0;
-  const bool atRest = std::abs(LookVelocityYaw) <= 1.0 * deltaTime &&
-                      std::abs(LookVelocityPitch) <= 1.0 * deltaTime &&
-                      std::abs(FieldOfView - TargetFieldOfView) <= 0.001;
-  if (!CameraMoved && atRest) {
+  const bool atRest = std::abs(Look.LookVelocityYaw) <= 1.0 * deltaTime &&
+                      std::abs(Look.LookVelocityPitch) <= 1.0 * deltaTime &&
+                      std::abs(Look.FieldOfView - Look.TargetFieldOfView) <= 0.001;
+  if (!Look.CameraMoved && atRest) {
     SetAsleep(true);
-    LookVelocityYaw = 0.0f;
-    LookVelocityPitch = 0.0f;
+    Look.LookVelocityYaw = 0.0f;
+    Look.LookVelocityPitch = 0.0f;
     return;
   }
 
   const double decayLook = std::pow(0.0005, deltaTime);
   const double decayDrift = std::pow(0.001, deltaTime);
   const double decayZoom = std::pow(0.0001, deltaTime);
-  FieldOfView = static_cast<float>(FieldOfView * decayZoom + (1.0 - decayZoom) * TargetFieldOfView);
-  LookVelocityYaw = static_cast<float>(LookVelocityYaw * decayLook);
-  LookVelocityPitch = static_cast<float>(LookVelocityPitch * decayLook);
-  const double k = 0.0090909 * FieldOfView;  // a narrow view turns slower
-  const double turn = yawSign * LookVelocityYaw * LookSensitivity * 0.2 * k;
-  const double pitch = pitchSign * LookVelocityPitch * LookSensitivity * 0.2 * k;
+  Look.FieldOfView =
+      static_cast<float>(Look.FieldOfView * decayZoom + (1.0 - decayZoom) * Look.TargetFieldOfView);
+  Look.LookVelocityYaw = static_cast<float>(Look.LookVelocityYaw * decayLook);
+  Look.LookVelocityPitch = static_cast<float>(Look.LookVelocityPitch * decayLook);
+  const double k = 0.0090909 * Look.FieldOfView;  // a narrow view turns slower
+  const double turn = yawSign * Look.LookVelocityYaw * Look.LookSensitivity * 0.2 * k;
+  const double pitch = pitchSign * Look.LookVelocityPitch * Look.LookSensitivity * 0.2 * k;
 
   // The player's robot turns with the view, its shape kept facing its stored angle.
   TLandscape& land = *Game->Landscape;
@@ -92,10 +93,10 @@ void TForm1::MoveViewByInertia(double deltaTime) {
     audio.ListenerOrientationAt = SoundAxes(target->Position() - camera->Position());
     audio.ListenerOrientationUp = SoundAxes(camera->Up());
   }
-  if (std::abs(FieldOfView - TargetFieldOfView) > 0.001)
-    Scene.GLSceneViewer1.SetFieldOfView(FieldOfView);
-  LookDriftX = static_cast<float>(LookDriftX * decayDrift);
-  LookDriftY = static_cast<float>(LookDriftY * decayDrift);
+  if (std::abs(Look.FieldOfView - Look.TargetFieldOfView) > 0.001)
+    Scene.GLSceneViewer1.SetFieldOfView(Look.FieldOfView);
+  Look.LookDriftX = static_cast<float>(Look.LookDriftX * decayDrift);
+  Look.LookDriftY = static_cast<float>(Look.LookDriftY * decayDrift);
   try {
     UpdatePointer(0, 0, true);
   } catch (const std::exception&) {

@@ -31,34 +31,33 @@ const char* const RandomTips[13] = {
 
 void TForm1::AddHint(const std::string& text) {
   if (text.size() < 4) return;
-  size_t index = HintQueue.size();
+  size_t index = Queue.size();
   if (text[0] == 'A') {
     index = 0;
   } else if (text[0] == 'B') {
     // Bulletins go behind the leading alerts.
     index = 0;
-    while (index < HintQueue.size() && HintQueue[index][0] == 'A')
+    while (index < Queue.size() && Queue[index][0] == 'A')
       ++index;
   }
-  HintQueue.insert(HintQueue.begin() + static_cast<std::ptrdiff_t>(index), text);
+  Queue.insert(Queue.begin() + static_cast<std::ptrdiff_t>(index), text);
   UpdateHintPanel();
 }
 
 void TForm1::RemoveHints(char topic) {
-  if (HintQueue.empty()) return;
-  for (size_t i = HintQueue.size(); i-- > 0;)
-    if (HintQueue[i][1] == topic)
-      HintQueue.erase(HintQueue.begin() + static_cast<std::ptrdiff_t>(i));
+  if (Queue.empty()) return;
+  for (size_t i = Queue.size(); i-- > 0;)
+    if (Queue[i][1] == topic) Queue.erase(Queue.begin() + static_cast<std::ptrdiff_t>(i));
   UpdateHintPanel();
 }
 
 void TForm1::ClearHintQueue() {
-  HintQueue.clear();
+  Queue.clear();
   UpdateHintPanel();
 }
 
 void TForm1::ButtonCloseHintClick() {
-  if (!HintQueue.empty()) HintQueue.erase(HintQueue.begin());
+  if (!Queue.empty()) Queue.erase(Queue.begin());
   UpdateHintPanel();
 }
 
@@ -96,8 +95,8 @@ void SetHintSign(THintPanel& panel, char hintClass) {
 
 void TForm1::UpdateHintPanel() {
   THintPanel& panel = Panel_PopInfo;
-  if (!HintQueue.empty()) {
-    const std::string& m = HintQueue.front();
+  if (!Queue.empty()) {
+    const std::string& m = Queue.front();
     // The length counts the three-character code.
     panel.Height = std::max(57, static_cast<int>(m.size() / 18) * 11 + 5);
     panel.Text = m.substr(3);
@@ -105,10 +104,10 @@ void TForm1::UpdateHintPanel() {
   } else {
     panel.Text.clear();
   }
-  const bool shown = Settings.H_ShowHints() && !HintQueue.empty();
+  const bool shown = Settings.H_ShowHints() && !Queue.empty();
   panel.CloseEnabled = shown;
   panel.Visible = shown;
-  panel.MoreVisible = HintQueue.size() > 1;
+  panel.MoreVisible = Queue.size() > 1;
 }
 
 void TForm1::ShowRandomTip() {

@@ -47,9 +47,9 @@ void TForm1::SetPlayerView(int x, int z, bool faceTolmarch, bool map) {
     player.ViewDir = Normalised(target.Position() - camera.Position());
     camera.SetPosition({2 * N, 1.2f * N, 2 * N});
     target.SetPosition({0.5f * N, -0.15f * N, 0.5f * N});
-    TargetFieldOfView = 115.0f;
+    Look.TargetFieldOfView = 115.0f;
     viewer.SetFieldOfView(115.0f);
-    FieldOfView = 115.0f;
+    Look.FieldOfView = 115.0f;
     camera.SetDepthOfView(3.5f * N);
     viewer.Fog.End = 5 * N;
     viewer.Fog.Color.a = 0.2f * land.SkyColour.a;
@@ -75,15 +75,15 @@ void TForm1::SetPlayerView(int x, int z, bool faceTolmarch, bool map) {
     viewer.Fog.End = N;
     viewer.Fog.Color.a = land.SkyColour.a;
     camera.SetDepthOfView(1.5f * N);
-    viewer.SetFieldOfView(TargetFieldOfView);
-    FieldOfView = TargetFieldOfView;
+    viewer.SetFieldOfView(Look.TargetFieldOfView);
+    Look.FieldOfView = Look.TargetFieldOfView;
     // The scan state and the warning follow the player to the new square.
     if (Simulation)
       for (int k = 1; k <= land.SiteCount; ++k)
         Simulation->ScanStep(k, false);
   }
   player.EyeHgt = 1.45 + static_cast<double>(TopBase(land, x, z));
-  CameraMoved = true;
+  Look.CameraMoved = true;
 }
 
 }  // namespace orvane

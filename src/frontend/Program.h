@@ -1,7 +1,8 @@
 #pragma once
 
 #include "console/Log.h"
-#include "dialogs/GameSettings.h"
+#include "dialogs/NewGame.h"
+#include "dialogs/settings/GameSettings.h"
 #include "frontend/Form1.h"
 #include "scene/Scene.h"
 #include "world/Random.h"
@@ -9,13 +10,15 @@
 namespace orvane {
 
 // The program's long-lived objects, made once: the one random generator, the log, the
-// main window's scene, the settings and the main window's logic.
+// main window's scene, the settings with the new-game dialog that shows them, and the main
+// window's logic.
 struct TProgram {
   TRandom Random;
   TLog Log;
   TScene Scene;
-  TDlgNewGame DlgNewGame;
-  TForm1 Form1{Random, Log, Scene, DlgNewGame};
+  TGameSettings Settings;
+  TDlgNewGame DlgNewGame{Settings};
+  TForm1 Form1{Random, Log, Scene, Settings, DlgNewGame};
 
   TLandscape& Landscape() { return *Form1.Game->Landscape; }
 };

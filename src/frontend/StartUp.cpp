@@ -23,10 +23,10 @@ void TForm1::FormCreate() {
   SetVSync(true);
   SetAsleep(false);
   // The first view opens out from a narrow angle.
-  FieldOfView = 6.0f;
-  TargetFieldOfView = 135.0f;
+  Look.FieldOfView = 6.0f;
+  Look.TargetFieldOfView = 135.0f;
   NoSleep = true;
-  CursorWarped = false;
+  Look.CursorWarped = false;
   ScannerHighWater = 0;
   StackHighWater = 0;
   // No frame runs before the first landscape exists.

@@ -40,12 +40,12 @@ void TForm1::FormResize(int clientWidth, int clientHeight) {
       viewer.Width = w;
       viewer.Height = h;
     }
-    viewer.SetFieldOfView(FieldOfView);
+    viewer.SetFieldOfView(Look.FieldOfView);
   } catch (const std::exception&) {
     Log.Log("Error 0012: GLSceneViewer1 or GLCamera1 does not exist @ Form.FormResize().");
   }
   // The next mouse move starts afresh instead of jumping.
-  ResetMouseOrigin = true;
+  Look.ResetMouseOrigin = true;
 }
 
 void TForm1::UpdatePointer(int x, int y, bool useCursor) {

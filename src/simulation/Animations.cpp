@@ -97,25 +97,41 @@ void MakeOpaque(TSceneObject& shape, TGameObjectKind kind) {
 
 }  // namespace
 
+// Every running slot, in order, takes the frame's time and its step. A slot started during
+// the pass at a higher index than the one being stepped is met by the pass and stepped once,
+// with the part of the frame that was left when it started: what an animation ending in this
+// frame starts begins where it ended, so a long frame runs a scanner's waits one after the
+// other for as long as the frame lasts, and no longer.
 void TSimulation::ProgressAnimations(double frameTime) {
   TLandscape& land = Landscape();
-  // The slots running as the pass begins take the frame's time. A slot started during the
-  // pass is stepped too, but its time starts with the next frame: a long frame must not run
-  // a new scan wait, and the drain it ends in, over and over within itself.
-  std::array<bool, AnimationSlots> runningBefore{};
-  for (int slot = 0; slot < AnimationSlots; ++slot)
-    runningBefore[static_cast<size_t>(slot)] = land.Animations(slot).Kind != ga_static;
+  TPass pass;
+  pass.StartedWith.fill(-1.0);
+  // The pass is the active one until it returns, however it returns.
+  struct TActive {
+    TPass*& Active;
+    TPass* Outer;
+    ~TActive() { Active = Outer; }
+  } active{ActivePass, ActivePass};
+  ActivePass = &pass;
+
   int highest = 0;
   for (int slot = 0; slot < AnimationSlots; ++slot) {
     TAnimation& animation = land.Animations(slot);
     const TAnimationKind kind = animation.Kind;
     if (kind == ga_static) continue;
     highest = slot;
-    if (runningBefore[static_cast<size_t>(slot)])
-      animation.Elapsed = static_cast<float>(animation.Elapsed + frameTime);
+    const double startedWith = pass.StartedWith[static_cast<size_t>(slot)];
+    // One that started as the frame ended has had its first step, and no time yet.
+    if (startedWith == 0.0) continue;
+    const double time = startedWith > 0.0 ? startedWith : frameTime;
+    animation.Elapsed = static_cast<float>(animation.Elapsed + time);
     // An animation of no length (a scanner with no turn time) ends at its first frame.
     const double progress =
         animation.Duration > 0.0f ? double(animation.Elapsed) / animation.Duration : 1.0;
+    pass.Current = slot;
+    pass.TimeLeft = animation.Duration > 0.0f
+                        ? std::clamp(double(animation.Elapsed) - animation.Duration, 0.0, time)
+                        : time;
     try {
       StepAnimation(slot, static_cast<float>(progress));
     } catch (...) {
@@ -125,6 +141,19 @@ void TSimulation::ProgressAnimations(double frameTime) {
     }
   }
   if (highest > 0) land.LastAnimation = highest;
+}
+
+void TSimulation::AnimationStarted(int slot, float progress) {
+  // Started by a step of this frame's pass: the pass meets it if it lies ahead, with the time
+  // left in the frame after the step's own animation ended.
+  if (ActivePass && slot > ActivePass->Current)
+    ActivePass->StartedWith[static_cast<size_t>(slot)] = ActivePass->TimeLeft;
+  StepAnimation(slot, progress);
+}
+
+void TSimulation::RaiseTension(float amount) {
+  TAudio& audio = Game.Audio;
+  audio.Tension = std::clamp(audio.Tension + amount, 1.0f, 100.0f);
 }
 
 void TSimulation::StepAnimation(int slot, float progress) {
@@ -306,7 +335,7 @@ void TSimulation::StepSoundAnimation(int slot, double p) {
   const TAnimationSound sound = SoundOf(kind);
   TAudio& audio = Game.Audio;
   if (p == 0.0 && animation.Source == 0) {
-    audio.Tension += sound.Tension;
+    RaiseTension(sound.Tension);
     PlayAnimationSound(slot, kind == ga_SoundRotate, audio.*sound.Buffer, sound.Gain);
   }
   if (p < 1.0) return;

@@ -5,8 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "dialogs/GameSettings.h"
-#include "dialogs/NextGame.h"
+#include "dialogs/settings/GameSettings.h"
 #include "simulation/Simulation.h"
 #include "world/Game.h"
 #include "world/Landscape.h"
@@ -32,39 +31,60 @@ int WonEnergy(int energy, int32_t difficulty) {
 
 }  // namespace
 
-void TSimulation::GameEnd(bool lost) {
-  StopAnimationSounds(1);
-  TLandscape& land = Landscape();
-  TFormNextGame& dialog = Host.NextGameDialog();
-  const int32_t difficulty = Settings.GameSpec().S_Difficulty;
-  if (lost) {
-    NextEnergy = StartEnergyFor(difficulty);
-    dialog.LabelNarrative.Caption = LostNarrative;
-    Settings.LabelSuggestion.Caption = LostSuggestion;
-  } else {
-    NextEnergy = WonEnergy(land.Energy, difficulty);
-    const std::string carried = std::to_string(NextEnergy);
-    dialog.LabelNarrative.Caption =
-        WonSentence + carried + " energy units will be carried into the next landscape.";
-    Settings.LabelSuggestion.Caption =
-        WonSentence + carried +
-        " energy units will be carried into the next landscape, which will be more difficult. "
-        "Close this box to continue!";
+bool TSimulation::LandscapeEnding() {
+  if (NextGameDialogOpen) return true;
+  const TLandscape& land = Landscape();
+  for (int slot = 0; slot < AnimationSlots; ++slot) {
+    const TAnimationKind kind = land.Animations(slot).Kind;
+    if (kind == ga_Leave || kind == ga_Dead) return true;
   }
+  return false;
+}
+
+// One end at a time: frames go on behind the next-game dialog, and neither a second leaving
+// nor a death seen from there begins another.
+void TSimulation::GameEnd(bool lost) {
+  if (NextGameDialogOpen) return;
+  StopAnimationSounds(1);
+  const int32_t difficulty = Settings.GameSpec().S_Difficulty;
+  TGameResult result;
+  result.Lost = lost;
+  int nextEnergy = 0;
+  if (lost) {
+    nextEnergy = StartEnergyFor(difficulty);
+    result.Narrative = LostNarrative;
+    Settings.ShowSuggestion(LostSuggestion);
+  } else {
+    nextEnergy = WonEnergy(Landscape().Energy, difficulty);
+    const std::string carried = std::to_string(nextEnergy);
+    result.Narrative =
+        WonSentence + carried + " energy units will be carried into the next landscape.";
+    Settings.ShowSuggestion(WonSentence + carried +
+                            " energy units will be carried into the next landscape, which will "
+                            "be more difficult. Close this box to continue!");
+  }
+  NextEnergy = nextEnergy;
   Host.RemoveHints('R');
   Host.RemoveHints('S');
   Host.RemoveHints('M');
-  dialog.ImageLose.Visible = lost;
-  dialog.ImageWin.Visible = !lost;
 
-  Host.ShowNextGameDialog();
-  dialog.ApplyChoice([this] { return Random.Random(); });
+  NextGameDialogOpen = true;
+  try {
+    Host.ShowNextGameDialog(result);
+  } catch (...) {
+    NextGameDialogOpen = false;
+    throw;
+  }
+  NextGameDialogOpen = false;
   Host.ClearHintQueue();
 
+  TLandscape& land = Landscape();
   land.ClearGameObjects();
   land.Make();
   Game.Init();
-  Landscape().SetEnergy(NextEnergy);
+  // What the result promised, whatever happened behind the dialog.
+  NextEnergy = nextEnergy;
+  Landscape().SetEnergy(nextEnergy);
 }
 
 }  // namespace orvane

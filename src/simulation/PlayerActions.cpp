@@ -157,7 +157,7 @@ void TSimulation::CreateBoulder(const TPointedSquare& pointed) {
                       Host.GameClock(), 0.5f, 0.0f, 0.0f);
   land.SetEnergy(CheckedAdd(land.Energy, -ObjectEnergy[go_boulder]));
   StartScanners();
-  Game.Audio.Tension += 1.0f;
+  RaiseTension(1.0f);
   Host.RemoveHints('B');
   Host.AddHint(BoulderHint);
 }
@@ -182,7 +182,7 @@ void TSimulation::CreateRobot(const TPointedSquare& pointed) {
   if (land.AddGameObject(target.X, target.Z, go_robot, facing, true) == -1) return;
   land.StartAnimation(target.X, target.Top + 1, target.Z, 0.0f, ga_SoundCreateRobot,
                       Host.GameClock(), 0.9f, 0.0f, 0.0f);
-  Game.Audio.Tension += 2.0f;
+  RaiseTension(2.0f);
   land.SetEnergy(CheckedAdd(land.Energy, -ObjectEnergy[go_robot]));
   StartScanners();
   Host.RemoveHints('R');
@@ -198,6 +198,7 @@ void TSimulation::Transfer(const TPointedSquare& pointed) {
     return static_cast<float>(x) == land.TolmarchX && static_cast<float>(z) == land.TolmarchZ;
   };
   if (onPedestal(player.X, player.Z)) {
+    if (LandscapeEnding()) return;  // one leaving, once
     land.StartAnimation(0, 0, 0, 0.0f, ga_Leave, now, 1.5f, 0.0f, 0.0f);
     land.StartAnimation(player.X, land.TopSettledLevel(player.X, player.Z), player.Z, 0.0f,
                         ga_SoundLeave, now, 1.5f, 0.0f, 0.0f);
@@ -237,7 +238,7 @@ void TSimulation::Transfer(const TPointedSquare& pointed) {
     land.StartAnimation(0, 0, 0, 0.0f, ga_WinLightOn, now, 3.0f, 0.0f, 0.0f);
     Host.AddHint(PedestalHint);
   } else {
-    Game.Audio.Tension += 3.0f;
+    RaiseTension(3.0f);
     Host.AddHint(AnotherShellHint);
   }
 }
@@ -245,7 +246,7 @@ void TSimulation::Transfer(const TPointedSquare& pointed) {
 void TSimulation::HyperspaceAction() {
   TLandscape& land = Landscape();
   if (land.Energy < ObjectEnergy[go_robot]) return;
-  Game.Audio.Tension += 12.0f;
+  RaiseTension(12.0f);
   land.Hyperspace(true);
   const TPlayer& player = land.Player();
   land.StartAnimation(player.X, land.TopSettledLevel(player.X, player.Z), player.Z, 0.0f,

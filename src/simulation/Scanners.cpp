@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <utility>
 
 #include "scene/ColourNumbers.h"
 #include "simulation/Simulation.h"
@@ -119,10 +118,26 @@ void TSimulation::StartScannerSound(int slot, TAnimationKind kind, float duratio
 
 // ---- the scanner cycle
 
+// Whether a scan wait or a turn runs on the scanner's object.
+bool TSimulation::ScannerBusy(int slot) {
+  TLandscape& land = Landscape();
+  const TScanner& scanner = land.Scanners(slot);
+  for (int a = 0; a < AnimationSlots; ++a) {
+    const TAnimation& animation = land.Animations(a);
+    if ((animation.Kind == ga_Scan || animation.Kind == ga_rotate) && animation.X == scanner.PosX &&
+        animation.Z == scanner.PosZ && animation.Level == scanner.Level)
+      return true;
+  }
+  return false;
+}
+
+// Idle scanners start. So does one that saw the player while still idle (the look made when
+// the player is placed): it has no scan or turn of its own to go on with.
 void TSimulation::StartScanners() {
   for (int n = 1; n <= MaxScanners; ++n) {
     TScanner& scanner = Landscape().Scanners(n);
-    if (scanner.State != ss_Idle) continue;
+    const bool stuck = scanner.State == ss_Seen && !ScannerBusy(n);
+    if (scanner.State != ss_Idle && !stuck) continue;
     scanner.State = ss_Scan;
     StartScanWait(n, scanner.TScan);
   }
@@ -147,11 +162,12 @@ void TSimulation::StopScanners() {
 void TSimulation::ScanEnded(int x, int z) {
   const int slot = FindScanner(x, z);
   if (slot == 0) return;  // absorbed while it waited
-  const int found = ScanStep(slot, true);
+  // While the landscape ends the scanners go on turning, but take nothing more.
+  const TScanResult found = LandscapeEnding() ? sr_Nothing : ScanStep(slot, true);
   TScanner& scanner = Landscape().Scanners(slot);
-  if (found == 2) {
+  if (found == sr_Player) {
     StartScanWait(slot, scanner.TPlyr);
-  } else if (found == 1) {
+  } else if (found == sr_Objects) {
     StartScanWait(slot, scanner.TObje);
   } else if (++scanner.Blank >= scanner.DoBlank) {
     scanner.Blank = 0;
@@ -177,10 +193,10 @@ void TSimulation::TurnEnded(int x, int z) {
   StartScanWait(slot, scanner.TScan);
 }
 
-int TSimulation::ScanStep(int slot, bool drain) {
+TScanResult TSimulation::ScanStep(int slot, bool drain) {
   TScanner& scanner = Landscape().Scanners(slot);
-  if (scanner.State == ss_Free) return 0;
-  int result = 0;
+  if (scanner.State == ss_Free) return sr_Nothing;
+  TScanResult result = sr_Nothing;
   if (CanSeePlayer(slot, drain)) {
     if (drain) {
       scanner.State = ss_Drain;
@@ -188,9 +204,9 @@ int TSimulation::ScanStep(int slot, bool drain) {
     } else {
       scanner.State = ss_Seen;
     }
-    result = 2;
-  } else if (drain) {
-    result = ConvertObjectInView(slot) ? 1 : 0;
+    result = sr_Player;
+  } else if (drain && ConvertObjectInView(slot)) {
+    result = sr_Objects;
   }
   ScanWarning();
   return result;
@@ -201,7 +217,7 @@ int TSimulation::ScanStep(int slot, bool drain) {
 bool TSimulation::CanSeePlayer(int slot, bool drain) {
   TLandscape& land = Landscape();
   TScanner& scanner = land.Scanners(slot);
-  scanner.Seen = 0;
+  scanner.Seen = sn_NotSeen;
   const TPlayer& player = land.Player();
   const glm::vec3 eye = ScannerEye(slot);
   const glm::vec3 playerEye{float(player.X) + 0.5f, float(player.EyeHgt), float(player.Z) + 0.5f};
@@ -213,10 +229,10 @@ bool TSimulation::CanSeePlayer(int slot, bool drain) {
   if (!visible) return false;
 
   if (drain) {
-    scanner.Seen = 2;
+    scanner.Seen = sn_Drained;
     StartScannerSound(slot, ga_SoundDrain, scanner.TPlyr);
   } else {
-    scanner.Seen = 1;
+    scanner.Seen = sn_Seen;
     StartScannerSound(slot, ga_SoundScan, ScanSoundTime);
   }
   return true;
@@ -374,21 +390,12 @@ TSector TSimulation::SectorOf(int slot) {
                  std::abs(double(scanner.Rotation)));
 }
 
+// The first tries look only inside the view sector, which takes trees anywhere in view, also
+// on both sides of 0 degrees when the sector crosses it.
 bool TSimulation::PlaceTreeInView(int slot) {
   TLandscape& land = Landscape();
   const TScanner& scanner = land.Scanners(slot);
-  double lo = double(ScannerObject(slot).Angle) - scanner.Rotation / 2.0;
-  double hi = lo + scanner.Rotation;
-  if (lo > hi) std::swap(lo, hi);
-  while (lo < 0) {
-    lo += 360;
-    hi += 360;
-  }
-  // A facing past a full turn is brought back into the first one.
-  while (lo >= 360) {
-    lo -= 360;
-    hi -= 360;
-  }
+  const TSector sector = SectorOf(slot);
   const int top = land.TopLevel(scanner.PosX, scanner.PosZ);
   const double topHeight = top >= 1 ? land.Object(scanner.PosX, scanner.PosZ, top).Height : 0.0;
   const double limit = topHeight + scanner.Level;
@@ -399,14 +406,7 @@ bool TSimulation::PlaceTreeInView(int slot) {
     const int z = Random.Random(grid) + 1;
     if (!land.IsFlatSquare(x, z) || land.TopLevel(x, z) != -1) continue;
     if (!(land.PointHeight(x, z) <= limit)) continue;
-    if (i <= TreeTriesInSector) {
-      double d = Direction(scanner.PosX, scanner.PosZ, x, z) + 360;
-      while (d >= 360)
-        d -= 360;
-      // A sector reaching past 360 degrees goes on from 0.
-      const bool inside = (lo <= d && d < hi) || (lo <= d + 360 && d + 360 < hi);
-      if (!inside) continue;
-    }
+    if (i <= TreeTriesInSector && !sector.Holds(x, z)) continue;
     land.AddGameObject(x, z, go_tree, float(Random.Random() * 360), true);
     return true;
   }
@@ -434,8 +434,8 @@ void TSimulation::ScanWarning() {
   for (int n = 1; n <= MaxScanners; ++n) {
     const TScanner& scanner = Landscape().Scanners(n);
     if (!IsActive(scanner)) continue;
-    draining = draining || scanner.Seen == 2;
-    sensed = sensed || scanner.Seen == 1;
+    draining = draining || scanner.Seen == sn_Drained;
+    sensed = sensed || scanner.Seen == sn_Seen;
   }
   Host.RemoveHints('S');
   if (draining) {

@@ -4,9 +4,15 @@
 
 namespace orvane {
 
-TSimulation::TSimulation(TGame& game, TScene& scene, TDlgNewGame& settings, TRandom& random,
+TSimulation::TSimulation(TGame& game, TScene& scene, TGameSettings& settings, TRandom& random,
                          TLog& log, TSimulationHost& host)
-    : Game(game), Scene(scene), Settings(settings), Random(random), Log(log), Host(host) {}
+    : Game(game), Scene(scene), Settings(settings), Random(random), Log(log), Host(host) {
+  Game.SetSimulation(*this);
+}
+
+TSimulation::~TSimulation() {
+  Game.ClearSimulation();
+}
 
 TLandscape& TSimulation::Landscape() {
   return *Game.Landscape;

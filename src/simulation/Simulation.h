@@ -9,6 +9,7 @@
 
 #include <glm/glm.hpp>
 
+#include "world/WorldHost.h"
 #include "world/WorldTypes.h"
 
 namespace orvane {
@@ -16,11 +17,16 @@ namespace orvane {
 class TGame;
 class TLandscape;
 class TScene;
-class TDlgNewGame;
+class TGameSettings;
 class TRandom;
 class TLog;
-class TFormNextGame;
 struct TAudio;
+
+// How a landscape ended, as the next-game dialog shows it.
+struct TGameResult {
+  bool Lost = false;
+  std::string Narrative;
+};
 
 // What the simulation asks of the main window.
 class TSimulationHost {
@@ -37,11 +43,14 @@ class TSimulationHost {
   virtual void SetWarningColour(uint32_t colour) = 0;
   // Places the camera on the player's robot at a square (or in the map view).
   virtual void SetPlayerView(int x, int z, bool faceTolmarch, bool map) = 0;
-  // The next-game dialog, and showing it modally: returns once it is closed, the world
-  // running on behind it (the frame timer keeps firing).
-  virtual TFormNextGame& NextGameDialog() = 0;
-  virtual void ShowNextGameDialog() = 0;
+  // Shows the next-game dialog modally with the result; returns once it is closed and the
+  // player's choice is applied to the settings, the world running on behind it (the frame
+  // timer keeps firing).
+  virtual void ShowNextGameDialog(const TGameResult& result) = 0;
 };
+
+// What a scan found.
+enum TScanResult : int { sr_Nothing = 0, sr_Objects = 1, sr_Player = 2 };
 
 // A scanner's view sector, from Lo to Hi degrees (it crosses 0 degrees when Lo > Hi), seen
 // from the scanner's square; a square is judged by the direction to its corner point.
@@ -75,17 +84,23 @@ struct TPointedSquare {
 
 // The living world: the animations that drive everything that takes time, the scanners,
 // the player's actions and the end of a landscape. It works on the game's world and the
-// main window's scene; it owns no state of its own beyond the next landscape's energy.
-class TSimulation {
+// main window's scene, and runs the world from its making to its end.
+class TSimulation final : public TWorldSimulation {
  public:
-  TSimulation(TGame& game, TScene& scene, TDlgNewGame& settings, TRandom& random, TLog& log,
+  TSimulation(TGame& game, TScene& scene, TGameSettings& settings, TRandom& random, TLog& log,
               TSimulationHost& host);
+  ~TSimulation() override;
+  TSimulation(const TSimulation&) = delete;
+  TSimulation& operator=(const TSimulation&) = delete;
 
   TLandscape& Landscape();
 
   // ---- animations
   void ProgressAnimations(double frameTime);
   void StepAnimation(int slot, float progress);
+  void AnimationStarted(int slot, float progress) override;
+  // Raises the tension, which stays within 1 to 100.
+  void RaiseTension(float amount);
 
   // ---- the sound record's game layer (silent while no sound library is bound)
   void PlayAnimationSound(int slot, bool loop, uint32_t buffer, float gain);
@@ -96,7 +111,7 @@ class TSimulation {
   // ---- scanners
   void StartScanners();
   void StopScanners();
-  int ScanStep(int slot, bool drain);  // 0 nothing found, 1 objects found, 2 player found
+  TScanResult ScanStep(int slot, bool drain);
   bool CanSeePlayer(int slot, bool drain);
   bool InSector(int slot, int x, int z);
   TSector SectorOf(int slot);
@@ -109,7 +124,7 @@ class TSimulation {
   std::optional<float> TerrainHeightAt(float x, float z);
   int FindScanner(int x, int z);
   void ClearScannerAt(int x, int z);
-  void ScanWarning();
+  void ScanWarning() override;
   // The end of a ga_Scan or a ga_rotate on a scanner's object.
   void ScanEnded(int x, int z);
   void TurnEnded(int x, int z);
@@ -125,11 +140,14 @@ class TSimulation {
   // ---- the end of a landscape
   void GameEnd(bool lost);
   int NextEnergy = 0;
+  // A landscape is ending: its leaving or dying runs, or the next-game dialog is open. No
+  // second end begins meanwhile, and the scanners take nothing more.
+  bool LandscapeEnding();
 
  private:
   TGame& Game;
   TScene& Scene;
-  TDlgNewGame& Settings;
+  TGameSettings& Settings;
   TRandom& Random;
   TLog& Log;
   TSimulationHost& Host;
@@ -147,6 +165,7 @@ class TSimulation {
   glm::vec3 ScannerEye(int slot);
   void StartScanWait(int slot, float duration);
   void StartScannerSound(int slot, TAnimationKind kind, float duration);
+  bool ScannerBusy(int slot);
   void DrainPlayer(int slot);
   bool ConvertObjectInView(int slot);
   bool ObjectInSight(int slot, int x, int z, float base);
@@ -162,6 +181,18 @@ class TSimulation {
     std::vector<uint8_t> Squares;  // per point: 0 not known yet, 1 unseen, 2 seen
   };
   std::array<TSquaresSeen, MaxScanners> SquaresSeen;
+
+  // The pass over the animation table of the frame under way (passes nest: frames go on
+  // behind the next-game dialog, which a pass opens). A slot started during the pass at a
+  // higher index than the one being stepped is stepped in the same pass, with the part of the
+  // frame that was left when it started.
+  struct TPass {
+    int Current = -1;
+    double TimeLeft = 0.0;  // of the frame, once the animation being stepped has ended
+    std::array<double, AnimationSlots> StartedWith;  // < 0: not started during the pass
+  };
+  TPass* ActivePass = nullptr;
+  bool NextGameDialogOpen = false;
 };
 
 }  // namespace orvane

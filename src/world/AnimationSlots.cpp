@@ -2,7 +2,7 @@
 #include <string>
 
 #include "console/Log.h"
-#include "dialogs/GameSettings.h"
+#include "dialogs/settings/GameSettings.h"
 #include "world/Landscape.h"
 #include "world/WorldHost.h"
 
@@ -64,7 +64,7 @@ int TLandscape::StartAnimation(int x, int level, int z, float initialProgress, T
   animation.From = from;
   animation.To = to;
   if (slot > LastAnimation) LastAnimation = slot;
-  World.Host.StepAnimation(slot, initialProgress);
+  Runner().AnimationStarted(slot, initialProgress);
   return slot;
 }
 

@@ -5,6 +5,7 @@
 
 #include "audio/Audio.h"
 #include "world/Landscape.h"
+#include "world/WorldHost.h"
 
 namespace orvane {
 
@@ -13,10 +14,14 @@ class TGame {
  public:
   using TLandscapeFactory = std::function<std::unique_ptr<TLandscape>(const TWorldLinks&)>;
 
-  TGame(TRandom& random, TLog& log, TScene& scene, TDlgNewGame& settings, TWorldHost& host);
+  TGame(TRandom& random, TLog& log, TScene& scene, TGameSettings& settings, TWorldHost& host);
 
   // Begins a game: makes sure the world exists, resets the player and makes a landscape.
   void Init();
+
+  // The simulation that runs the world from now on; a still world until one registers.
+  void SetSimulation(TWorldSimulation& simulation);
+  void ClearSimulation() { SetSimulation(Still); }
 
   std::unique_ptr<TLandscape> Landscape;
   TAudio Audio;
@@ -29,6 +34,8 @@ class TGame {
  private:
   TWorldLinks Links;
   TLandscapeFactory Factory;
+  TStillWorld Still;
+  TWorldSimulation* Runner = &Still;
 };
 
 }  // namespace orvane

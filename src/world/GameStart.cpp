@@ -2,7 +2,7 @@
 #include <new>
 
 #include "console/Log.h"
-#include "dialogs/GameSettings.h"
+#include "dialogs/settings/GameSettings.h"
 #include "scene/Scene.h"
 #include "world/Game.h"
 #include "world/MathKT.h"
@@ -11,14 +11,17 @@
 
 namespace orvane {
 
-TGame::TGame(TRandom& random, TLog& log, TScene& scene, TDlgNewGame& settings, TWorldHost& host)
+TGame::TGame(TRandom& random, TLog& log, TScene& scene, TGameSettings& settings, TWorldHost& host)
     : Links{random, log, scene, settings, Audio, host}, Factory([](const TWorldLinks& links) {
         return std::unique_ptr<TLandscape>(new (std::nothrow) TLandscape(links));
       }) {}
 
 void TGame::Init() {
   if (Audio.AudioAvailable) Audio.ListenerVelocity = glm::vec3(0.0f);
-  if (!Landscape) Landscape = Factory(Links);
+  if (!Landscape) {
+    Landscape = Factory(Links);
+    if (Landscape) Landscape->SetSimulation(*Runner);
+  }
   if (!Landscape) {
     Links.Log.Log("Error 0008: Could not create Landscape object @ Game.Init().");
   } else {
@@ -33,10 +36,15 @@ void TGame::Init() {
   CheatsEnabled = false;
 }
 
+void TGame::SetSimulation(TWorldSimulation& simulation) {
+  Runner = &simulation;
+  if (Landscape) Landscape->SetSimulation(simulation);
+}
+
 void TLandscape::Make() {
   Guarded(World.Log, "Error 0017: @ Landscape.Make()", [&] {
     TRandom& random = World.Random;
-    TDlgNewGame& settings = World.Settings;
+    TGameSettings& settings = World.Settings;
     SetEnergy(StartEnergy());
 
     random.Randomize();
@@ -46,9 +54,9 @@ void TLandscape::Make() {
 
     // The landscape number: everything drawn from here on follows from it alone.
     if (settings.GameSpec().LandscapeFixed) {
-      random.RandomSeed = static_cast<uint32_t>(settings.ReadLandscapeNumberBox());
+      random.RandomSeed = static_cast<uint32_t>(settings.TakeLandscapeNumber());
     } else {
-      settings.SetLandscapeNumberText(std::to_string(static_cast<int32_t>(random.RandomSeed)));
+      settings.ShowLandscapeNumber(static_cast<int32_t>(random.RandomSeed));
     }
     for (int n = 4; n <= 29; ++n)
       Params(n) = random.Random();
@@ -83,7 +91,7 @@ void TLandscape::Make() {
     const TPlayer& player = Player();
     StartAnimation(player.X, TopSettledLevel(player.X, player.Z), player.Z, 0.0f, ga_SoundPulse1,
                    World.Host.GameClock(), 3.0f, 0.0f, 0.0f);
-    World.Host.ScanWarning();
+    Runner().ScanWarning();
     World.Host.SetFieldOfView(5.0f);
     World.Host.ExecuteCommand("RUN DefaultStartGame.osc", true);
   });

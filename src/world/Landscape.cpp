@@ -7,7 +7,7 @@
 #include <string>
 
 #include "console/Log.h"
-#include "dialogs/GameSettings.h"
+#include "dialogs/settings/GameSettings.h"
 #include "scene/Scene.h"
 #include "world/MathKT.h"
 #include "world/WorldHost.h"

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "scene/SceneObject.h"
+#include "world/WorldHost.h"
 #include "world/WorldTypes.h"
 
 namespace orvane {
@@ -14,8 +15,7 @@ namespace orvane {
 class TRandom;
 class TLog;
 class TScene;
-class TDlgNewGame;
-class TWorldHost;
+class TGameSettings;
 struct TAudio;
 
 // Everything the world works with but does not own.
@@ -23,7 +23,7 @@ struct TWorldLinks {
   TRandom& Random;
   TLog& Log;
   TScene& Scene;
-  TDlgNewGame& Settings;
+  TGameSettings& Settings;
   TAudio& Audio;
   TWorldHost& Host;
 };
@@ -146,6 +146,9 @@ class TLandscape {
   double GameSpeedFactor() const;
 
   const TWorldLinks& Links() const { return World; }
+  // The simulation that steps the animations and warns of scans.
+  void SetSimulation(TWorldSimulation& simulation) { Simulation = &simulation; }
+  TWorldSimulation& Runner() { return *Simulation; }
 
  private:
   void AddTriangle(const glm::vec3& a, const glm::vec3& b, const glm::vec3& c, const TColor& color);
@@ -174,6 +177,8 @@ class TLandscape {
   }
 
   TWorldLinks World;
+  TStillWorld Still;
+  TWorldSimulation* Simulation = &Still;
   // Where objects may have stood since the stacks were last cleared: the squares marked in
   // Touched, the levels up to HighestLevelUsed. Every other slot is empty.
   int HighestLevelUsed = 0;

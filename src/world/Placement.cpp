@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "console/Log.h"
-#include "dialogs/GameSettings.h"
+#include "dialogs/settings/GameSettings.h"
 #include "scene/Scene.h"
 #include "world/Landscape.h"
 #include "world/MathKT.h"
@@ -108,7 +108,7 @@ void TLandscape::ClearScanner(int n) {
   scanner.BaseHgt = scanner.ViewHgt = std::numeric_limits<double>::quiet_NaN();
   scanner.Shape = nullptr;
   scanner.Type = go_none;
-  scanner.Seen = 0;
+  scanner.Seen = sn_NotSeen;
   scanner.State = ss_Free;
   scanner.ScanEff = 0.0f;
   scanner.DoBlank = 3;
@@ -123,7 +123,7 @@ void TLandscape::ClearScanner(int n) {
 void TLandscape::SetUpScanner(int n, int x, int z, int level, float base, TGameObjectKind kind,
                               TSceneObject* shape) {
   TRandom& random = World.Random;
-  const TDlgNewGame& settings = World.Settings;
+  const TGameSettings& settings = World.Settings;
   const double dd = Difficulty() * 0.01;
   const double e = 1.0 - dd;
   const double sentrySpeed = settings.S_SentrySpeed();
@@ -138,7 +138,7 @@ void TLandscape::SetUpScanner(int n, int x, int z, int level, float base, TGameO
   scanner.Type = kind;
   scanner.Shape = shape;
   scanner.State = ss_Idle;
-  scanner.Seen = 0;
+  scanner.Seen = sn_NotSeen;
   scanner.ScanEff = static_cast<float>(1 + 3 * random.Random());
   scanner.DoBlank = 1;
   scanner.Blank = 0;

@@ -4,37 +4,67 @@
 
 namespace orvane {
 
-// What the world asks of the program around it: the main window, the console and the
-// simulation. Every call has a default that does nothing, so a world can be made on its
-// own (tests, the landscape dump); the main window overrides what it provides.
+// What the world asks of the main window and the console around it.
 class TWorldHost {
  public:
   virtual ~TWorldHost() = default;
 
   // The status bar shows a new energy value: the meter and the number.
-  virtual void ShowEnergy(int /*value*/) {}
+  virtual void ShowEnergy(int value) = 0;
   // The main window queues a random tip.
-  virtual void ShowRandomTip() {}
+  virtual void ShowRandomTip() = 0;
   // The frame timer's clock starts again at zero.
-  virtual void ResetFrameTimer() {}
-  virtual void SetFieldOfView(float /*degrees*/) {}
-  virtual void SetTargetFieldOfView(float /*degrees*/) {}
+  virtual void ResetFrameTimer() = 0;
+  virtual void SetFieldOfView(float degrees) = 0;
+  virtual void SetTargetFieldOfView(float degrees) = 0;
   // The scene is to be redrawn: the main window stops sleeping.
-  virtual void Wake() {}
-  virtual void LeaveMapView() {}
+  virtual void Wake() = 0;
+  virtual void LeaveMapView() = 0;
   // Statistics shown by the console: the highest stack level and scanner slot handed out.
-  virtual void NoteStackLevel(int /*level*/) {}
-  virtual void NoteScannerSlot(int /*slot*/) {}
+  virtual void NoteStackLevel(int level) = 0;
+  virtual void NoteScannerSlot(int slot) = 0;
   // The frame timer's clock of the last finished frame, the start time of new animations.
-  virtual double GameClock() const { return 0.0; }
+  virtual double GameClock() const = 0;
   // Places the camera on the player's robot at a square (or in the map view).
-  virtual void SetPlayerView(int /*x*/, int /*z*/, bool /*faceTolmarch*/, bool /*map*/) {}
+  virtual void SetPlayerView(int x, int z, bool faceTolmarch, bool map) = 0;
   // Runs a console command line.
-  virtual void ExecuteCommand(const std::string& /*line*/, bool /*silent*/) {}
-  // One step of a running animation, at its progress.
-  virtual void StepAnimation(int /*slot*/, float /*progress*/) {}
-  // The scan warning on the status bar is brought up to date.
-  virtual void ScanWarning() {}
+  virtual void ExecuteCommand(const std::string& line, bool silent) = 0;
+};
+
+// A world with no window around it: nothing is shown, the clock stands at zero, the player is
+// placed without a camera and no console runs commands.
+class TNullWorldHost final : public TWorldHost {
+ public:
+  void ShowEnergy(int /*value*/) override {}
+  void ShowRandomTip() override {}
+  void ResetFrameTimer() override {}
+  void SetFieldOfView(float /*degrees*/) override {}
+  void SetTargetFieldOfView(float /*degrees*/) override {}
+  void Wake() override {}
+  void LeaveMapView() override {}
+  void NoteStackLevel(int /*level*/) override {}
+  void NoteScannerSlot(int /*slot*/) override {}
+  double GameClock() const override { return 0.0; }
+  void SetPlayerView(int /*x*/, int /*z*/, bool /*faceTolmarch*/, bool /*map*/) override {}
+  void ExecuteCommand(const std::string& /*line*/, bool /*silent*/) override {}
+};
+
+// What the world asks of the simulation that runs it: the steps of its animations, and the scan
+// warning brought up to date.
+class TWorldSimulation {
+ public:
+  virtual ~TWorldSimulation() = default;
+  // A new animation was put into a slot: it takes its first step at once.
+  virtual void AnimationStarted(int slot, float progress) = 0;
+  virtual void ScanWarning() = 0;
+};
+
+// A world that nothing runs (a landscape made only to be looked at): animations fill their
+// slots and wait; there are no scanners to warn of.
+class TStillWorld final : public TWorldSimulation {
+ public:
+  void AnimationStarted(int /*slot*/, float /*progress*/) override {}
+  void ScanWarning() override {}
 };
 
 }  // namespace orvane

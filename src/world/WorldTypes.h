@@ -77,6 +77,13 @@ enum TScannerState : uint8_t {
   ss_Free = 5,
 };
 
+// What a scanner's last look or scan made of the player.
+enum TSeenState : uint8_t {
+  sn_NotSeen = 0,
+  sn_Seen = 1,     // seen: the scan sound
+  sn_Drained = 2,  // seen and drained
+};
+
 // The Tolmarch's or a sentry's scanner.
 struct TScanner {
   int32_t PosX = 0;
@@ -86,7 +93,7 @@ struct TScanner {
   double ViewHgt = 0.0;
   TSceneObject* Shape = nullptr;
   TGameObjectKind Type = go_none;
-  uint8_t Seen = 0;  // 0 not seen by the last look, 1 seen, 2 seen and drained
+  TSeenState Seen = sn_NotSeen;
   uint8_t State = 0;
   int32_t DoBlank = 0;
   int32_t Blank = 0;

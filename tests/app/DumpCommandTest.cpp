@@ -46,7 +46,7 @@ TRun RunProgram(const std::string& arguments) {
 std::string DumpInProcess(int32_t number, int32_t difficulty, uint32_t clock) {
   TProgram program;
   program.Random.SetClock([clock] { return clock; });
-  TDlgNewGame& settings = program.DlgNewGame;
+  TGameSettings& settings = program.Settings;
   settings.ApplyDefaultSettings();
   settings.ChooseLandscape(number, difficulty);
   program.Form1.CreateGame();

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dialogs/GameSettings.h"
+#include "dialogs/NewGame.h"
 
 namespace orvane {
 namespace {
@@ -14,21 +14,22 @@ namespace {
 class LandscapeNumberTest : public testing::Test {
  protected:
   void SetUp() override {
-    dlg.ApplyDefaultSettings();
+    store.ApplyDefaultSettings();
     dlg.cbLandscapeCodeClick();
-    dlg.gs_S_LandscapeNumber(77);
+    store.gs_S_LandscapeNumber(77);
   }
-  TDlgNewGame dlg;
+  TGameSettings store;
+  TDlgNewGame dlg{store};
 };
 
 TEST_F(LandscapeNumberTest, LandscapeCodeBoxEnablesTheNumberOnlyWhileTicked) {
   EXPECT_TRUE(dlg.cbLandscapeCode.Checked);
   EXPECT_TRUE(dlg.E_S_LandscapeNumber.Enabled);
-  EXPECT_TRUE(dlg.GameSpec().LandscapeFixed);
+  EXPECT_TRUE(store.GameSpec().LandscapeFixed);
   dlg.cbLandscapeCodeClick();
   EXPECT_FALSE(dlg.cbLandscapeCode.Checked);
   EXPECT_FALSE(dlg.E_S_LandscapeNumber.Enabled);
-  EXPECT_FALSE(dlg.GameSpec().LandscapeFixed);
+  EXPECT_FALSE(store.GameSpec().LandscapeFixed);
 }
 
 TEST_F(LandscapeNumberTest, TypedNumberIsStoredClampedAndShownPlain) {
@@ -42,9 +43,9 @@ TEST_F(LandscapeNumberTest, TypedNumberIsStoredClampedAndShownPlain) {
                        Case{"-2147483648", "-2147483647", -2147483647}}) {
     dlg.SetLandscapeNumberText(c.typed);
     EXPECT_EQ(dlg.E_S_LandscapeNumber.Text, c.shown) << c.typed;
-    EXPECT_EQ(dlg.GameSpec().S_LandscapeNumber, c.stored) << c.typed;
+    EXPECT_EQ(store.GameSpec().S_LandscapeNumber, c.stored) << c.typed;
   }
-  dlg.gs_S_LandscapeNumber(-5);
+  store.gs_S_LandscapeNumber(-5);
   EXPECT_EQ(dlg.E_S_LandscapeNumber.Text, "-5");
   EXPECT_EQ(dlg.ReadLandscapeNumberBox(), -5);
 }
@@ -53,10 +54,10 @@ TEST_F(LandscapeNumberTest, TextThatIsNoWholeNumberIsKeptButNotStored) {
   for (const char* text : {"", "-", "abc", "12x", " 12", "1.5", "+-3", "99999999999999999999"}) {
     EXPECT_THROW(dlg.SetLandscapeNumberText(text), std::exception) << '"' << text << '"';
     EXPECT_EQ(dlg.E_S_LandscapeNumber.Text, text);
-    EXPECT_EQ(dlg.GameSpec().S_LandscapeNumber, 77) << '"' << text << '"';
+    EXPECT_EQ(store.GameSpec().S_LandscapeNumber, 77) << '"' << text << '"';
   }
   dlg.SetLandscapeNumberText("-5");  // typing on afterwards works
-  EXPECT_EQ(dlg.GameSpec().S_LandscapeNumber, -5);
+  EXPECT_EQ(store.GameSpec().S_LandscapeNumber, -5);
 }
 
 TEST_F(LandscapeNumberTest, ReadingTheBoxRefusesTextAndNumbersBeyond32Bits) {

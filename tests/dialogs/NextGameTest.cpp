@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "dialogs/GameSettings.h"
+#include "dialogs/NewGame.h"
 #include "dialogs/NextGame.h"
+#include "dialogs/settings/GameSettings.h"
 
 namespace orvane {
 namespace {
@@ -16,8 +17,9 @@ struct NextGame : ::testing::Test {
     Dialog.ApplyChoice([] { return 0.5; });
     return Settings.GameSpec().S_Difficulty;
   }
-  TDlgNewGame Settings;
-  TFormNextGame Dialog{Settings};
+  TGameSettings Settings;
+  TDlgNewGame NewGame{Settings};
+  TFormNextGame Dialog{NewGame};
 };
 
 TEST_F(NextGame, KeysChooseAndCloseOtherKeysDoNothing) {
@@ -54,21 +56,21 @@ TEST_F(NextGame, SameLandscapeTicksTheNewGameBoxAndKeepsTheNumber) {
   EXPECT_FALSE(Dialog.SameLandscape());
   Dialog.cbLandscapeCodeClick();
   EXPECT_TRUE(Dialog.SameLandscape());
-  EXPECT_TRUE(Settings.cbLandscapeCode.Checked);
-  EXPECT_TRUE(Settings.E_S_LandscapeNumber.Enabled);
+  EXPECT_TRUE(NewGame.cbLandscapeCode.Checked);
+  EXPECT_TRUE(NewGame.E_S_LandscapeNumber.Enabled);
   EXPECT_TRUE(Settings.GameSpec().LandscapeFixed);
   Dialog.btnSameAgainClick();
   Dialog.ApplyChoice([] { return 0.5; });
   EXPECT_EQ(Settings.GameSpec().S_LandscapeNumber, 1234);
 
   // Unticked in the new-game dialog: the next showing follows it, and a new number is drawn.
-  Settings.cbLandscapeCodeClick();
+  NewGame.cbLandscapeCodeClick();
   Dialog.FormShow();
   EXPECT_FALSE(Dialog.SameLandscape());
   EXPECT_FALSE(Dialog.cbLandscapeCode.Checked);
   Dialog.ApplyChoice([] { return 0.5; });
   EXPECT_EQ(Settings.GameSpec().S_LandscapeNumber, 1073741823);
-  EXPECT_EQ(Settings.E_S_LandscapeNumber.Text, "1073741823");
+  EXPECT_EQ(NewGame.E_S_LandscapeNumber.Text, "1073741823");
 }
 
 TEST_F(NextGame, ExitAsksToEndTheProgram) {

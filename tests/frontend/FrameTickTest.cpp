@@ -12,13 +12,13 @@ class FrameTick : public ::testing::Test {
  protected:
   TLandscape& StartGame() {
     Program.Random.SetClock([] { return 777u; });
-    TDlgNewGame& settings = Program.DlgNewGame;
+    TGameSettings& settings = Program.Settings;
     settings.ApplyDefaultSettings();
     settings.gs_S_LandscapeRandom(false);
     settings.gs_S_LandscapeNumber(4242);
     Form.CreateGame();
     Form.Game->Init();
-    Form.FieldOfView = Form.TargetFieldOfView;
+    Form.Look.FieldOfView = Form.Look.TargetFieldOfView;
     return Program.Landscape();
   }
 
@@ -52,27 +52,40 @@ TEST_F(FrameTick, TensionStaysInRangeAndPacesTheHeartbeat) {
   Audio.Tension = 40.0f;
   Tick(2.0);
   EXPECT_FLOAT_EQ(Audio.Tension, 37.0f) << "1.5 a second";
+
+  // Sounds raise it as they start, between frames or inside one, never past 100.
+  Audio.Tension = 97.0f;
+  Land.StartAnimation(1, 0, 1, 0.0f, ga_SoundDrain, Clock, 0.3f, 0.0f, 0.0f);
+  EXPECT_FLOAT_EQ(Audio.Tension, 100.0f);
+  Land.StartAnimation(1, 0, 1, 0.0f, ga_SoundScan, Clock, 0.3f, 0.0f, 0.0f);
+  EXPECT_FLOAT_EQ(Audio.Tension, 100.0f);
+  Land.StartAnimation(1, 0, 1, 0.0f, ga_SoundPulse1, Clock, 0.01f, 0.0f, 0.0f);
+  for (int frame = 0; frame < 60; ++frame) {
+    Land.StartAnimation(1, 0, 1, 0.0f, ga_SoundScan, Clock, 0.01f, 0.0f, 0.0f);
+    Tick();
+    ASSERT_LE(Audio.Tension, 100.0f) << frame;
+  }
 }
 
 TEST_F(FrameTick, TheViewFallsAsleepAtRestWithNoMotionLeft) {
   const double dt = 1.0 / 60;
-  Form.LookVelocityYaw = 0.5f;
-  Form.LookVelocityPitch = -0.5f;
-  Form.CameraMoved = false;
+  Form.Look.LookVelocityYaw = 0.5f;
+  Form.Look.LookVelocityPitch = -0.5f;
+  Form.Look.CameraMoved = false;
   int ticks = 0;
   while (!Form.Asleep && ticks < 100) {
     Tick(dt);
     ++ticks;
     if (!Form.Asleep) {
-      EXPECT_GT(std::abs(Form.LookVelocityYaw), 0.0f);
+      EXPECT_GT(std::abs(Form.Look.LookVelocityYaw), 0.0f);
     }
   }
   ASSERT_TRUE(Form.Asleep);
   EXPECT_GT(ticks, 1);
-  EXPECT_EQ(Form.LookVelocityYaw, 0.0f);
-  EXPECT_EQ(Form.LookVelocityPitch, 0.0f);
+  EXPECT_EQ(Form.Look.LookVelocityYaw, 0.0f);
+  EXPECT_EQ(Form.Look.LookVelocityPitch, 0.0f);
   // A zoom still easing keeps it awake.
-  Form.TargetFieldOfView = Form.FieldOfView + 10.0f;
+  Form.Look.TargetFieldOfView = Form.Look.FieldOfView + 10.0f;
   Tick(dt);
   EXPECT_FALSE(Form.Asleep);
 }
@@ -88,7 +101,7 @@ TEST_F(FrameTick, TheRobotTurnsWithTheViewOnlyWhenThePlayerStandsInIt) {
 
   const float angle = robot.Angle;
   const double view = ViewDirection();
-  Form.LookVelocityYaw = 200.0f;
+  Form.Look.LookVelocityYaw = 200.0f;
   const uint64_t changes = Program.Scene.ChangeCount();
   Tick();  // no window system: the pointer is left as it was
   EXPECT_EQ(Program.Scene.ChangeCount(), changes + 1) << "one announcement per frame";
@@ -103,7 +116,7 @@ TEST_F(FrameTick, TheRobotTurnsWithTheViewOnlyWhenThePlayerStandsInIt) {
     player.X = at.x;
     player.Z = at.y;
     const float before = robot.Angle;
-    Form.LookVelocityYaw = 200.0f;
+    Form.Look.LookVelocityYaw = 200.0f;
     Tick();
     EXPECT_EQ(robot.Angle, before);
   }
@@ -111,7 +124,7 @@ TEST_F(FrameTick, TheRobotTurnsWithTheViewOnlyWhenThePlayerStandsInIt) {
   player.Z = z;
   Land.AddGameObject(x, z, go_boulder, 0.0f, false);
   const float before = robot.Angle;
-  Form.LookVelocityYaw = 200.0f;
+  Form.Look.LookVelocityYaw = 200.0f;
   Tick();
   EXPECT_EQ(robot.Angle, before);
 }
@@ -120,10 +133,10 @@ TEST_F(FrameTick, TheClockAndTheLandscapesLightsFollowTheFrames) {
   Tick(0.25);
   EXPECT_EQ(Form.GameClock(), 0.25);
   EXPECT_EQ(Form.LastDeltaTime(), 0.25);
-  Form.MouseMoved = Form.CameraMoved = true;
+  Form.Look.MouseMoved = Form.Look.CameraMoved = true;
   Tick(3.0);  // a long frame ends the opening light-up in one step
-  EXPECT_FALSE(Form.MouseMoved);
-  EXPECT_FALSE(Form.CameraMoved);
+  EXPECT_FALSE(Form.Look.MouseMoved);
+  EXPECT_FALSE(Form.Look.CameraMoved);
   EXPECT_EQ(glm::vec3(Program.Scene.GLLightSource1->Diffuse()), glm::vec3(Land.MainLightColour));
 }
 

@@ -9,7 +9,7 @@ class HintQueue : public ::testing::Test {
  protected:
   TProgram Program;
   TForm1& Form = Program.Form1;
-  std::vector<std::string>& Queue = Program.Form1.HintQueue;
+  const std::vector<std::string>& Queue = Program.Form1.HintQueue();
 };
 
 TEST_F(HintQueue, AlertsLeadBulletinsFollowThemInformationWaits) {
@@ -52,17 +52,17 @@ TEST_F(HintQueue, ARandomTipReplacesTheLastOneAndDrawsOnce) {
 }
 
 TEST_F(HintQueue, TheSettingsReachTheMainWindow) {
-  Program.DlgNewGame.ApplyDefaultSettings();
-  EXPECT_FLOAT_EQ(Form.LookSensitivity, 2.5f);
+  Program.Settings.ApplyDefaultSettings();
+  EXPECT_FLOAT_EQ(Form.Look.LookSensitivity, 2.5f);
   EXPECT_TRUE(Form.ShowHints);
-  Program.DlgNewGame.gs_CC_Sensitivity(60);
-  EXPECT_FLOAT_EQ(Form.LookSensitivity, 3.0f);
-  Program.DlgNewGame.gs_H_ShowHints(false);
+  Program.Settings.gs_CC_Sensitivity(60);
+  EXPECT_FLOAT_EQ(Form.Look.LookSensitivity, 3.0f);
+  Program.Settings.gs_H_ShowHints(false);
   EXPECT_FALSE(Form.ShowHints);
 }
 
 TEST_F(HintQueue, ThePanelGrowsWithTheHeadMessageAndShowsItsSign) {
-  Program.DlgNewGame.ApplyDefaultSettings();
+  Program.Settings.ApplyDefaultSettings();
   THintPanel& panel = Form.Panel_PopInfo;
   Form.AddHint("HT1" + std::string(17, 'x'));
   EXPECT_EQ(panel.Height, 57);
@@ -90,7 +90,7 @@ TEST_F(HintQueue, ThePanelGrowsWithTheHeadMessageAndShowsItsSign) {
 
 TEST_F(HintQueue, ThePanelFollowsTheHintsSettingAndTheQueue) {
   THintPanel& panel = Form.Panel_PopInfo;
-  TDlgNewGame& settings = Program.DlgNewGame;
+  TGameSettings& settings = Program.Settings;
   settings.gs_H_ShowHints(false);
   Form.AddHint("HN1Welcome");
   EXPECT_FALSE(panel.Visible);

@@ -10,16 +10,16 @@ namespace {
 
 TEST(LandscapeSweep, EveryLandscapeComesOutWhole) {
   TProgram program;
-  program.DlgNewGame.ApplyDefaultSettings();
-  program.DlgNewGame.gs_S_LandscapeRandom(false);
+  program.Settings.ApplyDefaultSettings();
+  program.Settings.gs_S_LandscapeRandom(false);
   program.Form1.CreateGame();
   uint32_t number = 1;
   for (int difficulty = 0; difficulty <= 100; difficulty += 4) {
     for (int i = 0; i < 12; ++i) {
       number = number * 2654435761u + 12345u;  // numbers spread over the whole range
       const int32_t landscape = static_cast<int32_t>(number % 2147483647u) - 1073741823;
-      program.DlgNewGame.gs_S_Difficulty(difficulty);
-      program.DlgNewGame.gs_S_LandscapeNumber(landscape);
+      program.Settings.gs_S_Difficulty(difficulty);
+      program.Settings.gs_S_LandscapeNumber(landscape);
       program.Form1.Game->Init();
       const TLandscape& land = program.Landscape();
       SCOPED_TRACE(::testing::Message() << "landscape " << landscape << " at " << difficulty);

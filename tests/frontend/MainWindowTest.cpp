@@ -23,12 +23,12 @@ TEST_F(MainWindow, CreationMakesTheFirstLandscapeAndStartsTheTimer) {
   Form.FormCreate();
   ASSERT_TRUE(Form.Game && Form.Game->Landscape);
   EXPECT_GT(Program.Landscape().GridSize, 0);
-  ASSERT_GE(Form.HintQueue.size(), 2u);
-  EXPECT_EQ(Form.HintQueue[0], WelcomeHints[0]);
-  EXPECT_EQ(Form.HintQueue[1], WelcomeHints[1]);
+  ASSERT_GE(Form.HintQueue().size(), 2u);
+  EXPECT_EQ(Form.HintQueue()[0], WelcomeHints[0]);
+  EXPECT_EQ(Form.HintQueue()[1], WelcomeHints[1]);
   EXPECT_TRUE(Form.Panel_PopInfo.Visible);
-  EXPECT_EQ(Form.FieldOfView, 6.0f);
-  EXPECT_EQ(Form.TargetFieldOfView, 135.0f);
+  EXPECT_EQ(Form.Look.FieldOfView, 6.0f);
+  EXPECT_EQ(Form.Look.TargetFieldOfView, 135.0f);
   EXPECT_TRUE(Form.NoSleep);
   EXPECT_TRUE(Form.VSync);
   EXPECT_TRUE(Form.GLCadencer1.Enabled);
@@ -74,19 +74,19 @@ TEST_F(MainWindow, TheViewerKeepsItsAspectBetweenTheLimits) {
   };
   for (const TResizeCase& c : cases) {
     Viewer.Left = Viewer.Top = 7;
-    Form.ResetMouseOrigin = false;
+    Form.Look.ResetMouseOrigin = false;
     Form.FormResize(c.ClientWidth, c.ClientHeight);
     EXPECT_EQ(Viewer.Left, 0);
     EXPECT_EQ(Viewer.Top, 0);
     EXPECT_EQ(Viewer.Width, c.Width) << c.ClientWidth << "x" << c.ClientHeight;
     EXPECT_EQ(Viewer.Height, c.Height) << c.ClientWidth << "x" << c.ClientHeight;
-    EXPECT_TRUE(Form.ResetMouseOrigin);
+    EXPECT_TRUE(Form.Look.ResetMouseOrigin);
   }
   EXPECT_TRUE(Program.Log.GetLines().empty());
 }
 
 TEST_F(MainWindow, ResizingAppliesTheFieldOfViewAcrossTheSmallerSide) {
-  Form.FieldOfView = 135.0f;
+  Form.Look.FieldOfView = 135.0f;
   const uint64_t changes = Program.Scene.ChangeCount();
   Form.FormResize(500, 333);
   EXPECT_NEAR(Program.Scene.GLCamera1->FocalLength, 62.13, 0.01);
@@ -95,7 +95,7 @@ TEST_F(MainWindow, ResizingAppliesTheFieldOfViewAcrossTheSmallerSide) {
 
 TEST_F(MainWindow, AFailedResizeStillResetsTheMouseOrigin) {
   Form.FormResize(541, 33);
-  EXPECT_TRUE(Form.ResetMouseOrigin);
+  EXPECT_TRUE(Form.Look.ResetMouseOrigin);
   EXPECT_EQ(Program.Log.GetLines(),
             std::vector<std::string>{
                 "Error 0012: GLSceneViewer1 or GLCamera1 does not exist @ Form.FormResize()."});

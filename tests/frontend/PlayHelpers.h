@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string>
 
 #include "frontend/FakeWindowSystem.h"
@@ -30,13 +31,16 @@ class TAnsweringWindowSystem : public TFakeWindowSystem {
     TFormNextGame& dialog = Program.Form1.FormNextGame;
     dialog.FormShow();
     EnergyAtEnd = Program.Landscape().Energy;
-    DifficultyAtEnd = Program.DlgNewGame.GameSpec().S_Difficulty;
+    DifficultyAtEnd = Program.Settings.GameSpec().S_Difficulty;
     Won = dialog.ImageWin.Visible && !dialog.ImageLose.Visible;
     Narrative = dialog.LabelNarrative.Caption;
+    if (WhileOpen) WhileOpen();
     dialog.FormKeyPress(Answer);
   }
 
   char Answer = '2';
+  // What goes on behind the dialog before the player answers (the frames keep coming).
+  std::function<void()> WhileOpen;
   int EnergyAtEnd = 0;
   int32_t DifficultyAtEnd = 0;
   bool Won = false;
@@ -51,14 +55,14 @@ class TPlaySession {
  public:
   TPlaySession() {
     Program.Random.SetClock([] { return 13579u; });
-    Program.DlgNewGame.ApplyDefaultSettings();
+    Program.Settings.ApplyDefaultSettings();
     Form.SetWindowSystem(&Windows);
     Form.CreateGame();
   }
 
   // Starts a quick game on a fixed landscape number at a difficulty.
   void Start(int32_t number, int32_t difficulty) {
-    TDlgNewGame& settings = Program.DlgNewGame;
+    TGameSettings& settings = Program.Settings;
     settings.ChooseLandscape(number, difficulty);
     Form.Game->Init();
   }

@@ -12,7 +12,7 @@ class PlayerView : public ::testing::Test {
  protected:
   TLandscape& StartGame() {
     Program.Random.SetClock([] { return 555u; });
-    TDlgNewGame& settings = Program.DlgNewGame;
+    TGameSettings& settings = Program.Settings;
     settings.ApplyDefaultSettings();
     settings.gs_S_Difficulty(60);
     settings.gs_S_LandscapeRandom(false);
@@ -63,10 +63,10 @@ TEST_F(PlayerView, FogDepthAndFieldOfViewFollowTheLandscapeSize) {
   EXPECT_EQ(Scene.GLSceneViewer1.Fog.Color.a, 0.8f);
   EXPECT_EQ(Scene.GLCamera1->DepthOfView(), 1.5f * N);
   // The view opens from a narrow angle towards its target.
-  EXPECT_EQ(Form.TargetFieldOfView, 135.0f);
-  EXPECT_EQ(Form.FieldOfView, 5.0f);
+  EXPECT_EQ(Form.Look.TargetFieldOfView, 135.0f);
+  EXPECT_EQ(Form.Look.FieldOfView, 5.0f);
   EXPECT_NEAR(Scene.GLSceneViewer1.FieldOfView(), 135.0f, 1e-3);
-  EXPECT_TRUE(Form.CameraMoved);
+  EXPECT_TRUE(Form.Look.CameraMoved);
 }
 
 TEST_F(PlayerView, MovingOntoAnExistingRobotAddsNoOther) {
@@ -81,14 +81,14 @@ TEST_F(PlayerView, MovingOntoAnExistingRobotAddsNoOther) {
   ASSERT_GE(x, 0);
   ASSERT_EQ(Land.AddGameObject(x, z, go_boulder, 0.0f, false), 1);
   ASSERT_EQ(Land.AddGameObject(x, z, go_robot, 90.0f, false), 2);
-  Form.CameraMoved = false;
+  Form.Look.CameraMoved = false;
   Form.SetPlayerView(x, z, false, false);
   EXPECT_EQ(Land.TopLevel(x, z), 2);
   EXPECT_EQ(Land.Player().X, x);
   EXPECT_DOUBLE_EQ(Land.Player().EyeHgt, 1.45 + double(Land.Object(x, z, 2).Base));
   EXPECT_EQ(Scene.GLCamera1->Position().y, 1.45f + Land.Object(x, z, 2).Base);
   EXPECT_EQ(Land.TopLevel(oldX, oldZ), 1) << "the old shell stays";
-  EXPECT_TRUE(Form.CameraMoved);
+  EXPECT_TRUE(Form.Look.CameraMoved);
 }
 
 TEST_F(PlayerView, TheMapViewLooksFromOutsideAndGivesTheViewBack) {
@@ -101,19 +101,19 @@ TEST_F(PlayerView, TheMapViewLooksFromOutsideAndGivesTheViewBack) {
   Form.SetPlayerView(player.X, player.Z, false, true);
   EXPECT_EQ(Scene.GLCamera1->Position(), glm::vec3(2 * N, 1.2f * N, 2 * N));
   EXPECT_EQ(Scene.DummyCube1->Position(), glm::vec3(0.5f * N, -0.15f * N, 0.5f * N));
-  EXPECT_EQ(Form.FieldOfView, 115.0f);
-  EXPECT_EQ(Form.TargetFieldOfView, 115.0f);
+  EXPECT_EQ(Form.Look.FieldOfView, 115.0f);
+  EXPECT_EQ(Form.Look.TargetFieldOfView, 115.0f);
   EXPECT_EQ(Scene.GLCamera1->DepthOfView(), 3.5f * N);
   EXPECT_EQ(Scene.GLSceneViewer1.Fog.End, 5 * N);
   EXPECT_FLOAT_EQ(Scene.GLSceneViewer1.Fog.Color.a, 0.2f * Land.SkyColour.a);
-  ASSERT_FALSE(Form.HintQueue.empty());
-  EXPECT_EQ(Form.HintQueue.front(), MapViewHint);
+  ASSERT_FALSE(Form.HintQueue().empty());
+  EXPECT_EQ(Form.HintQueue().front(), MapViewHint);
 
   Form.MapView = false;
   Form.SetPlayerView(player.X, player.Z, false, false);
   EXPECT_EQ(Scene.GLCamera1->Position(), eye);
   EXPECT_NEAR(glm::dot(glm::normalize(Scene.DummyCube1->Position() - eye), look), 1.0f, 1e-5);
-  for (const std::string& hint : Form.HintQueue)
+  for (const std::string& hint : Form.HintQueue())
     EXPECT_NE(hint[1], 'M');
   EXPECT_EQ(Land.TopLevel(player.X, player.Z), 1) << "no second robot";
 }

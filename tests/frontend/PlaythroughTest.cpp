@@ -2,6 +2,7 @@
 // actions and the frame tick, to their end in the next-game dialog and into the next landscape.
 
 #include <cmath>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -21,8 +22,7 @@ const TStackedObject* TopObject(const TLandscape& land, int x, int z) {
 class Playthrough : public ::testing::Test {
  protected:
   // Moves the player into a new robot on a flat square well inside an idle scanner's view
-  // sector and sight, below its eye; creating the robot starts the scanners. (A scanner that
-  // saw the start square waits in Seen and does not start with the rest.)
+  // sector and sight, below its eye; creating the robot starts the scanners.
   bool MoveIntoAScannersView() {
     int x = -1, z = -1;
     for (int n = 1; n <= Land().SiteCount && x < 0; ++n) {
@@ -154,10 +154,26 @@ TEST_F(Playthrough, AWonGameCarriesPartOfTheEnergyIntoTheNextLandscape) {
   Play.Run();
   const int leaving = Land().Energy;
   Play.Sim().Transfer({});  // leaving needs no pointer
+  Play.Tick();
+  Play.Sim().Transfer({});  // pressed again: one leaving is enough
+  int leaves = 0;
+  for (int slot = 0; slot < AnimationSlots; ++slot)
+    leaves += Land().Animations(slot).Kind == ga_Leave;
+  EXPECT_EQ(leaves, 1);
+  // Behind the dialog the frames go on: the player presses the key once more, and is drained
+  // below zero; neither ends the landscape a second time.
+  Play.Windows.WhileOpen = [&] {
+    Play.Sim().Transfer({});
+    Land().SetEnergy(-2);
+    Play.Run(3.0);
+  };
   for (int frame = 0; frame < 120 && Play.Windows.NextGameShown == 0; ++frame)
     Play.Tick();
 
   ASSERT_EQ(Play.Windows.NextGameShown, 1) << "the leave animation ends within 1.5 s";
+  Play.Windows.WhileOpen = nullptr;
+  Play.Run(3.0);
+  EXPECT_EQ(Play.Windows.NextGameShown, 1);
   EXPECT_TRUE(Play.Windows.Won);
   EXPECT_EQ(Play.Windows.EnergyAtEnd, leaving);
   EXPECT_FALSE(Play.Drained);
@@ -166,8 +182,8 @@ TEST_F(Playthrough, AWonGameCarriesPartOfTheEnergyIntoTheNextLandscape) {
             "WELL DONE! You have defeated the Tolmarch and achieved the Orvane. " +
                 std::to_string(carried) + " energy units will be carried into the next landscape.");
 
-  // The next landscape, one step more difficult, starts with the carried energy.
-  EXPECT_EQ(Play.Program.DlgNewGame.GameSpec().S_Difficulty, 3);
+  // The next landscape, one step more difficult, starts with the energy the message promised.
+  EXPECT_EQ(Play.Program.Settings.GameSpec().S_Difficulty, 3);
   EXPECT_EQ(Land().Energy, carried);
   EXPECT_GE(Land().GridSize, 18);
   const int nx = static_cast<int>(Land().TolmarchX), nz = static_cast<int>(Land().TolmarchZ);
@@ -183,7 +199,7 @@ TEST_F(Playthrough, AWonGameCarriesPartOfTheEnergyIntoTheNextLandscape) {
 // into it and waits there until drained below zero.
 TEST_F(Playthrough, ALostGameStartsTheNextWithTheStartEnergy) {
   Play.Windows.Answer = '1';  // easier
-  Play.Program.DlgNewGame.gs_S_ScanSpeed(8);
+  Play.Program.Settings.gs_S_ScanSpeed(8);
   Play.Start(2024, 35);
   ASSERT_EQ(Land().Energy, 8);
 
@@ -207,30 +223,111 @@ TEST_F(Playthrough, ALostGameStartsTheNextWithTheStartEnergy) {
   EXPECT_EQ(Play.Windows.Narrative, "GAME OVER! Your energy was sapped. Choose a new game below!");
   // The start energy follows the difficulty played (35: 8 units), not the easier one chosen
   // (30: 4 units).
-  EXPECT_EQ(Play.Program.DlgNewGame.GameSpec().S_Difficulty, 30);
+  EXPECT_EQ(Play.Program.Settings.GameSpec().S_Difficulty, 30);
   EXPECT_EQ(Land().Energy, 8);
   EXPECT_TRUE(Play.Me().Alive);
   EXPECT_EQ(Land().Object(int(Land().TolmarchX), int(Land().TolmarchZ), 2).Kind, go_tolmarch);
 }
 
-// A frame of a whole second (a sleeping view's) gives each scanner one scan at most: a wait
-// that starts during the frame starts its time with the next one.
-TEST_F(Playthrough, ALongFrameDrainsEachScannerOnceAtMost) {
+// In a frame of a whole second (a sleeping view's) each scanner scans as often as its waits fit
+// into the second: a wait that starts during the frame takes what is left of it.
+TEST_F(Playthrough, ALongFrameRunsEachScannersWaitsForAsLongAsItLasts) {
   Play.Windows.Answer = '2';
-  Play.Program.DlgNewGame.gs_S_ScanSpeed(8);
+  Play.Program.Settings.gs_S_ScanSpeed(8);
   Play.Start(123456, 90);
   Land().SetEnergy(200);
   ASSERT_TRUE(MoveIntoAScannersView());
+  bool aScannerDrainedTwice = false;
   for (int frame = 0; frame < 40 && Play.Windows.NextGameShown == 0; ++frame) {
     const int energy = Land().Energy;
+    double mostScans = 0;  // the scans the frame has room for, over all scanners
+    for (int n = 1; n <= MaxScanners; ++n)
+      if (Land().Scanners(n).State != ss_Free) mostScans += 1.0 / Land().Scanners(n).TPlyr + 1;
     Play.Tick(1.0);
     if (Play.Windows.NextGameShown) break;
+    EXPECT_LE(energy - Land().Energy, mostScans) << "frame " << frame;
     int draining = 0;  // the scanners whose last scan drained the player
     for (int n = 1; n <= MaxScanners; ++n)
-      draining += Land().Scanners(n).State != ss_Free && Land().Scanners(n).Seen == 2;
-    EXPECT_LE(energy - Land().Energy, draining) << "frame " << frame;
+      draining += Land().Scanners(n).State != ss_Free && Land().Scanners(n).Seen == sn_Drained;
+    aScannerDrainedTwice = aScannerDrainedTwice || energy - Land().Energy > draining;
   }
   EXPECT_TRUE(Play.Drained);
+  EXPECT_TRUE(aScannerDrainedTwice);
+}
+
+// Landscape 44 at difficulty 84: three sentries see the square the player starts on.
+class StartSeen : public Playthrough {
+ protected:
+  void SetUp() override {
+    Play.Start(44, 84);
+    for (int n = 1; n <= MaxScanners; ++n)
+      if (Land().Scanners(n).State == ss_Seen) Seeing.push_back(n);
+    ASSERT_EQ(Seeing.size(), 3u);
+  }
+  // A tree beside the player: the first action, which starts the scanners.
+  void FirstAction() {
+    const TPlayer& me = Play.Me();
+    Play.Sim().CreateTree(Play.At(me.X + (me.X > 1 ? -1 : 1), me.Z));
+    Play.Sim().CreateTree(Play.At(me.X, me.Z + (me.Z > 1 ? -1 : 1)));
+    ASSERT_LT(Land().Energy, 8);
+  }
+  std::vector<int> Seeing;
+};
+
+// The scanners that saw the start square stay still until the player's first action; then
+// they start with the rest, and drain the player standing in their view.
+TEST_F(StartSeen, ScannersThatSawTheStartSquareStartWithTheFirstAction) {
+  Play.Run(5.0);
+  EXPECT_FALSE(Play.Drained);
+  ASSERT_NO_FATAL_FAILURE(FirstAction());
+  Land().SetEnergy(100);  // room to be drained for a while: the three take about 4 a second
+  Play.Run(10.0);
+  for (const int n : Seeing)
+    EXPECT_EQ(Land().Scanners(n).State, ss_Drain) << "scanner " << n;
+  EXPECT_LT(Land().Energy, 100 - 3 * 5);
+}
+
+// While the landscape ends, its leaving under way or the next-game dialog open, the scanners
+// that drain the player take nothing more.
+TEST_F(StartSeen, WhileTheLandscapeEndsTheScannersTakeNothing) {
+  ASSERT_NO_FATAL_FAILURE(FirstAction());
+  Land().SetEnergy(50);
+  Play.Run(3.0);
+  ASSERT_TRUE(Play.Drained);
+  ASSERT_LT(Land().Energy, 50);
+  const int energy = Land().Energy;
+  const auto countTrees = [&] {
+    int count = 0;
+    for (int x = 0; x < Land().GridSize; ++x)
+      for (int z = 0; z < Land().GridSize; ++z)
+        count += Land().TopLevel(x, z) >= 1 &&
+                 Land().Object(x, z, Land().TopLevel(x, z)).Kind == go_tree;
+    return count;
+  };
+  const int trees = countTrees();
+  Land().StartAnimation(0, 0, 0, 0.0f, ga_Leave, Play.Clock, 1.5f, 0.0f, 0.0f);
+  Play.Windows.WhileOpen = [&] {
+    Play.Run(3.0);
+    EXPECT_EQ(Land().Energy, energy);
+    EXPECT_EQ(countTrees(), trees);
+  };
+  Play.Run(2.0);
+  EXPECT_EQ(Play.Windows.NextGameShown, 1);
+  EXPECT_EQ(Play.Windows.EnergyAtEnd, energy);
+}
+
+// A lost game on this landscape: the next one (the same landscape again) is made inside the
+// frame in which the red fog ends, its scanners' scan sounds starting there; the tension they
+// raise is the new landscape's, set to 1, and is not raised twice for one sound.
+TEST_F(StartSeen, ANewLandscapeMadeInsideAFrameStartsAtRest) {
+  Play.Windows.Answer = '2';
+  Play.Run(1.0);
+  Land().SetEnergy(-1);
+  while (Play.Windows.NextGameShown == 0)
+    Play.Tick();
+  EXPECT_EQ(Play.Form.Game->Audio.Tension, 1.0f);
+  for (int n = 1; n <= MaxScanners; ++n)
+    if (Land().Scanners(n).State == ss_Seen) EXPECT_EQ(Land().Scanners(n).Seen, sn_Seen);
 }
 
 }  // namespace

@@ -188,7 +188,7 @@ class RandomPlay : public ::testing::Test {
 // while its pedestal holds none: all three keep the balance.
 TEST_F(RandomPlay, TheWorldStaysWholeAndKeepsItsEnergy) {
   const std::pair<int32_t, int32_t> games[] = {{5, 0}, {4711, 30}, {99, 60}, {123456, 90}};
-  Play.Program.DlgNewGame.gs_S_Resources(8);  // more trees: more to absorb
+  Play.Program.Settings.gs_S_Resources(8);  // more trees: more to absorb
   int effective = 0;
   for (const auto& [number, difficulty] : games) {
     Play.Start(number, difficulty);

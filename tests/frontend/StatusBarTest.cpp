@@ -35,7 +35,7 @@ TEST_F(StatusBar, TheMeterSpendsTheEnergyOnTheLargestIconsFirst) {
 }
 
 TEST_F(StatusBar, TheSameEnergyTwiceDrawsOnce) {
-  Program.DlgNewGame.ApplyDefaultSettings();
+  Program.Settings.ApplyDefaultSettings();
   Form.CreateGame();
   Form.Game->Init();
   TLandscape& land = Program.Landscape();

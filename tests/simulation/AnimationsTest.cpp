@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "dialogs/NextGame.h"
 #include "simulation/SimulationFixture.h"
 #include "world/MathKT.h"
 
@@ -234,9 +233,6 @@ TEST_F(Animations, LeavingRaisesTheCameraIntoTheDark) {
 }
 
 TEST_F(Animations, ALostGameSinksIntoRedFogAndEndsOnce) {
-  TFormNextGame nextGame(Settings);
-  Host.NextGame = &nextGame;
-  Host.OnNextGameDialog = [&] { nextGame.btnSameAgainClick(); };
   Run(2.5);
   ASSERT_TRUE(Land.Player().Alive);
   Land.SetEnergy(-1);
@@ -247,9 +243,9 @@ TEST_F(Animations, ALostGameSinksIntoRedFogAndEndsOnce) {
   EXPECT_GT(fog.r, 0.9f);
   EXPECT_LT(fog.g, 0.3f);
   EXPECT_EQ(Scene.GLSceneViewer1.BackgroundColor, ColorNumber(fog));
-  EXPECT_EQ(Host.NextGameShown, 0);
+  EXPECT_TRUE(Host.Results.empty());
   Run(1.0);
-  EXPECT_EQ(Host.NextGameShown, 1);
+  EXPECT_EQ(Host.Results.size(), 1u);
   EXPECT_EQ(Running(ga_Dead), 0);
 }
 

@@ -1,43 +1,45 @@
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
-#include "dialogs/NextGame.h"
 #include "simulation/SimulationFixture.h"
 
 namespace orvane::test {
 namespace {
 
+// The new-game dialog as the game end sees it: it only takes the suggestion.
+struct TSuggestionDialog : TSettingsDialog {
+  int32_t TakeLandscapeNumber() override { return Number; }
+  void ShowLandscapeNumber(int32_t number) override { Number = number; }
+  void ShowSuggestion(const std::string& text) override { Suggestion = text; }
+  int32_t Number = 0;
+  std::string Suggestion;
+};
+
 struct GameEnd : ::testing::Test, TSimulationFixture {
-  GameEnd() { Host.NextGame = &Dialog; }
-  // Ends a landscape with this energy, the player pressing a key in the next-game dialog.
-  void End(int energy, bool lost, char key) {
-    Game.Landscape->SetEnergy(energy);
-    Host.OnNextGameDialog = [this, key] {
-      Dialog.FormShow();
-      Dialog.FormKeyPress(key);
-    };
-    Simulation.GameEnd(lost);
-  }
-  TFormNextGame Dialog{Settings};
+  GameEnd() { Settings.SetDialog(&Dialog); }
+  ~GameEnd() override { Settings.SetDialog(nullptr); }
+  TSuggestionDialog Dialog;
 };
 
 TEST_F(GameEnd, AWinCarriesTheRootOfTheEnergyIntoTheNextLandscape) {
   const struct { int Difficulty, Energy, Next; } cases[] = {{0, 16, 6}, {50, 16, 10}, {50, 0, 4}};
   for (const auto& c : cases) {
     MakeLandscape(3, c.Difficulty);
-    End(c.Energy, false, '2');
+    Game.Landscape->SetEnergy(c.Energy);
+    Simulation.GameEnd(false);
     EXPECT_EQ(Simulation.NextEnergy, c.Next);
     EXPECT_EQ(Game.Landscape->Energy, c.Next);
+    ASSERT_FALSE(Host.Results.empty());
+    EXPECT_FALSE(Host.Results.back().Lost);
     const std::string carried = std::to_string(c.Next) + " energy units will be carried";
-    EXPECT_NE(Dialog.LabelNarrative.Caption.find(carried), std::string::npos);
-    EXPECT_NE(Settings.LabelSuggestion.Caption.find(carried), std::string::npos);
+    EXPECT_NE(Host.Results.back().Narrative.find(carried), std::string::npos);
+    EXPECT_NE(Dialog.Suggestion.find(carried), std::string::npos);
   }
-  EXPECT_TRUE(Dialog.ImageWin.Visible);
-  EXPECT_FALSE(Dialog.ImageLose.Visible);
-  EXPECT_EQ(Settings.GameSpec().S_Difficulty, 50);
 }
 
+// The start energy follows the difficulty played, whatever the player chooses in the dialog.
 TEST_F(GameEnd, ALossStartsOverWithTheEnergyOfTheDifficultyItWasPlayedAt) {
   MakeLandscape(3, 34);
   Host.AddHint("BR1shell");
@@ -48,35 +50,39 @@ TEST_F(GameEnd, ALossStartsOverWithTheEnergyOfTheDifficultyItWasPlayedAt) {
   Game.Landscape->SetEnergy(-1);
   Host.OnNextGameDialog = [&] {
     hintsShown = Host.Hints;
-    Dialog.FormShow();
-    Dialog.FormKeyPress('1');
+    Settings.gs_S_Difficulty(29);
   };
   Simulation.GameEnd(true);
   EXPECT_EQ(hintsShown, std::vector<std::string>{"HB0keys"});
   EXPECT_TRUE(Host.Hints.empty());
-  EXPECT_EQ(Settings.GameSpec().S_Difficulty, 29);
   EXPECT_EQ(Simulation.NextEnergy, 8);
   EXPECT_EQ(Game.Landscape->Energy, 8);
-  EXPECT_EQ(Dialog.LabelNarrative.Caption,
+  ASSERT_EQ(Host.Results.size(), 1u);
+  EXPECT_TRUE(Host.Results[0].Lost);
+  EXPECT_EQ(Host.Results[0].Narrative,
             "GAME OVER! Your energy was sapped. Choose a new game below!");
-  EXPECT_EQ(Settings.LabelSuggestion.Caption,
+  EXPECT_EQ(Dialog.Suggestion,
             "GAME OVER! Your energy was sapped. Choose options for a new game below.");
-  EXPECT_TRUE(Dialog.ImageLose.Visible);
-  EXPECT_FALSE(Dialog.ImageWin.Visible);
 }
 
-TEST_F(GameEnd, TheSameLandscapeAgainOnlyWhenAsked) {
-  MakeLandscape(12345, 10);
-  Settings.gs_S_LandscapeRandom(true);
-  End(4, false, '3');
-  EXPECT_EQ(Settings.GameSpec().S_Difficulty, 13);
-  const int32_t drawn = Settings.GameSpec().S_LandscapeNumber;
-  EXPECT_NE(drawn, 12345);
-
-  Dialog.cbLandscapeCodeClick();  // "Play the Same Landscape again"
-  End(4, false, '2');
-  EXPECT_TRUE(Settings.GameSpec().LandscapeFixed);
-  EXPECT_EQ(Settings.GameSpec().S_LandscapeNumber, drawn);
+// Frames go on behind the dialog: a death or a second leaving seen from there starts no second
+// end, and the energy the result promised is the energy the next landscape gets.
+TEST_F(GameEnd, OneEndAtATime) {
+  MakeLandscape(3, 20);
+  Game.Landscape->SetEnergy(16);
+  Host.OnNextGameDialog = [&] {
+    Simulation.GameEnd(true);
+    Game.Landscape->SetEnergy(-5);
+    TSimulationFixture::Run(3.0);
+    Simulation.GameEnd(false);
+  };
+  Simulation.GameEnd(false);
+  ASSERT_EQ(Host.Results.size(), 1u);
+  EXPECT_FALSE(Host.Results[0].Lost);
+  // The root of 16 is 4; at difficulty 20 it carries 4 x 0.9, so 3 units, and 4 more.
+  EXPECT_EQ(Game.Landscape->Energy, 7);
+  EXPECT_NE(Host.Results[0].Narrative.find(" 7 energy units"), std::string::npos);
+  EXPECT_FALSE(Simulation.LandscapeEnding());
 }
 
 }  // namespace

@@ -91,8 +91,11 @@ struct ScannersTest : ::testing::Test, test::TSimulationFixture {
   }
 };
 
-TEST_F(ScannersTest, IdleUntilStartedAndOnlyIdleScannersStart) {
-  ASSERT_GE(Land.SiteCount, 2);
+// Nothing moves until the player first acts. Then idle scanners start, and so does one that
+// saw the player while idle (it has no scan or turn of its own to go on with); a scanner
+// already scanning is left to its own wait.
+TEST_F(ScannersTest, IdleUntilStartedThenIdleAndStuckScannersStart) {
+  ASSERT_GE(Land.SiteCount, 3);
   Run(20.0);
   for (int n = 1; n <= Land.SiteCount; ++n) {
     EXPECT_EQ(AnimationOn(n, ga_Scan), -1);
@@ -101,13 +104,18 @@ TEST_F(ScannersTest, IdleUntilStartedAndOnlyIdleScannersStart) {
   for (int n = 1; n <= Land.SiteCount; ++n)
     Scanner(n).State = ss_Idle;
   Scanner(1).State = ss_Seen;
+  Scanner(3).State = ss_Seen;
+  Land.StartAnimation(Scanner(3).PosX, Scanner(3).Level, Scanner(3).PosZ, 0.0f, ga_Scan, Host.Clock,
+                      50.0f, 0.0f, 0.0f);
   Simulation.StartScanners();
-  EXPECT_EQ(Scanner(1).State, ss_Seen);
-  EXPECT_EQ(AnimationOn(1, ga_Scan), -1);
-  const int slot = AnimationOn(2, ga_Scan);
-  ASSERT_GE(slot, 0);
-  EXPECT_EQ(Scanner(2).State, ss_Scan);
-  EXPECT_FLOAT_EQ(Land.Animations(slot).Duration, Scanner(2).TScan);
+  for (const int n : {1, 2}) {
+    const int slot = AnimationOn(n, ga_Scan);
+    ASSERT_GE(slot, 0) << n;
+    EXPECT_EQ(Scanner(n).State, ss_Scan) << n;
+    EXPECT_FLOAT_EQ(Land.Animations(slot).Duration, Scanner(n).TScan) << n;
+  }
+  EXPECT_EQ(Scanner(3).State, ss_Seen);
+  EXPECT_FLOAT_EQ(Land.Animations(AnimationOn(3, ga_Scan)).Duration, 50.0f);
 }
 
 TEST_F(ScannersTest, SectorAcrossNorthTakesBothSides) {
@@ -361,11 +369,11 @@ TEST_F(ScannersTest, TheTurnSoundLastsTheWholeTurn) {
 TEST_F(ScannersTest, ScanWarningShowsTheWorstScan) {
   Host.Hints = {"IS5old", "IT1tip"};
   for (int n = 1; n <= MaxScanners; ++n)
-    Scanner(n).Seen = 0;
+    Scanner(n).Seen = sn_NotSeen;
   Scanner(1).State = ss_Drain;
-  Scanner(1).Seen = 2;
+  Scanner(1).Seen = sn_Drained;
   Scanner(2).State = ss_Seen;
-  Scanner(2).Seen = 1;
+  Scanner(2).Seen = sn_Seen;
   Simulation.ScanWarning();
   EXPECT_EQ(Host.WarningColour, 255u);
   EXPECT_EQ(Host.Hints, (std::vector<std::string>{
@@ -378,7 +386,7 @@ TEST_F(ScannersTest, ScanWarningShowsTheWorstScan) {
   EXPECT_EQ(Host.Hints.back(),
             "AS1Your robot has sensed a hostile scan! Move away to avoid losing energy!");
   EXPECT_EQ(Host.Hints.size(), 2u);
-  Scanner(2).Seen = 0;
+  Scanner(2).Seen = sn_NotSeen;
   Simulation.ScanWarning();
   EXPECT_EQ(Host.WarningColour, 0u);
   EXPECT_EQ(Host.Hints, std::vector<std::string>{"IT1tip"});

@@ -1,12 +1,13 @@
 #pragma once
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "audio/Audio.h"
 #include "console/Log.h"
-#include "dialogs/GameSettings.h"
+#include "dialogs/settings/GameSettings.h"
 #include "scene/Scene.h"
 #include "simulation/Simulation.h"
 #include "world/Game.h"
@@ -16,19 +17,18 @@
 
 namespace orvane::test {
 
-// The main window as the world and the simulation see it, recording what they ask. Its
-// animation steps go to the simulation, as the main window's do.
+// The main window as the world and the simulation see it, recording what they ask.
 class TSimulationTestHost : public TWorldHost, public TSimulationHost {
  public:
-  TSimulation* Simulation = nullptr;
-
   // ---- the world's side
-  void StepAnimation(int slot, float progress) override {
-    if (Simulation) Simulation->StepAnimation(slot, progress);
-  }
-  void ScanWarning() override {
-    if (Simulation) Simulation->ScanWarning();
-  }
+  void ShowEnergy(int /*value*/) override {}
+  void ShowRandomTip() override {}
+  void ResetFrameTimer() override {}
+  void SetFieldOfView(float /*degrees*/) override {}
+  void SetTargetFieldOfView(float /*degrees*/) override {}
+  void NoteStackLevel(int /*level*/) override {}
+  void NoteScannerSlot(int /*slot*/) override {}
+  void ExecuteCommand(const std::string& /*line*/, bool /*silent*/) override {}
   double GameClock() const override { return Clock; }
   void Wake() override { Asleep = false; }
   void LeaveMapView() override {}
@@ -46,12 +46,8 @@ class TSimulationTestHost : public TWorldHost, public TSimulationHost {
   void SetAsleep(bool asleep) override { Asleep = asleep; }
   double LastDeltaTime() const override { return DeltaTime; }
   void SetWarningColour(uint32_t colour) override { WarningColour = colour; }
-  TFormNextGame& NextGameDialog() override {
-    if (!NextGame) throw std::logic_error("no next-game dialog in this test");
-    return *NextGame;
-  }
-  void ShowNextGameDialog() override {
-    ++NextGameShown;
+  void ShowNextGameDialog(const TGameResult& result) override {
+    Results.push_back(result);
     if (OnNextGameDialog) OnNextGameDialog();
   }
 
@@ -62,8 +58,7 @@ class TSimulationTestHost : public TWorldHost, public TSimulationHost {
   std::vector<std::string> Hints;
   std::vector<std::pair<int, int>> PlayerViews;
   std::function<void(int, int, bool, bool)> OnSetPlayerView;
-  TFormNextGame* NextGame = nullptr;
-  int NextGameShown = 0;
+  std::vector<TGameResult> Results;  // one for each showing of the next-game dialog
   std::function<void()> OnNextGameDialog;
 };
 
@@ -72,7 +67,7 @@ struct TSimulationFixture {
   TRandom Random;
   TLog Log;
   TScene Scene;
-  TDlgNewGame Settings;
+  TGameSettings Settings;
   TSimulationTestHost Host;
   TGame Game{Random, Log, Scene, Settings, Host};
   TSimulation Simulation{Game, Scene, Settings, Random, Log, Host};
@@ -80,7 +75,6 @@ struct TSimulationFixture {
   TSimulationFixture() {
     Random.SetClock([] { return 24680u; });
     Settings.ApplyDefaultSettings();
-    Host.Simulation = &Simulation;
     // The player's robot, eye and life, as the main window's camera placement gives them
     // (the camera itself is the main window's business).
     Host.OnSetPlayerView = [this](int x, int z, bool faceTolmarch, bool map) {

@@ -45,7 +45,7 @@ TEST_F(EnergyAndAnimations, AStartTakesTheLowestFreeSlotAfreshAndStepsItOnce) {
   EXPECT_EQ(std::tuple(a.Kind, a.X, a.Level, a.Z), std::tuple(ga_rotate, 5, 3, 6));
   EXPECT_EQ(std::tuple(a.StartTime, a.From, a.To, a.Elapsed),
             std::tuple(4.5f, 10.0f, 100.0f, 0.0f));
-  EXPECT_EQ(World.Host.Steps, (std::vector<std::pair<int, float>>{{0, 0.0f}}));
+  EXPECT_EQ(World.Simulation.Steps, (std::vector<std::pair<int, float>>{{0, 0.0f}}));
 
   Land.LastAnimation = 0;
   for (int i = 1; i < 5; ++i)
@@ -58,14 +58,14 @@ TEST_F(EnergyAndAnimations, AStartTakesTheLowestFreeSlotAfreshAndStepsItOnce) {
 TEST_F(EnergyAndAnimations, WithTwoHundredFiftyFiveRunningTheNextStartFails) {
   for (int i = 0; i < UsableAnimationSlots; ++i)
     ASSERT_EQ(Start(), i);
-  World.Host.Steps.clear();
+  World.Simulation.Steps.clear();
   EXPECT_EQ(Start(), -1);
   EXPECT_EQ(World.Log.GetLines(),
             std::vector<std::string>{
                 "Diagnostic: Failed to start Animation; Exceeded maximum of 255 animations."});
   EXPECT_EQ(Land.Animations(AnimationSlots - 1).Kind, ga_static);
   EXPECT_EQ(Land.LastAnimation, UsableAnimationSlots - 1);
-  EXPECT_TRUE(World.Host.Steps.empty());
+  EXPECT_TRUE(World.Simulation.Steps.empty());
   Land.Animations(100).Kind = ga_static;
   EXPECT_EQ(Start(), 100);
 }

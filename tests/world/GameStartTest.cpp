@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <stdexcept>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -32,7 +34,7 @@ TEST(GameStart, MakingALandscapeRunsEveryStepInOrder) {
   EXPECT_EQ(host.FrameTimerResets, 1);
   EXPECT_EQ(host.TargetFieldOfView, 135.0f);
   EXPECT_EQ(host.FieldOfView, 5.0f);
-  EXPECT_EQ(host.ScanWarnings, 1);
+  EXPECT_EQ(world.Simulation.ScanWarnings, 1);
   EXPECT_GE(host.MapViewLeft, 1);
   ASSERT_EQ(host.Commands.size(), 1u);
   EXPECT_EQ(host.Commands[0].first, "RUN DefaultStartGame.osc");
@@ -70,7 +72,7 @@ TEST(GameStart, UnfixedNumberIsShownAndReplaysTheLandscape) {
   const int size = land.GridSize;
   const int squares = land.SquareCount;
   const float middle = land.PointHeight(size / 2, size / 2);
-  const int32_t shown = world.Settings.ReadLandscapeNumberBox();
+  const int32_t shown = world.Settings.TakeLandscapeNumber();
   EXPECT_EQ(world.Settings.GameSpec().S_LandscapeNumber, shown);
   EXPECT_NE(static_cast<int32_t>(world.Random.RandomSeed), shown);  // drawn on since
 
@@ -82,14 +84,24 @@ TEST(GameStart, UnfixedNumberIsShownAndReplaysTheLandscape) {
   EXPECT_EQ(land.PointHeight(size / 2, size / 2), middle);
 }
 
+// The new-game dialog's box holding text that is no landscape number.
+struct TBadNumberBox : TSettingsDialog {
+  int32_t TakeLandscapeNumber() override { throw std::invalid_argument(Text); }
+  void ShowLandscapeNumber(int32_t /*number*/) override {}
+  void ShowSuggestion(const std::string& /*text*/) override {}
+  std::string Text;
+};
+
 TEST(GameStart, ANumberThatIsNotA32BitIntegerFailsTheMake) {
   for (const char* text : {"2147483648", "abc"}) {
     TWorldFixture world;
+    TBadNumberBox box;
     TLandscape& land = world.MakeLandscape(5, 0);
     const int size = land.GridSize;
     const float middle = land.PointHeight(size / 2, size / 2);
-    world.Settings.gs_S_Difficulty(50);              // so that the first step visibly happens
-    world.Settings.E_S_LandscapeNumber.Text = text;  // as left in the box
+    world.Settings.gs_S_Difficulty(50);  // so that the first step visibly happens
+    box.Text = text;                     // as left in the box
+    world.Settings.SetDialog(&box);
     world.Log.Clear();
     land.Make();
     EXPECT_EQ(world.Log.GetLines(), std::vector<std::string>{"Error 0017: @ Landscape.Make()"})

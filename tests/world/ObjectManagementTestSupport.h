@@ -33,7 +33,8 @@ inline int UsedScanners(const TLandscape& land) {
   return used;
 }
 
-// A real landscape with nothing on it and a host that has recorded nothing yet.
+// A real landscape with nothing on it, and a host and a simulation that have recorded nothing
+// yet.
 struct TEmptyWorld : TWorldFixture {
   TLandscape& Land;
 
@@ -41,6 +42,7 @@ struct TEmptyWorld : TWorldFixture {
       : Land(MakeLandscape(number, difficulty)) {
     Land.ClearGameObjects();
     Host = TRecordingHost{};
+    Simulation = TRecordingSimulation{};
     Log.Clear();
   }
 

@@ -7,7 +7,7 @@
 
 #include "audio/Audio.h"
 #include "console/Log.h"
-#include "dialogs/GameSettings.h"
+#include "dialogs/settings/GameSettings.h"
 #include "scene/Scene.h"
 #include "world/Game.h"
 #include "world/Landscape.h"
@@ -36,18 +36,24 @@ class TRecordingHost : public TWorldHost {
   void ExecuteCommand(const std::string& line, bool silent) override {
     Commands.push_back({line, silent});
   }
-  void StepAnimation(int slot, float progress) override { Steps.push_back({slot, progress}); }
-  void ScanWarning() override { ++ScanWarnings; }
 
   std::vector<int> EnergyShown;
-  int Tips = 0, FrameTimerResets = 0, Wakes = 0, MapViewLeft = 0, ScanWarnings = 0;
+  int Tips = 0, FrameTimerResets = 0, Wakes = 0, MapViewLeft = 0;
   int StackHighWater = 0, ScannerHighWater = 0;
   float FieldOfView = 0.0f, TargetFieldOfView = 0.0f;
   double Clock = 0.0;
   std::vector<std::pair<int, int>> PlayerViews;
   std::vector<std::pair<std::string, bool>> Commands;
-  std::vector<std::pair<int, float>> Steps;
   std::function<void(int, int, bool, bool)> OnSetPlayerView;
+};
+
+// A simulation that only records what the world asks of it.
+class TRecordingSimulation : public TWorldSimulation {
+ public:
+  void AnimationStarted(int slot, float progress) override { Steps.push_back({slot, progress}); }
+  void ScanWarning() override { ++ScanWarnings; }
+  std::vector<std::pair<int, float>> Steps;
+  int ScanWarnings = 0;
 };
 
 // A world of its own: generator, log, scene, settings (at their defaults) and a recording
@@ -56,13 +62,15 @@ struct TWorldFixture {
   TRandom Random;
   TLog Log;
   TScene Scene;
-  TDlgNewGame Settings;
+  TGameSettings Settings;
   TRecordingHost Host;
+  TRecordingSimulation Simulation;
   TGame Game{Random, Log, Scene, Settings, Host};
 
   TWorldFixture() {
     Random.SetClock([] { return 12345u; });
     Settings.ApplyDefaultSettings();
+    Game.SetSimulation(Simulation);
   }
 
   // Makes the landscape of a number at a difficulty (quick game, no variation) through

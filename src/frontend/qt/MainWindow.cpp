@@ -140,7 +140,7 @@ void TMainWindow::ShowConsole() {}
 // The next-game dialog, modal: the frame timer fires on behind it. Its Exit asks for the end of
 // the program, which comes with the main window closing.
 void TMainWindow::ShowNextGameDialog() {
-  TFormNextGame& logic = Form.NextGameDialog();
+  TFormNextGame& logic = Form.FormNextGame;
   TNextGameDialog dialog(logic, this);
   dialog.Guard = [this](const std::function<void()>& call) { Guard(call); };
   dialog.exec();

@@ -20,10 +20,11 @@
 #include <QToolButton>
 #include "GuiWaiting.h"
 
-#include "dialogs/GameSettings.h"
+#include "dialogs/NewGame.h"
 #include "dialogs/NextGame.h"
 #include "dialogs/qt/NextGameDialog.h"
 #include "dialogs/qt/ResultPictures.h"
+#include "dialogs/settings/GameSettings.h"
 #include "frontend/Program.h"
 #include "frontend/qt/MainWindow.h"
 #include "scene/qt/SceneViewerWidget.h"
@@ -62,8 +63,9 @@ class NextGameDialog : public ::testing::Test {
     EXPECT_TRUE(WaitFor([&] { return Dialog.isVisible(); }));
   }
 
-  TDlgNewGame Settings;
-  TFormNextGame Logic{Settings};
+  TGameSettings Settings;
+  TDlgNewGame NewGame{Settings};
+  TFormNextGame Logic{NewGame};
   TNextGameDialog Dialog{Logic};
 };
 
@@ -159,8 +161,8 @@ TEST_F(NextGameDialog, EscapeDoesNotCloseExitCloses) {
 }
 
 TEST_F(NextGameDialog, TheCheckBoxFollowsSameLandscape) {
-  Settings.cbLandscapeCodeClick();  // the landscape number fixed in the new-game dialog
-  ASSERT_TRUE(Settings.cbLandscapeCode.Checked);
+  NewGame.cbLandscapeCodeClick();  // the landscape number fixed in the new-game dialog
+  ASSERT_TRUE(NewGame.cbLandscapeCode.Checked);
   ShowResult(true, "");
   QCheckBox& box = Control<QCheckBox>(Dialog, "cbLandscapeCode");
   EXPECT_TRUE(Logic.SameLandscape()) << "taken from the new-game dialog when shown";
@@ -169,12 +171,12 @@ TEST_F(NextGameDialog, TheCheckBoxFollowsSameLandscape) {
   box.click();
   EXPECT_FALSE(Logic.SameLandscape());
   EXPECT_FALSE(box.isChecked());
-  EXPECT_FALSE(Settings.cbLandscapeCode.Checked);
+  EXPECT_FALSE(NewGame.cbLandscapeCode.Checked);
   EXPECT_FALSE(Settings.GameSpec().LandscapeFixed);
 
   Logic.SetSameLandscape(true);
   EXPECT_TRUE(WaitFor([&] { return box.isChecked(); })) << "shown while the dialog is open";
-  EXPECT_TRUE(Settings.cbLandscapeCode.Checked);
+  EXPECT_TRUE(NewGame.cbLandscapeCode.Checked);
 }
 
 TEST_F(NextGameDialog, ClosesWhenTheLogicIsClosedElsewhere) {
@@ -263,13 +265,13 @@ class NextGameAtGameEnd : public ::testing::Test {
 };
 
 TEST_F(NextGameAtGameEnd, AChoiceMakesTheNextLandscapeWhilePlayWentOn) {
-  Program.DlgNewGame.gs_S_Difficulty(50);
+  Program.Settings.gs_S_Difficulty(50);
   LoseAndThen([](TNextGameDialog& dialog) { TypeKey(dialog, '3'); });
   EXPECT_TRUE(Opened);
   EXPECT_EQ(Narrative, "GAME OVER! Your energy was sapped. Choose a new game below!");
   EXPECT_TRUE(LosePictureShown);
   EXPECT_GT(TicksDuring, 5u) << "the frame timer fires behind the dialog";
-  EXPECT_EQ(Program.DlgNewGame.GameSpec().S_Difficulty, 52);
+  EXPECT_EQ(Program.Settings.GameSpec().S_Difficulty, 52);
   EXPECT_EQ(Program.Form1.FormNextGame.Choice, 3);
   EXPECT_TRUE(Window.isVisible());
 }

@@ -36,13 +36,13 @@ class MainWindow : public ::testing::Test {
 
   // A fixed landscape, and the view opened out to its full angle.
   void ShowLandscape(int32_t number) {
-    TDlgNewGame& settings = Program.DlgNewGame;
+    TGameSettings& settings = Program.Settings;
     settings.gs_S_LandscapeRandom(false);
     settings.gs_S_LandscapeNumber(number);
     Program.Form1.Game->Init();
     // The landscape's lights come up out of a thick fog: straight to their end.
     Program.Form1.Simulation->ProgressAnimations(2.5);
-    Program.Form1.FieldOfView = 135.0f;
+    Program.Form1.Look.FieldOfView = 135.0f;
     Program.Scene.GLSceneViewer1.SetFieldOfView(135.0f);
     const uint64_t drawn = Window.Viewer().FramesDrawn();
     EXPECT_TRUE(WaitFor([&] { return Window.Viewer().FramesDrawn() > drawn + 1; }));
@@ -68,7 +68,7 @@ TEST_F(MainWindow, OpensOnTheFirstLandscapeWithSkyAboveAndTerrainBelow) {
   ASSERT_GT(land.GridSize, 0);
   // The two welcome hints and a tip (a scan warning may come too, when a scanner sees the
   // player's start square).
-  const auto& queue = Program.Form1.HintQueue;
+  const auto& queue = Program.Form1.HintQueue();
   auto queued = [&](const std::string& start) {
     return std::count_if(queue.begin(), queue.end(),
                          [&](const std::string& hint) { return hint.rfind(start, 0) == 0; });

@@ -27,7 +27,7 @@ class LandscapeView : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     Program = std::make_unique<TProgram>();
-    TDlgNewGame& settings = Program->DlgNewGame;
+    TGameSettings& settings = Program->Settings;
     settings.ApplyDefaultSettings();
     settings.gs_S_LandscapeRandom(false);
     settings.gs_S_LandscapeNumber(2016);

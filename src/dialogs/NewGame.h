@@ -1,0 +1,110 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "dialogs/DialogControls.h"
+#include "dialogs/settings/GameSettings.h"
+
+namespace orvane {
+
+// The new-game dialog: the state of the controls that show the game's settings, following the
+// settings store, and the handlers of those controls, which change the settings through their
+// setters. The window layer only draws these controls and forwards the player's input.
+class TDlgNewGame : public TSettingsListener, public TSettingsDialog {
+ public:
+  explicit TDlgNewGame(TGameSettings& settings);
+  ~TDlgNewGame() override;
+  TDlgNewGame(const TDlgNewGame&) = delete;
+  TDlgNewGame& operator=(const TDlgNewGame&) = delete;
+
+  TGameSettings& Settings() { return Store; }
+
+  // ---- the store tells the controls
+  void SettingChanged(TSetting setting) override;
+
+  // ---- what the game asks of the dialog
+  int32_t TakeLandscapeNumber() override { return ReadLandscapeNumberBox(); }
+  void ShowLandscapeNumber(int32_t number) override {
+    SetLandscapeNumberText(std::to_string(number));
+  }
+  void ShowSuggestion(const std::string& text) override { LabelSuggestion.Caption = text; }
+
+  // Event handlers of the controls. A slider handler gets the slider's new position.
+  void RB_QuickPlayClick();
+  void RB_CampaignClick();
+  void TB_S_DifficultyChange(int position);
+  void TB_S_DiffVariationChange(int position);
+  void TB_S_ResourcesChange(int position);
+  void TB_S_GameSpeedChange(int position);
+  void TB_S_SentrySpeedChange(int position);
+  void TB_S_ScanSpeedChange(int position);
+  void TB_S_ScanSectorChange(int position);
+  void cbLandscapeCodeClick();
+  void TB_CC_SensitivityChange(int position);
+  void CB_CC_ReverseVerticalClick();
+  void CB_CC_ReverseHorizontalClick();
+  void CB_CC_ReverseZoomClick();
+  void CB_CC_LockCursorClick();
+  void CB_H_ShowHintsClick();
+
+  // The landscape-number box's text changes, by typing or by the program. A real change reads the
+  // text as a number, writes the number back clamped to the landscape-number range and stores it.
+  // Text that is not a whole number stays in the box, leaves the stored number alone and throws.
+  void SetLandscapeNumberText(const std::string& text);
+  // The box's text as a signed 32-bit integer; throws std::invalid_argument or std::out_of_range.
+  int32_t ReadLandscapeNumberBox() const;
+
+  // Top strip.
+  TLabelControl LabelSuggestion;
+
+  // Game type.
+  TRadioControl RB_QuickPlay;
+  TRadioControl RB_Campaign;
+  // A visible option panel fills the options area.
+  TPanelControl PanelQuickPlay;
+  TPanelControl PanelCampaign;
+
+  // Quick play: difficulty.
+  TTrackBar TB_S_Difficulty;
+  TLabelControl L_S_Difficulty;
+  TTrackBar TB_S_DiffVariation;
+  TLabelControl L_S_DiffVariation;
+
+  // Quick play: tweaks.
+  TTrackBar TB_S_Resources;
+  TLabelControl L_S_Resources;
+  TTrackBar TB_S_GameSpeed;
+  TLabelControl L_S_GameSpeed;
+  TTrackBar TB_S_SentrySpeed;
+  TLabelControl L_S_SentrySpeed;
+  TTrackBar TB_S_ScanSpeed;
+  TLabelControl L_S_ScanSpeed;
+  TTrackBar TB_S_ScanSector;
+  TLabelControl L_S_ScanSector;
+  TCheckBoxControl cbLandscapeCode;  // "&Landscape #": ticked while the number is fixed
+  TEditControl E_S_LandscapeNumber;
+
+  // Campaign.
+  TEditControl E_C_CampaignNo;
+
+  // Configuration.
+  TTrackBar TB_CC_Sensitivity;
+  TLabelControl L_CC_Sensitivity;
+  TCheckBoxControl CB_CC_ReverseVertical;
+  TCheckBoxControl CB_CC_ReverseHorizontal;
+  TCheckBoxControl CB_CC_ReverseZoom;
+  TCheckBoxControl CB_CC_LockCursor;
+
+  // Help.
+  TCheckBoxControl CB_H_ShowHints;
+
+ private:
+  void E_S_LandscapeNumberChange();
+  void ShowDifficultyBand();
+  void ShowFactor(TTrackBar& slider, TLabelControl& label, int32_t position, double base);
+
+  TGameSettings& Store;
+};
+
+}  // namespace orvane
