@@ -148,6 +148,16 @@ class TLandscape {
   const TWorldLinks& Links() const { return World; }
 
  private:
+  // The steps of GeneratePoints, in the order of their random draws.
+  struct TRaiseLimits;
+  struct TInteriorRange;
+  TRaiseLimits DrawLandscapeParameters();
+  void DrawObjectHeights();
+  void RaisePlateaus(const TRaiseLimits& limits);
+  TInteriorRange LowerTheRimAndCentre();
+  void ListFlatSquares();
+  void PlaceSecondLight(const TInteriorRange& interior);
+
   void AddTriangle(const glm::vec3& a, const glm::vec3& b, const glm::vec3& c, const TColor& color);
   void SetUpScanner(int n, int x, int z, int level, float base, TGameObjectKind kind,
                     TSceneObject* shape);
