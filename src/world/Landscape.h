@@ -164,6 +164,11 @@ class TLandscape {
   TSceneObject* CreateMeshShape(TDummyCube& parent, TGameObjectKind kind, int x, int z, float base,
                                 float angle, float growth);
 
+  // The steps of CreateMesh.
+  void WorkOutPalette();
+  void BuildGroundMesh();
+  void AddSquareTriangles();
+  void AddFloor();
   void AddTriangle(const glm::vec3& a, const glm::vec3& b, const glm::vec3& c, const TColor& color);
   void SetUpScanner(int n, int x, int z, int level, float base, TGameObjectKind kind,
                     TSceneObject* shape);
