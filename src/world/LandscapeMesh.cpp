@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <string>
+#include <string_view>
 
 #include "console/Log.h"
 #include "scene/Scene.h"
@@ -33,8 +35,9 @@ void ShowSky(TSceneViewer& viewer, const TColor& sky) {
   viewer.Fog.Color = sky;
 }
 
-void ColourLight(TLightSource& light, const TColor& colour) {
-  light.SetDiffuseRGB(colour.r, colour.g, colour.b);
+void ColourLight(TLightSource* light, const char* name, const TColor& colour) {
+  if (!light) throw std::runtime_error(std::string(name) + " does not exist");
+  light->SetDiffuseRGB(colour.r, colour.g, colour.b);
 }
 
 }  // namespace
@@ -49,16 +52,20 @@ void TLandscape::AddTriangle(const glm::vec3& a, const glm::vec3& b, const glm::
   });
 }
 
+// The palette comes first and needs nothing of the scene: the fog and light animations read
+// it from the landscape, so a missing scene object must not leave the last landscape's
+// colours behind. Then the mesh, the sky and each light take their part on their own; one
+// that fails is reported, and the others still show the new landscape.
 void TLandscape::CreateMesh() {
-  Guarded(World.Log, "Error 0016: @ Landscape.CreateMesh()", [&] {
-    TScene& scene = World.Scene;
-    if (!scene.Mesh1) throw std::runtime_error("Mesh1 does not exist");
-    WorkOutPalette();
-    BuildGroundMesh();
-    ShowSky(scene.GLSceneViewer1, SkyColour);
-    if (scene.GLLightSource1) ColourLight(*scene.GLLightSource1, MainLightColour);
-    if (scene.GLLightSource3) ColourLight(*scene.GLLightSource3, SecondLightColour);
-  });
+  constexpr std::string_view failure = "Error 0016: @ Landscape.CreateMesh()";
+  TScene& scene = World.Scene;
+  if (!Guarded(World.Log, failure, [&] { WorkOutPalette(); })) return;
+  Guarded(World.Log, failure, [&] { BuildGroundMesh(); });
+  Guarded(World.Log, failure, [&] { ShowSky(scene.GLSceneViewer1, SkyColour); });
+  Guarded(World.Log, failure,
+          [&] { ColourLight(scene.GLLightSource1, "GLLightSource1", MainLightColour); });
+  Guarded(World.Log, failure,
+          [&] { ColourLight(scene.GLLightSource3, "GLLightSource3", SecondLightColour); });
 }
 
 // The colours follow from the landscape's own numbers: flat squares a random colour in two
