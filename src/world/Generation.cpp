@@ -64,6 +64,38 @@ int DrawAmountInSteps(TRandom& random) {
   return Trunc(random.Random() * 2) + 1;
 }
 
+// The first raise of a round: a rectangle drawn again and again until both its sides lie
+// between 2 (excluded) and the largest extent.
+TRaiseRect DrawPlateau(TRandom& random, int gridSize, float maxExtent) {
+  auto halfSize = [&] {
+    const double ra = random.Random();
+    const double rb = random.Random();
+    const double rc = random.Random();
+    return static_cast<float>(EaseInCos(0.8 + 0.2 * ra) * rb * rc * maxExtent);
+  };
+  TRaiseRect rect;
+  do {
+    rect.cx = static_cast<float>(random.Random() * (gridSize + 1));
+    rect.cz = static_cast<float>(random.Random() * (gridSize + 1));
+    rect.rx = halfSize();
+    rect.rz = halfSize();
+    PlaceRect(rect, gridSize);
+  } while (!(rect.w() > 2 && rect.w() <= maxExtent && rect.h() > 2 && rect.h() <= maxExtent));
+  return rect;
+}
+
+// A nested raise: the rectangle moves towards larger X and Z, both by up to half its X size,
+// and shrinks; it is not drawn again, however small it gets.
+void NestWithin(TRaiseRect& rect, TRandom& random, int gridSize, float shrinkAdd,
+                float shrinkBase) {
+  const int w = rect.w();
+  rect.cx = static_cast<float>(rect.cx + random.Random() * (w * 0.5 + 1));
+  rect.cz = static_cast<float>(rect.cz + random.Random() * (w * 0.5 + 1));
+  rect.rx = static_cast<float>(rect.rx * (random.Random() * shrinkAdd + shrinkBase));
+  rect.rz = static_cast<float>(rect.rz * (random.Random() * shrinkAdd + shrinkBase));
+  PlaceRect(rect, gridSize);
+}
+
 // The quicksort whose order of equal heights is part of the landscape.
 void SortByHeight(TLandscape& land, int lo, int hi) {
   while (lo < hi) {
@@ -159,133 +191,154 @@ void ThinOut(TLandscape& land) {
 
 }  // namespace
 
+// What the raises are drawn from: the chance of a nested plateau, how much each nested one
+// shrinks, the largest side of a first plateau and the number of rounds.
+struct TLandscape::TRaiseLimits {
+  float Roughness = 0.0f;
+  float ShrinkAdd = 0.0f;
+  float ShrinkBase = 0.0f;
+  float MaxExtent = 0.0f;
+  int RaiseCount = 0;
+};
+
+// The lowest and highest interior points, before the heights are centred about 0.
+struct TLandscape::TInteriorRange {
+  float Lowest = 99999.0f;
+  float Highest = -99999.0f;
+};
+
 void TLandscape::GeneratePoints() {
   Guarded(World.Log, "Error 0018: @ Landscape.GeneratePoints.", [&] {
-    TRandom& random = World.Random;
-
-    // 1. Parameters.
-    const float d = static_cast<float>(Difficulty() * 0.01);
-    const float A =
-        static_cast<float>((EaseInOutCos(4.5 * d) * 0.8 * EaseInOutCos(d) + 0.2 * d) * 0.6 + 0.4);
-    const float roughness = static_cast<float>((random.Random() * 0.25 + 0.75) * 0.5 * A + 0.1);
-    const float shrinkAdd = static_cast<float>(0.2 * d + 0.2);
-    const float shrinkBase = static_cast<float>((1.0 - d) * 0.5);
-    const double r = random.Random();
-    const int gridSize = Round((random.Random() * 0.2 + r * 0.8 * d) * 110 + 18);
-    if (gridSize < 1 || gridSize > MaxGridSize) throw std::range_error("grid size");
-    GridSize = gridSize;
-    SiteCount = Trunc((random.Random() * 0.5 + 0.5) * d * 14) + 1;
-    const float maxExtent =
-        static_cast<float>(GridSize / ((1.0 - EaseInOutCos(1.8 * d)) * 8 + 2) + 3);
-    const int raiseCount = Round((random.Random() * 0.25 + 0.13) * 1.2 *
-                                     EaseInOutCos(1.3 * d + 0.2) * GridSize * GridSize * 0.07 +
-                                 GridSize * 0.4);
-
-    // 2. Object heights.
-    ObjectHeights[go_none] = 1.0f;
-    {
-      const double r1 = random.Random();
-      const double r2 = random.Random();
-      ObjectHeights[go_tree] = static_cast<float>(1.6 + 3.0 * r1 * r2);
-    }
-    ObjectHeights[go_boulder] = static_cast<float>(0.5 + 0.3 * random.Random());
-    ObjectHeights[go_robot] = 1.4f;
-    {
-      const double r1 = random.Random();
-      const double r2 = random.Random();
-      const double r3 = random.Random();
-      ObjectHeights[go_pedestal] =
-          static_cast<float>(0.7 + 0.7 * r1 + r2 * 5 * r3 * 0.01 * Difficulty());
-    }
-    ObjectHeights[go_tolmarch] = 2.5f;
-    ObjectHeights[go_sentry] = 2.0f;
-
-    // 3. Raises, counted in whole steps.
-    TStepGrid steps(GridSize);
-    auto drawRect = [&](TRaiseRect& rect) {
-      rect.cx = static_cast<float>(random.Random() * (GridSize + 1));
-      rect.cz = static_cast<float>(random.Random() * (GridSize + 1));
-      auto halfSize = [&] {
-        const double ra = random.Random();
-        const double rb = random.Random();
-        const double rc = random.Random();
-        return static_cast<float>(EaseInCos(0.8 + 0.2 * ra) * rb * rc * maxExtent);
-      };
-      rect.rx = halfSize();
-      rect.rz = halfSize();
-      PlaceRect(rect, GridSize);
-    };
-    for (int round = 0; round <= raiseCount; ++round) {
-      if (round == 0) {
-        random.Random();  // the draw after the fill; round 0 never nests
-        continue;
-      }
-      TRaiseRect rect;
-      const int amount = DrawAmountInSteps(random);
-      do
-        drawRect(rect);
-      while (!(rect.w() > 2 && rect.w() <= maxExtent && rect.h() > 2 && rect.h() <= maxExtent));
-      steps.Raise(rect, amount);
-      int raises = 1;
-      bool degenerate = false;
-      while (random.Random() <= roughness && raises <= 10 && !degenerate) {
-        const int nestedAmount = DrawAmountInSteps(random);
-        const int w = rect.w();
-        rect.cx = static_cast<float>(rect.cx + random.Random() * (w * 0.5 + 1));
-        rect.cz = static_cast<float>(rect.cz + random.Random() * (w * 0.5 + 1));
-        rect.rx = static_cast<float>(rect.rx * (random.Random() * shrinkAdd + shrinkBase));
-        rect.rz = static_cast<float>(rect.rz * (random.Random() * shrinkAdd + shrinkBase));
-        PlaceRect(rect, GridSize);
-        degenerate = rect.w() < 2 || rect.h() < 2;
-        steps.Raise(rect, nestedAmount);
-        ++raises;
-      }
-    }
-    for (int x = 0; x <= GridSize; ++x)
-      for (int z = 0; z <= GridSize; ++z)
-        Height(x, z) = static_cast<float>(-3.0 + steps.At(x, z) * double(HeightStep));
-
-    // 4. Level and border.
-    float lo = 99999.0f, hi = -99999.0f;
-    for (int x = 1; x <= GridSize - 1; ++x)
-      for (int z = 1; z <= GridSize - 1; ++z) {
-        lo = std::min(lo, PointHeight(x, z));
-        hi = std::max(hi, PointHeight(x, z));
-      }
-    const float margin = static_cast<float>((hi - lo) * 0.2 + 1.0);
-    const float rim = lo - margin;
-    for (int i = 0; i <= GridSize; ++i) {
-      Height(0, i) = rim;
-      Height(GridSize, i) = rim;
-      Height(i, 0) = rim;
-      Height(i, GridSize) = rim;
-    }
-    const float centre = static_cast<float>((lo + hi) * 0.5);
-    for (int x = 0; x <= GridSize; ++x)
-      for (int z = 0; z <= GridSize; ++z)
-        Height(x, z) -= centre;
-    HeightsSet();
-
-    // 5. Flat squares.
-    SquareCount = -1;
-    for (int x = 0; x <= GridSize; ++x)
-      for (int z = 0; z <= GridSize; ++z)
-        if (IsFlatSquare(x, z)) SquaresByHeight(++SquareCount) = {x, z, PointHeight(x, z), true};
-
-    // 6. - 8. Highest first, ties shuffled, sites spaced apart.
+    const TRaiseLimits limits = DrawLandscapeParameters();
+    DrawObjectHeights();
+    RaisePlateaus(limits);
+    const TInteriorRange interior = LowerTheRimAndCentre();
+    ListFlatSquares();
     if (SquareCount > 0) SortByHeight(*this, 0, SquareCount);
-    ShuffleTies(*this, random);
+    ShuffleTies(*this, World.Random);
     ThinOut(*this);
-
-    // 9. The second light, well above the highest point.
-    const float lx =
-        static_cast<float>((random.Random() - 0.5) * 2 * GridSize + (GridSize + 1) * 0.5);
-    const float lz =
-        static_cast<float>((random.Random() - 0.5) * 2 * GridSize + (GridSize + 1) * 0.5);
-    const float ly = static_cast<float>(random.Random(CheckedMul(2, GridSize)) + 2 * GridSize + hi -
-                                        (lo + hi) * 0.5);
-    if (TLightSource* light = World.Scene.GLLightSource3) light->SetPosition({lx, ly, lz});
+    PlaceSecondLight(interior);
   });
+}
+
+// The size of the landscape, how many watchers it holds, and what its raises are drawn from;
+// a harder landscape is larger, rougher and holds more sentries.
+TLandscape::TRaiseLimits TLandscape::DrawLandscapeParameters() {
+  TRandom& random = World.Random;
+  const float d = static_cast<float>(Difficulty() * 0.01);
+  const float A =
+      static_cast<float>((EaseInOutCos(4.5 * d) * 0.8 * EaseInOutCos(d) + 0.2 * d) * 0.6 + 0.4);
+  TRaiseLimits limits;
+  limits.Roughness = static_cast<float>((random.Random() * 0.25 + 0.75) * 0.5 * A + 0.1);
+  limits.ShrinkAdd = static_cast<float>(0.2 * d + 0.2);
+  limits.ShrinkBase = static_cast<float>((1.0 - d) * 0.5);
+  const double r = random.Random();
+  const int gridSize = Round((random.Random() * 0.2 + r * 0.8 * d) * 110 + 18);
+  if (gridSize < 1 || gridSize > MaxGridSize) throw std::range_error("grid size");
+  GridSize = gridSize;
+  SiteCount = Trunc((random.Random() * 0.5 + 0.5) * d * 14) + 1;
+  limits.MaxExtent = static_cast<float>(GridSize / ((1.0 - EaseInOutCos(1.8 * d)) * 8 + 2) + 3);
+  limits.RaiseCount = Round((random.Random() * 0.25 + 0.13) * 1.2 * EaseInOutCos(1.3 * d + 0.2) *
+                                GridSize * GridSize * 0.07 +
+                            GridSize * 0.4);
+  return limits;
+}
+
+void TLandscape::DrawObjectHeights() {
+  TRandom& random = World.Random;
+  ObjectHeights[go_none] = 1.0f;
+  {
+    const double r1 = random.Random();
+    const double r2 = random.Random();
+    ObjectHeights[go_tree] = static_cast<float>(1.6 + 3.0 * r1 * r2);
+  }
+  ObjectHeights[go_boulder] = static_cast<float>(0.5 + 0.3 * random.Random());
+  ObjectHeights[go_robot] = 1.4f;
+  {
+    const double r1 = random.Random();
+    const double r2 = random.Random();
+    const double r3 = random.Random();
+    ObjectHeights[go_pedestal] =
+        static_cast<float>(0.7 + 0.7 * r1 + r2 * 5 * r3 * 0.01 * Difficulty());
+  }
+  ObjectHeights[go_tolmarch] = 2.5f;
+  ObjectHeights[go_sentry] = 2.0f;
+}
+
+// Round 0 is the flat base; every later round raises a plateau by one or two steps and, as
+// long as the roughness allows, further plateaus nested in it. The raises are counted in
+// whole steps and turned into heights at the end.
+void TLandscape::RaisePlateaus(const TRaiseLimits& limits) {
+  TRandom& random = World.Random;
+  TStepGrid steps(GridSize);
+  // Round 0 draws one number after its fill, and never nests.
+  if (limits.RaiseCount >= 0) random.Random();
+  for (int round = 1; round <= limits.RaiseCount; ++round) {
+    const int amount = DrawAmountInSteps(random);
+    TRaiseRect rect = DrawPlateau(random, GridSize, limits.MaxExtent);
+    steps.Raise(rect, amount);
+    int raises = 1;
+    bool degenerate = false;
+    while (random.Random() <= limits.Roughness && raises <= 10 && !degenerate) {
+      const int nestedAmount = DrawAmountInSteps(random);
+      NestWithin(rect, random, GridSize, limits.ShrinkAdd, limits.ShrinkBase);
+      degenerate = rect.w() < 2 || rect.h() < 2;
+      steps.Raise(rect, nestedAmount);  // a degenerate raise is applied, and ends the nesting
+      ++raises;
+    }
+  }
+  for (int x = 0; x <= GridSize; ++x)
+    for (int z = 0; z <= GridSize; ++z)
+      Height(x, z) = static_cast<float>(-3.0 + steps.At(x, z) * double(HeightStep));
+}
+
+// The landscape falls off to a rim below its lowest interior point on all four sides, and
+// its heights are centred about 0.
+TLandscape::TInteriorRange TLandscape::LowerTheRimAndCentre() {
+  TInteriorRange interior;
+  float& lo = interior.Lowest;
+  float& hi = interior.Highest;
+  for (int x = 1; x <= GridSize - 1; ++x)
+    for (int z = 1; z <= GridSize - 1; ++z) {
+      lo = std::min(lo, PointHeight(x, z));
+      hi = std::max(hi, PointHeight(x, z));
+    }
+  const float margin = static_cast<float>((hi - lo) * 0.2 + 1.0);
+  const float rim = lo - margin;
+  for (int i = 0; i <= GridSize; ++i) {
+    Height(0, i) = rim;
+    Height(GridSize, i) = rim;
+    Height(i, 0) = rim;
+    Height(i, GridSize) = rim;
+  }
+  const float centre = static_cast<float>((lo + hi) * 0.5);
+  for (int x = 0; x <= GridSize; ++x)
+    for (int z = 0; z <= GridSize; ++z)
+      Height(x, z) -= centre;
+  HeightsSet();
+  return interior;
+}
+
+// Squares touching the rim are never flat, so the list cannot overflow.
+void TLandscape::ListFlatSquares() {
+  SquareCount = -1;
+  for (int x = 0; x <= GridSize; ++x)
+    for (int z = 0; z <= GridSize; ++z)
+      if (IsFlatSquare(x, z)) SquaresByHeight(++SquareCount) = {x, z, PointHeight(x, z), true};
+}
+
+// The second light stands well above the highest point, anywhere over the landscape or
+// beside it.
+void TLandscape::PlaceSecondLight(const TInteriorRange& interior) {
+  TRandom& random = World.Random;
+  const float lo = interior.Lowest, hi = interior.Highest;
+  const float lx =
+      static_cast<float>((random.Random() - 0.5) * 2 * GridSize + (GridSize + 1) * 0.5);
+  const float lz =
+      static_cast<float>((random.Random() - 0.5) * 2 * GridSize + (GridSize + 1) * 0.5);
+  const float ly = static_cast<float>(random.Random(CheckedMul(2, GridSize)) + 2 * GridSize + hi -
+                                      (lo + hi) * 0.5);
+  if (TLightSource* light = World.Scene.GLLightSource3) light->SetPosition({lx, ly, lz});
 }
 
 }  // namespace orvane

@@ -151,6 +151,27 @@ class TLandscape {
   TWorldSimulation& Runner() { return *Simulation; }
 
  private:
+  // The steps of GeneratePoints, in the order of their random draws.
+  struct TRaiseLimits;
+  struct TInteriorRange;
+  TRaiseLimits DrawLandscapeParameters();
+  void DrawObjectHeights();
+  void RaisePlateaus(const TRaiseLimits& limits);
+  TInteriorRange LowerTheRimAndCentre();
+  void ListFlatSquares();
+  void PlaceSecondLight(const TInteriorRange& interior);
+
+  // The two ways CreateGameShape builds a shape under the scene's object holder.
+  TSceneObject* CreateTreeShape(TDummyCube& parent, int x, int z, float base, float angle,
+                                float growth);
+  TSceneObject* CreateMeshShape(TDummyCube& parent, TGameObjectKind kind, int x, int z, float base,
+                                float angle, float growth);
+
+  // The steps of CreateMesh.
+  void WorkOutPalette();
+  void BuildGroundMesh();
+  void AddSquareTriangles();
+  void AddFloor();
   void AddTriangle(const glm::vec3& a, const glm::vec3& b, const glm::vec3& c, const TColor& color);
   void SetUpScanner(int n, int x, int z, int level, float base, TGameObjectKind kind,
                     TSceneObject* shape);

@@ -222,95 +222,119 @@ struct TTreePart {
   }
 };
 
+// The trunk fills the lowest quarter of the tree's height.
+void MakeTrunk(TCylinder& trunk, const TTreePart& part, float height, const glm::vec3& foot) {
+  trunk.Tag = 98;
+  trunk.Height = height * 0.25f;
+  trunk.Slices = 5;
+  trunk.Stacks = 1;
+  trunk.Loops = 1;
+  trunk.Parts = qpSides;
+  part.Finish(trunk, 0.2, {0.65f, 0.3f, 0.1f, part.Growth},
+              {foot.x, foot.y + height * 0.125f, foot.z});
+}
+
+// The crown stands on the trunk and reaches the top.
+void MakeCrown(TCone& crown, const TTreePart& part, float height, const glm::vec3& foot) {
+  crown.Tag = 99;
+  crown.Slices = 7;
+  crown.Stacks = 1;
+  crown.Parts = qpSides | qpBottom;
+  crown.Height = height * 0.75f;
+  part.Finish(crown, 0.6, {0.15f, 0.8f, 0.1f, part.Growth},
+              {foot.x, foot.y + height * 0.625f, foot.z});
+}
+
+// The figure of a kind drawn with a mesh, jittered for its growth.
+TMeshShape MeshShapeOf(TGameObjectKind kind, float g, TRandom& random,
+                       const std::array<float, GameObjectKindCount>& heights) {
+  const double J = (1.0 - g) * 0.1;
+  switch (kind) {
+    case go_boulder:
+      return BoulderShape(random, J, heights[go_boulder], {0.5f, 0.6f, 0.8f, g},
+                          {0.2f, 0.5f, 0.7f, g});
+    case go_robot:
+      return RobotShape(random, J, {0.7f, 0.6f, 0.2f, g});
+    case go_pedestal:
+      return PedestalShape(heights[go_pedestal]);
+    case go_tolmarch:
+      return TolmarchShape(random, J, {1.2f, 0.6f, 0.2f, g}, {0.0f, 0.0f, 0.0f, g}, 1.0f, 1.0f);
+    default:  // go_sentry
+      return TolmarchShape(random, J, {0.8f, 0.2f, 0.2f, g}, {0.0f, 0.0f, 0.0f, g}, 0.75f, 0.8f);
+  }
+}
+
+// Every shape but the pedestal is translucent while it grows in or vanishes.
+void StartShapeMesh(TMeshObject& mesh, TGameObjectKind kind, float g) {
+  mesh.Tag = kind;
+  mesh.VertexMode = TMeshVertexMode::PositionNormalColor;
+  mesh.Mode = TMeshMode::Triangles;
+  if (kind != go_pedestal)
+    mesh.EditMaterial().BlendingMode =
+        g < 1.0f ? TBlendingMode::Transparency : TBlendingMode::Opaque;
+}
+
+void FillShapeMesh(TMeshObject& mesh, const TMeshShape& shape) {
+  mesh.ReserveVertices(shape.Triangles.size() * 3);
+  for (size_t i = 0; i < shape.Triangles.size(); ++i) {
+    const TTriangle& t = shape.Triangles[i];
+    mesh.AddTriangle(shape.Points[static_cast<size_t>(t[0])],
+                     shape.Points[static_cast<size_t>(t[1])],
+                     shape.Points[static_cast<size_t>(t[2])], shape.Colours[i]);
+  }
+  mesh.BuildNormals();
+  mesh.SetVisible(true);
+}
+
+// The robot, the pedestal, the Tolmarch and the sentries shine; the boulder keeps the
+// scene's plain material.
+void SetFigureMaterial(TMeshObject& mesh, TGameObjectKind kind) {
+  TMaterial& material = mesh.EditMaterial();
+  material.Ambient = {1.2f, 1.2f, 1.2f, 1.0f};
+  material.Diffuse = {0.9f, 0.9f, 0.9f, 1.0f};
+  const float specularAlpha = kind == go_tolmarch || kind == go_sentry ? 0.5f : 1.0f;
+  material.Specular = {0.4f, 0.4f, 0.4f, specularAlpha};
+  material.Emission = {0.0f, 0.0f, 0.0f, 1.0f};
+  material.MaterialOptions = 0;
+}
+
 }  // namespace
 
 TSceneObject* TLandscape::CreateGameShape(TGameObjectKind kind, int x, int z, float base,
                                           float angle, float growth) {
-  TScene& scene = World.Scene;
-  TRandom& random = World.Random;
-  TDummyCube* parent = scene.DummyCube2;
+  TDummyCube* parent = World.Scene.DummyCube2;
   if (!parent || kind < go_tree || kind > go_sentry) return nullptr;
-  const float g = growth;
-  const glm::vec3 centre(x + 0.5f, base, z + 0.5f);
+  if (kind == go_tree) return CreateTreeShape(*parent, x, z, base, angle, growth);
+  return CreateMeshShape(*parent, kind, x, z, base, angle, growth);
+}
 
-  if (kind == go_tree) {
-    TDummyCube* container = parent->AddNewChild<TDummyCube>();
-    if (!container) return nullptr;
-    const float H = ObjectHeights[go_tree];
-    const TTreePart part{random, (1.0 - g) * 0.3, g, angle};
-    if (TCylinder* trunk = container->AddNewChild<TCylinder>()) {
-      trunk->Tag = 98;
-      trunk->Height = H * 0.25f;
-      trunk->Slices = 5;
-      trunk->Stacks = 1;
-      trunk->Loops = 1;
-      trunk->Parts = qpSides;
-      part.Finish(*trunk, 0.2, {0.65f, 0.3f, 0.1f, g}, {centre.x, base + H * 0.125f, centre.z});
-    } else {
-      World.Log.Log("Error 0005: Could not create go_tree @ Landscape.CreateGameShape()");
-    }
-    TCone* crown = container->AddNewChild<TCone>();
-    if (!crown) return container;
-    crown->Tag = 99;
-    crown->Slices = 7;
-    crown->Stacks = 1;
-    crown->Parts = qpSides | qpBottom;
-    crown->Height = H * 0.75f;
-    part.Finish(*crown, 0.6, {0.15f, 0.8f, 0.1f, g}, {centre.x, base + H * 0.625f, centre.z});
-    return container;
-  }
+// A container holding a trunk and a crown; a tree whose trunk cannot be made grows without
+// one, a tree whose crown cannot be made stays a trunk.
+TSceneObject* TLandscape::CreateTreeShape(TDummyCube& parent, int x, int z, float base, float angle,
+                                          float growth) {
+  TDummyCube* container = parent.AddNewChild<TDummyCube>();
+  if (!container) return nullptr;
+  const float H = ObjectHeights[go_tree];
+  const TTreePart part{World.Random, (1.0 - growth) * 0.3, growth, angle};
+  const glm::vec3 foot(x + 0.5f, base, z + 0.5f);
+  if (TCylinder* trunk = container->AddNewChild<TCylinder>())
+    MakeTrunk(*trunk, part, H, foot);
+  else
+    World.Log.Log("Error 0005: Could not create go_tree @ Landscape.CreateGameShape()");
+  if (TCone* crown = container->AddNewChild<TCone>()) MakeCrown(*crown, part, H, foot);
+  return container;
+}
 
-  TMeshObject* mesh = parent->AddNewChild<TMeshObject>();
+TSceneObject* TLandscape::CreateMeshShape(TDummyCube& parent, TGameObjectKind kind, int x, int z,
+                                          float base, float angle, float growth) {
+  TMeshObject* mesh = parent.AddNewChild<TMeshObject>();
   if (!mesh) return nullptr;
   const TUpdateBracket bracket(*mesh);
-  mesh->Tag = kind;
-  mesh->VertexMode = TMeshVertexMode::PositionNormalColor;
-  mesh->Mode = TMeshMode::Triangles;
-  if (kind != go_pedestal)
-    mesh->EditMaterial().BlendingMode =
-        g < 1.0f ? TBlendingMode::Transparency : TBlendingMode::Opaque;
-
-  const double J = (1.0 - g) * 0.1;
-  TMeshShape shape;
-  switch (kind) {
-    case go_boulder:
-      shape = BoulderShape(random, J, ObjectHeights[go_boulder], {0.5f, 0.6f, 0.8f, g},
-                           {0.2f, 0.5f, 0.7f, g});
-      break;
-    case go_robot:
-      shape = RobotShape(random, J, {0.7f, 0.6f, 0.2f, g});
-      break;
-    case go_pedestal:
-      shape = PedestalShape(ObjectHeights[go_pedestal]);
-      break;
-    case go_tolmarch:
-      shape = TolmarchShape(random, J, {1.2f, 0.6f, 0.2f, g}, {0.0f, 0.0f, 0.0f, g}, 1.0f, 1.0f);
-      break;
-    default:  // go_sentry
-      shape = TolmarchShape(random, J, {0.8f, 0.2f, 0.2f, g}, {0.0f, 0.0f, 0.0f, g}, 0.75f, 0.8f);
-      break;
-  }
-  mesh->ReserveVertices(shape.Triangles.size() * 3);
-  for (size_t i = 0; i < shape.Triangles.size(); ++i) {
-    const TTriangle& t = shape.Triangles[i];
-    mesh->AddTriangle(shape.Points[static_cast<size_t>(t[0])],
-                      shape.Points[static_cast<size_t>(t[1])],
-                      shape.Points[static_cast<size_t>(t[2])], shape.Colours[i]);
-  }
-  mesh->BuildNormals();
-  mesh->SetVisible(true);
-
-  if (kind != go_boulder) {
-    TMaterial& material = mesh->EditMaterial();
-    material.Ambient = {1.2f, 1.2f, 1.2f, 1.0f};
-    material.Diffuse = {0.9f, 0.9f, 0.9f, 1.0f};
-    const float specularAlpha = kind == go_tolmarch || kind == go_sentry ? 0.5f : 1.0f;
-    material.Specular = {0.4f, 0.4f, 0.4f, specularAlpha};
-    material.Emission = {0.0f, 0.0f, 0.0f, 1.0f};
-    material.MaterialOptions = 0;
-  }
-  mesh->SetTurnAngle(kind == go_boulder ? angle + g : angle);
-  mesh->SetPosition(centre);
+  StartShapeMesh(*mesh, kind, growth);
+  FillShapeMesh(*mesh, MeshShapeOf(kind, growth, World.Random, ObjectHeights));
+  if (kind != go_boulder) SetFigureMaterial(*mesh, kind);
+  mesh->SetTurnAngle(kind == go_boulder ? angle + growth : angle);
+  mesh->SetPosition({x + 0.5f, base, z + 0.5f});
   return mesh;
 }
 

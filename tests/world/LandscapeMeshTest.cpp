@@ -195,5 +195,61 @@ TEST_F(MeshOfOneLandscape, ABadPointLosesItsTrianglesOnlyAndAMissingMeshIsReport
   EXPECT_EQ(World.Log.GetLines(), std::vector<std::string>{"Error 0016: @ Landscape.CreateMesh()"});
 }
 
+// The fog and light animations read the palette from the landscape: a landscape made while
+// Mesh1 is missing must still have its own colours, and show them in the sky and the lights.
+TEST_F(MeshOfOneLandscape, AMissingMeshLeavesNoStalePalette) {
+  TWorldFixture reference;
+  const TLandscape& next = reference.MakeLandscape(4711, 30);
+  ASSERT_NE(next.SkyColour, Land.SkyColour);
+  ASSERT_NE(next.MainLightColour, Land.MainLightColour);
+
+  World.Scene.GLFreeForm1->DestroyChildren();
+  World.Log.Clear();
+  World.MakeLandscape(4711, 30);
+  EXPECT_EQ(World.Log.CountLinesStartingWith("Error 0016"), 1);
+  EXPECT_EQ(World.Log.CountLinesStartingWith("Error 0016: @ Landscape.CreateMesh()"), 1);
+  EXPECT_EQ(Land.FlatColourOdd, next.FlatColourOdd);
+  EXPECT_EQ(Land.FlatColourEven, next.FlatColourEven);
+  EXPECT_EQ(Land.SkyColour, next.SkyColour);
+  EXPECT_EQ(Land.SlopeColourEven, next.SlopeColourEven);
+  EXPECT_EQ(Land.SlopeColourOdd, next.SlopeColourOdd);
+  EXPECT_EQ(Land.MainLightColour, next.MainLightColour);
+  EXPECT_EQ(Land.SecondLightColour, next.SecondLightColour);
+  const TSceneViewer& viewer = World.Scene.GLSceneViewer1;
+  EXPECT_EQ(viewer.BackgroundColor, ColorNumber(next.SkyColour));
+  EXPECT_EQ(viewer.Fog.Color, next.SkyColour);
+  EXPECT_EQ(glm::vec3(World.Scene.GLLightSource1->Diffuse()), glm::vec3(next.MainLightColour));
+  EXPECT_EQ(glm::vec3(World.Scene.GLLightSource3->Diffuse()), glm::vec3(next.SecondLightColour));
+}
+
+// A missing light is reported; the other light, the sky and the mesh still take the new
+// landscape's colours, whichever light is missing.
+TEST(LandscapeMesh, AMissingLightIsReportedAndTheRestStillTakeTheirColours) {
+  TWorldFixture reference;
+  const TLandscape& next = reference.MakeLandscape(4711, 30);
+  for (const bool mainLightMissing : {true, false}) {
+    SCOPED_TRACE(mainLightMissing ? "GLLightSource1 missing" : "GLLightSource3 missing");
+    TWorldFixture world;
+    const TLandscape& land = world.MakeLandscape(424242, 70);
+    ASSERT_NE(land.MainLightColour, next.MainLightColour);
+    ASSERT_NE(land.SecondLightColour, next.SecondLightColour);
+    TLightSource* missing =
+        mainLightMissing ? world.Scene.GLLightSource1 : world.Scene.GLLightSource3;
+    ASSERT_TRUE(missing->Parent()->DestroyChild(missing));
+
+    world.Log.Clear();
+    world.MakeLandscape(4711, 30);
+    EXPECT_EQ(world.Log.CountLinesStartingWith("Error 0016"), 1);
+    EXPECT_EQ(world.Log.CountLinesStartingWith("Error 0016: @ Landscape.CreateMesh()"), 1);
+    const TLightSource* present =
+        mainLightMissing ? world.Scene.GLLightSource3 : world.Scene.GLLightSource1;
+    ASSERT_NE(present, nullptr);
+    EXPECT_EQ(glm::vec3(present->Diffuse()),
+              glm::vec3(mainLightMissing ? next.SecondLightColour : next.MainLightColour));
+    EXPECT_EQ(world.Scene.GLSceneViewer1.Fog.Color, next.SkyColour);
+    EXPECT_EQ(world.Scene.Mesh1->TriangleCount(), 2 * land.GridSize * land.GridSize + 2);
+  }
+}
+
 }  // namespace
 }  // namespace orvane
