@@ -338,7 +338,10 @@ void TLandscape::PlaceSecondLight(const TInteriorRange& interior) {
       static_cast<float>((random.Random() - 0.5) * 2 * GridSize + (GridSize + 1) * 0.5);
   const float ly = static_cast<float>(random.Random(CheckedMul(2, GridSize)) + 2 * GridSize + hi -
                                       (lo + hi) * 0.5);
-  if (TLightSource* light = World.Scene.GLLightSource3) light->SetPosition({lx, ly, lz});
+  // Drawn all the same, so that what follows draws in its place.
+  TLightSource* light = World.Scene.GLLightSource3;
+  if (!light) throw std::runtime_error("GLLightSource3 does not exist");
+  light->SetPosition({lx, ly, lz});
 }
 
 }  // namespace orvane

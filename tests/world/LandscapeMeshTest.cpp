@@ -241,6 +241,12 @@ TEST(LandscapeMesh, AMissingLightIsReportedAndTheRestStillTakeTheirColours) {
     world.MakeLandscape(4711, 30);
     EXPECT_EQ(world.Log.CountLinesStartingWith("Error 0016"), 1);
     EXPECT_EQ(world.Log.CountLinesStartingWith("Error 0016: @ Landscape.CreateMesh()"), 1);
+    // The generator places the second light last: it reports the missing light once its draws
+    // are made, and the landscape is whole.
+    EXPECT_EQ(world.Log.CountLinesStartingWith("Error 0018: @ Landscape.GeneratePoints."),
+              mainLightMissing ? 0 : 1);
+    EXPECT_EQ(land.SquareCount, next.SquareCount);
+    EXPECT_EQ(land.TolmarchX, next.TolmarchX);
     const TLightSource* present =
         mainLightMissing ? world.Scene.GLLightSource3 : world.Scene.GLLightSource1;
     ASSERT_NE(present, nullptr);
