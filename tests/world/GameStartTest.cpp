@@ -23,7 +23,7 @@ TEST(StartEnergy, FourUpToDifficulty33AndEightFrom34) {
   EXPECT_EQ(StartEnergyFor(100), 8);
 }
 
-TEST(GameStart, MakingALandscapeRunsEveryStepInOrder) {
+TEST(GameStart, MakingALandscapeRunsEveryStep) {
   TWorldFixture world;
   world.Host.Clock = 12.5;
   TLandscape& land = world.MakeLandscape(777, 40);
