@@ -387,7 +387,7 @@ TEST(ScannersAtFullDifficulty, ATurnTakesOneFrame) {
   test::TSimulationFixture fixture;
   TLandscape& land = fixture.MakeLandscape(4, 100);
   TScanner& scanner = land.Scanners(1);
-  EXPECT_EQ(scanner.TTurn, 0.0f);
+  ASSERT_EQ(scanner.TTurn, 0.0f);
   for (int n = 1; n <= MaxScanners; ++n) {
     if (land.Scanners(n).State == ss_Free) continue;
     land.Scanners(n).ViewHgt = -1000.0;  // blank scans
