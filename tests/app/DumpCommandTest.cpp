@@ -44,10 +44,16 @@ TRun RunProgram(const std::string& arguments) {
   return run;
 }
 
-// The dump made inside this process, the way the program makes it; what the dump does not
-// hold, the palette and the second light, goes to `colours`.
+// What the dump does not hold: the palette and the second light, which follow from the
+// number, and the first of the numbers drawn from the clock before it.
+struct TBesidesTheDump {
+  std::vector<glm::vec4> Colours;
+  double ClockDrawn = 0.0;
+};
+
+// The dump made inside this process, the way the program makes it.
 std::string DumpInProcess(int32_t number, int32_t difficulty, uint32_t clock,
-                          std::vector<glm::vec4>* colours = nullptr) {
+                          TBesidesTheDump* besides = nullptr) {
   TProgram program;
   program.Random.SetClock([clock] { return clock; });
   TDlgNewGame& settings = program.DlgNewGame;
@@ -56,11 +62,13 @@ std::string DumpInProcess(int32_t number, int32_t difficulty, uint32_t clock,
   program.Form1.CreateGame();
   program.Form1.Game->Init();
   const TLandscape& land = program.Landscape();
-  if (colours) {
-    *colours = {land.FlatColourOdd,     land.FlatColourEven,
-                land.SkyColour,         land.SlopeColourEven,
-                land.SlopeColourOdd,    land.MainLightColour,
-                land.SecondLightColour, glm::vec4(program.Scene.GLLightSource3->Position(), 1.0f)};
+  if (besides) {
+    besides->Colours = {
+        land.FlatColourOdd,     land.FlatColourEven,
+        land.SkyColour,         land.SlopeColourEven,
+        land.SlopeColourOdd,    land.MainLightColour,
+        land.SecondLightColour, glm::vec4(program.Scene.GLLightSource3->Position(), 1)};
+    besides->ClockDrawn = land.Params(1);
   }
   return LandscapeJson(land, number) + "\n";
 }
@@ -77,10 +85,11 @@ int Count(const std::string& text, const std::string& piece) {
 // the clock; in another process; and from the number shown for a landscape that was first
 // drawn from the clock. So do its palette and lights, which the dump does not hold.
 TEST(LandscapeDump, TheSameNumberReplaysTheSameLandscape) {
-  std::vector<glm::vec4> colours, coloursAgain;
-  const std::string first = DumpInProcess(2016, 100, 1, &colours);
-  EXPECT_EQ(DumpInProcess(2016, 100, 86'399'999, &coloursAgain), first);
-  EXPECT_EQ(coloursAgain, colours);
+  TBesidesTheDump besides, besidesAgain;
+  const std::string first = DumpInProcess(2016, 100, 1, &besides);
+  EXPECT_EQ(DumpInProcess(2016, 100, 86'399'999, &besidesAgain), first);
+  EXPECT_EQ(besidesAgain.Colours, besides.Colours);
+  EXPECT_NE(besidesAgain.ClockDrawn, besides.ClockDrawn) << "the clocks made a difference";
 
   const TRun a = RunProgram("--dump-landscape 2016 --difficulty 100");
   const TRun b = RunProgram("--difficulty 100 --dump-landscape 2016");
