@@ -12,7 +12,7 @@
 namespace orvane {
 namespace {
 
-// The seeds below were worked out by hand from seed := seed * 134775813 + 1 (mod 2^32), apart
+// The seeds below were worked out from seed := seed * 134775813 + 1 (mod 2^32), apart
 // from the game's code; Random(N) is the upper half of N * seed.
 TEST(RandomGenerator, GivesTheKnownDraws) {
   TRandom random;
