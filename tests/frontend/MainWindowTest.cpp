@@ -28,7 +28,6 @@ TEST_F(MainWindow, CreationMakesTheFirstLandscapeAndStartsTheTimer) {
   EXPECT_EQ(Form.HintQueue()[1], WelcomeHints[1]);
   EXPECT_TRUE(Form.Panel_PopInfo.Visible);
   EXPECT_EQ(Form.Look.FieldOfView, 6.0f);
-  EXPECT_EQ(Form.Look.TargetFieldOfView, 135.0f);
   EXPECT_TRUE(Form.NoSleep);
   EXPECT_TRUE(Form.VSync);
   EXPECT_TRUE(Form.GLCadencer1.Enabled);

@@ -2,6 +2,7 @@
 // squares, hyperspace and frames of random length, with the world checked after every step.
 
 #include <random>
+#include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -177,6 +178,29 @@ class RandomPlay : public ::testing::Test {
   std::vector<std::pair<int, int>> Occupied;
   int Energy = 0;
 };
+
+// Many landscape numbers at every difficulty: none may fail, and each must come out whole,
+// with its Tolmarch on the pedestal, its scanners on their objects and the player in a robot.
+TEST_F(RandomPlay, EveryLandscapeComesOutWhole) {
+  uint32_t number = 1;
+  for (int difficulty = 0; difficulty <= 100; difficulty += 4) {
+    for (int i = 0; i < 12; ++i) {
+      number = number * 2654435761u + 12345u;  // numbers spread over the whole range
+      const int32_t landscape = static_cast<int32_t>(number % 2147483647u) - 1073741823;
+      SCOPED_TRACE(::testing::Message() << "landscape " << landscape << " at " << difficulty);
+      Play.Start(landscape, difficulty);
+      for (const std::string& line : Play.Program.Log.GetLines())
+        ASSERT_NE(line.rfind("Error ", 0), 0u) << line;
+      ASSERT_NO_FATAL_FAILURE(CheckWorld());
+      const TSquareEntry& top = Land().SquaresByHeight(0);
+      ASSERT_EQ(Land().Object(top.X, top.Z, 2).Kind, go_tolmarch);
+      ASSERT_NE(Land().Scanners(1).State, ss_Free);
+      const TPlayer& me = Play.Me();
+      ASSERT_EQ(Land().Object(me.X, me.Z, Land().TopLevel(me.X, me.Z)).Kind, go_robot);
+      ASSERT_TRUE(me.Alive);
+    }
+  }
+}
 
 // Four games of 1500 steps each, a game end inside one going on with the landscape it leads
 // to, at difficulties from 0 to 90. The world's energy

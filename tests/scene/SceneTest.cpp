@@ -21,34 +21,6 @@ namespace {
                                        << ") is off by " << glm::length(actual - expected);
 }
 
-TEST(DesignScene, NamedObjectsHangInTheirPlacesWithTheirGameSettings) {
-  TScene scene;
-  const TSceneObject* objects[] = {scene.GLLightSource1, scene.DummyCube1, scene.DummyCube2,
-                                   scene.GLFreeForm1,    scene.Mesh1,      scene.GLLines1,
-                                   scene.GLLightSource3, scene.GLCamera1};
-  const std::string names[] = {"GLLightSource1", "DummyCube1", "DummyCube2",     "GLFreeForm1",
-                               "Mesh1",          "GLLines1",   "GLLightSource3", "GLCamera1"};
-  for (size_t i = 0; i < std::size(objects); ++i) {
-    ASSERT_NE(objects[i], nullptr) << names[i];
-    EXPECT_EQ(objects[i]->Name, names[i]);
-    EXPECT_EQ(objects[i]->Parent(), i == 4 ? scene.GLFreeForm1 : &scene.Root()) << names[i];
-  }
-  EXPECT_EQ(scene.GLCamera1->TargetObject, scene.DummyCube1);
-
-  const TLightSource& light = *scene.GLLightSource1;
-  EXPECT_TRUE(Near(light.Position(), {70.0f, 50.0f, 30.0f}, 0.0f));
-  EXPECT_FLOAT_EQ(light.ConstantAttenuation, 1.0f);
-  EXPECT_FLOAT_EQ(light.LinearAttenuation, 0.002f);
-  EXPECT_FLOAT_EQ(light.QuadraticAttenuation, 0.0005f);
-
-  const TSceneViewer& viewer = scene.GLSceneViewer1;
-  EXPECT_TRUE(viewer.FogEnable);
-  EXPECT_EQ(viewer.Fog.Mode, TFogMode::Exponential);
-  EXPECT_FLOAT_EQ(viewer.Fog.Start, 4.0f);
-  EXPECT_FLOAT_EQ(viewer.Fog.End, 100.0f);
-  EXPECT_FLOAT_EQ(viewer.Fog.Color.a, 0.1f);  // the density
-}
-
 TEST(SceneObjectChildren, AreAddedInOrderDestroyedAndCheckedByIndex) {
   TScene scene;
   TDummyCube& parent = *scene.DummyCube2;

@@ -74,6 +74,13 @@ TEST_F(PlayerActions, CreatingNeedsItsEnergyAbsorbAndTransferNeedNone) {
   LookFromHigh();
   Simulation.Absorb(At(other));
   EXPECT_EQ(Land.Energy, 2);
+  // Two units are just enough for a boulder.
+  const float tension = Game.Audio.Tension;
+  const auto boulder = FreeSquare();
+  Simulation.CreateBoulder(At(boulder));
+  EXPECT_EQ(TopKind(boulder), go_boulder);
+  EXPECT_EQ(Land.Energy, 0);
+  EXPECT_EQ(Game.Audio.Tension, tension + 1.0f);
 
   const auto shell = FreeSquare();
   Stack(shell, {go_robot});

@@ -1,6 +1,7 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -126,55 +127,6 @@ TEST_F(ScannersTest, SectorAcrossNorthTakesBothSides) {
   EXPECT_TRUE(Simulation.InSector(1, x + 1, z + 57));  // about 1 degree
   EXPECT_FALSE(Simulation.InSector(1, x + 40, z + 57));
   EXPECT_FALSE(Simulation.InSector(1, x, z - 10));
-}
-
-TEST_F(ScannersTest, TerrainHeightFollowsTheDrawnDiagonals) {
-  const auto corners = [&](float h00, float h10, float h01, float h11) {
-    Land.SetPointHeight(3, 3, h00);
-    Land.SetPointHeight(4, 3, h10);
-    Land.SetPointHeight(3, 4, h01);
-    Land.SetPointHeight(4, 4, h11);
-  };
-  corners(2, 2, 2, 2);
-  EXPECT_FLOAT_EQ(*Simulation.TerrainHeightAt(3.3f, 3.8f), 2.0f);
-  corners(0, 1, 1, 4);  // split from (3, 3) to (4, 4)
-  EXPECT_FLOAT_EQ(*Simulation.TerrainHeightAt(3.5f, 3.5f), 2.0f);
-  EXPECT_FLOAT_EQ(*Simulation.TerrainHeightAt(3.25f, 3.75f), 1.5f);
-  EXPECT_FLOAT_EQ(*Simulation.TerrainHeightAt(3.75f, 3.25f), 1.5f);
-  corners(0, 1, 2, 0);  // split from (3, 4) to (4, 3)
-  EXPECT_FLOAT_EQ(*Simulation.TerrainHeightAt(3.5f, 3.5f), 1.5f);
-  EXPECT_FLOAT_EQ(*Simulation.TerrainHeightAt(3.25f, 3.25f), 0.75f);
-  EXPECT_FLOAT_EQ(*Simulation.TerrainHeightAt(3.75f, 3.75f), 0.75f);
-
-  const float edge = float(Land.GridSize);
-  EXPECT_TRUE(Simulation.TerrainHeightAt(edge, edge).has_value());
-  EXPECT_FALSE(Simulation.TerrainHeightAt(-0.01f, 1.0f).has_value());
-  EXPECT_FALSE(Simulation.TerrainHeightAt(1.0f, edge + 0.01f).has_value());
-}
-
-TEST_F(ScannersTest, OnlyTheGroundBlocksASightLine) {
-  SetHeights([](int x, int) { return x == 6 ? 5.0f : 0.0f; });
-  for (int i = 0; i < 10; ++i)
-    Land.AddGameObject(3, 2, go_boulder, 0.0f, false);
-  EXPECT_EQ(Simulation.SightLine({2.5f, 1.0f, 2.5f}, {4.5f, 1.0f, 2.5f}, false), 1.0f);
-  EXPECT_EQ(Simulation.SightLine({2.5f, 1.0f, 2.5f}, {9.5f, 1.0f, 2.5f}, false), 0.0f);
-  EXPECT_EQ(Simulation.SightLine({6.0f, 1.0f, 2.5f}, {6.1f, 1.0f, 2.5f}, false), 1.0f);
-  EXPECT_EQ(Simulation.SightLine({2.5f, 1.0f, 2.5f}, {3.5f, 1.5f, 2.5f}, true), 0.0f);
-}
-
-// A square is in sight exactly when some of its visibility is.
-TEST_F(ScannersTest, SquareVisibilityComesInSixths) {
-  const glm::vec3 eye{float(Scanner().PosX) + 0.5f, float(Scanner().ViewHgt),
-                      float(Scanner().PosZ) + 0.5f};
-  int partial = 0;
-  for (int x = 0; x < Land.GridSize; ++x)
-    for (int z = 0; z < Land.GridSize; ++z) {
-      const float v = Simulation.SquareVisibility(x, z, eye);
-      EXPECT_NEAR(v * 6, std::round(v * 6), 1e-4);
-      partial += v > 0.0f && v < 1.0f;
-      ASSERT_EQ(Simulation.SquareInSight(x, z, eye), v > 0.0f) << x << "," << z;
-    }
-  EXPECT_GT(partial, 0);
 }
 
 TEST_F(ScannersTest, APlayerNoLowerThanTheEyeIsNeverSeen) {
@@ -308,17 +260,64 @@ TEST_F(ScannersTest, ABoulderBehindARidgeIsTakenOnceTheRidgeOrTheEyeMoves) {
   EXPECT_EQ(Land.Object(bx, bz, 1).Kind, go_tree);
 }
 
-TEST_F(ScannersTest, TreesFromAScanGoIntoTheSectorPastAFullTurn) {
+// A scan's tree goes on the first square drawn that is flat, empty and in the scanner's
+// sector, whichever way the scanner turns, its sector across 0 degrees or not, its facing past
+// a full turn or below zero. The Tolmarch stands at (8, 3) of 25 squares: each sector holds
+// enough of the grid to be drawn within the 601 tries that look at the sector.
+TEST_F(ScannersTest, TreesFromAScanGoOnTheFirstFreeSquareDrawnInTheSector) {
   EmptyFlatWorld();
-  ScannerObject().Angle = 400.0f;  // where a turn past 360 degrees leaves it
-  Scanner().Rotation = 40.0f;
-  for (int i = 0; i < 5; ++i)
+  const int grid = Land.GridSize, px = Scanner().PosX, pz = Scanner().PosZ;
+  ASSERT_EQ(std::tuple(grid, px, pz), std::tuple(25, 8, 3));
+  const std::pair<float, float> sectors[] = {{400.0f, 40.0f}, {0.0f, -40.0f},    {10.0f, -60.0f},
+                                             {90.0f, -40.0f}, {-320.0f, -30.0f}, {-100.0f, -30.0f}};
+  for (const auto& [facing, rotation] : sectors) {
+    ScannerObject().Angle = facing;
+    Scanner().Rotation = rotation;
+    const double lo = facing - std::abs(rotation) / 2;
+    const auto inSector = [&](int x, int z) {
+      const double d = RadToDeg(std::atan2(double(x - px), double(z - pz)));
+      return std::fmod(d - lo + 720.0, 360.0) < std::abs(rotation);
+    };
+    TRandom draws = Random;
+    int x = 0, z = 0, tries = 0;
+    do {
+      x = draws.Random(grid) + 1;
+      z = draws.Random(grid) + 1;
+      ++tries;
+    } while (x == grid || z == grid || Land.TopLevel(x, z) != -1 || !inSector(x, z));
+    ASSERT_LE(tries, 601) << facing;
     ASSERT_TRUE(Simulation.PlaceTreeInView(1));
-  for (int x = 0; x < Land.GridSize; ++x)
-    for (int z = 0; z < Land.GridSize; ++z)
-      if (Land.TopLevel(x, z) >= 1 && Land.Object(x, z, 1).Kind == go_tree) {
-        EXPECT_TRUE(Simulation.InSector(1, x, z)) << x << "," << z;
+    ASSERT_EQ(Land.TopLevel(x, z), 1) << facing << " " << rotation;
+    EXPECT_EQ(Land.Object(x, z, 1).Kind, go_tree);
+  }
+}
+
+// Blank scans count up to DoBlank; the last of them turns the scanner and starts the count
+// again. With DoBlank 1 a blank scan leads straight to the next turn.
+TEST_F(ScannersTest, AScannerTurnsAfterItsCountOfBlankScans) {
+  BlankScans();
+  const auto release = [&] {
+    for (int slot = 0; slot < AnimationSlots; ++slot)
+      if (Land.Animations(slot).X == Scanner().PosX && Land.Animations(slot).Z == Scanner().PosZ)
+        Land.Animations(slot).Kind = ga_static;
+    ScannerObject().Animation = -1;
+  };
+  for (const int doBlank : {1, 3}) {
+    Scanner().DoBlank = doBlank;
+    Scanner().State = ss_Scan;
+    for (int scan = 1; scan <= doBlank; ++scan) {
+      release();
+      Simulation.ScanEnded(Scanner().PosX, Scanner().PosZ);
+      const bool turn = scan == doBlank;
+      EXPECT_EQ(Scanner().Blank, turn ? 0 : scan) << doBlank << ", scan " << scan;
+      EXPECT_EQ(AnimationOn(1, ga_rotate) >= 0, turn) << doBlank << ", scan " << scan;
+      const int wait = AnimationOn(1, ga_Scan);
+      ASSERT_EQ(wait >= 0, !turn) << doBlank << ", scan " << scan;
+      if (!turn) {
+        EXPECT_FLOAT_EQ(Land.Animations(wait).Duration, Scanner().TScan);
       }
+    }
+  }
 }
 
 TEST_F(ScannersTest, AScannerAbsorbedDuringItsWaitStartsNothing) {
@@ -396,7 +395,7 @@ TEST(ScannersAtFullDifficulty, ATurnTakesOneFrame) {
   test::TSimulationFixture fixture;
   TLandscape& land = fixture.MakeLandscape(4, 100);
   TScanner& scanner = land.Scanners(1);
-  EXPECT_EQ(scanner.TTurn, 0.0f);
+  ASSERT_EQ(scanner.TTurn, 0.0f);
   for (int n = 1; n <= MaxScanners; ++n) {
     if (land.Scanners(n).State == ss_Free) continue;
     land.Scanners(n).ViewHgt = -1000.0;  // blank scans

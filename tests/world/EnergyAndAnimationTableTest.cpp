@@ -70,14 +70,5 @@ TEST_F(EnergyAndAnimations, WithTwoHundredFiftyFiveRunningTheNextStartFails) {
   EXPECT_EQ(Start(), 100);
 }
 
-TEST_F(EnergyAndAnimations, TheGameSpeedAtTheStartScalesTheDuration) {
-  for (const auto& [speed, seconds] : {std::pair{8, 1.0}, std::pair{0, 3.0}, std::pair{-8, 9.0}}) {
-    World.Settings.gs_S_GameSpeed(speed);
-    const int slot = Start(ga_Scan, 3.0f);
-    World.Settings.gs_S_GameSpeed(0);  // a later change leaves a running animation alone
-    EXPECT_NEAR(Land.Animations(slot).Duration, seconds, 1e-5) << speed;
-  }
-}
-
 }  // namespace
 }  // namespace orvane

@@ -25,7 +25,7 @@ TEST(StartEnergy, FourUpToDifficulty33AndEightFrom34) {
   EXPECT_EQ(StartEnergyFor(100), 8);
 }
 
-TEST(GameStart, MakingALandscapeRunsEveryStepInOrder) {
+TEST(GameStart, MakingALandscapeRunsEveryStep) {
   TWorldFixture world;
   world.Host.Clock = 12.5;
   TLandscape& land = world.MakeLandscape(777, 40);
@@ -62,26 +62,6 @@ TEST(GameStart, MakingALandscapeRunsEveryStepInOrder) {
     }
   }
   EXPECT_EQ(land.Difficulty(), 40.0);
-}
-
-TEST(GameStart, UnfixedNumberIsShownAndReplaysTheLandscape) {
-  TWorldFixture world;
-  world.Settings.gs_S_LandscapeRandom(true);
-  world.Game.Init();
-  const TLandscape& land = world.Land();
-  const int size = land.GridSize;
-  const int squares = land.SquareCount;
-  const float middle = land.PointHeight(size / 2, size / 2);
-  const int32_t shown = world.Settings.TakeLandscapeNumber();
-  EXPECT_EQ(world.Settings.GameSpec().S_LandscapeNumber, shown);
-  EXPECT_NE(static_cast<int32_t>(world.Random.RandomSeed), shown);  // drawn on since
-
-  world.Random.SetClock([] { return 4242u; });
-  world.Settings.gs_S_LandscapeRandom(false);
-  world.Game.Init();
-  EXPECT_EQ(land.GridSize, size);
-  EXPECT_EQ(land.SquareCount, squares);
-  EXPECT_EQ(land.PointHeight(size / 2, size / 2), middle);
 }
 
 // The new-game dialog's box holding text that is no landscape number.

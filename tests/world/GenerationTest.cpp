@@ -182,26 +182,6 @@ TEST(Generation, TheLargestGridIsKeptWhole) {
   EXPECT_FALSE(land.IsFlatSquare(127, 5));
 }
 
-TEST(Generation, SameNumberAndDifficultyReplayTheSameLandscape) {
-  TWorldFixture first, second;
-  second.Random.SetClock([] { return 999u; });  // another moment of play
-  const TLandscape& a = first.MakeLandscape(31337, 60);
-  const TLandscape& b = second.MakeLandscape(31337, 60);
-  ASSERT_EQ(a.GridSize, b.GridSize);
-  EXPECT_EQ(a.SiteCount, b.SiteCount);
-  EXPECT_EQ(a.HeightStep, b.HeightStep);
-  EXPECT_EQ(a.ObjectHeights, b.ObjectHeights);
-  for (int x = 0; x <= a.GridSize; ++x)
-    for (int z = 0; z <= a.GridSize; ++z)
-      ASSERT_EQ(a.PointHeight(x, z), b.PointHeight(x, z));
-  ASSERT_EQ(a.SquareCount, b.SquareCount);
-  for (int i = 0; i <= a.SquareCount; ++i) {
-    ASSERT_EQ(a.SquaresByHeight(i).X, b.SquaresByHeight(i).X);
-    ASSERT_EQ(a.SquaresByHeight(i).Z, b.SquaresByHeight(i).Z);
-  }
-  EXPECT_EQ(first.Scene.GLLightSource3->Position(), second.Scene.GLLightSource3->Position());
-}
-
 TEST(Generation, AFailureIsReportedAndStopsTheGenerator) {
   TWorldFixture world;
   TLandscape& land = world.MakeLandscape(5, 0);

@@ -170,17 +170,6 @@ TEST_F(MeshOfOneLandscape, SkyAndLightsReachTheScene) {
   EXPECT_EQ(glm::vec3(Mesh.Material().Specular), glm::vec3(1.0f));
 }
 
-TEST_F(MeshOfOneLandscape, SameNumberGivesTheSamePaletteApartFromTheClockSeededNumbers) {
-  TWorldFixture other;
-  other.Random.SetClock([] { return 777u; });
-  const TLandscape& again = other.MakeLandscape(424242, 70);
-  EXPECT_EQ(again.FlatColourOdd, Land.FlatColourOdd);
-  EXPECT_EQ(again.SlopeColourEven, Land.SlopeColourEven);
-  EXPECT_EQ(again.SkyColour, Land.SkyColour);
-  EXPECT_EQ(again.MainLightColour, Land.MainLightColour);
-  EXPECT_NE(again.Params(1), Land.Params(1));
-}
-
 TEST_F(MeshOfOneLandscape, ABadPointLosesItsTrianglesOnlyAndAMissingMeshIsReported) {
   Land.SetPointHeight(5, 5, std::numeric_limits<float>::quiet_NaN());
   World.Log.Clear();

@@ -165,6 +165,47 @@ TEST_F(ObjectManagement, ScannersDrawTheirDirectionFromDifficultyTwentyAndRunOut
   }
 }
 
+// A scanner's timings at the ends of the difficulty range. The sentry speed setting divides
+// the turn by 2 and the pause after it by 3 for every 10 and 8 steps, the scan speed the pauses
+// after a scan by 3 for every 8 steps; the sector setting widens the view by 3 for every 8.
+TEST(ScannerTimings, FollowTheDifficultyAndTheSpeedSettings) {
+  for (const int difficulty : {0, 100})
+    for (const int speed : {0, 8, -4}) {
+      test::TEmptyWorld World(5, difficulty);
+      World.Settings.gs_S_SentrySpeed(speed);
+      World.Settings.gs_S_ScanSpeed(-speed);
+      World.Settings.gs_S_ScanSector(speed / 2);
+      const double turn = std::pow(2.0, speed * 0.1), pause = std::pow(3.0, speed * 0.125);
+      const double scan = std::pow(3.0, -speed * 0.125), sector = std::pow(3.0, speed * 0.0625);
+      for (int n = 1; n <= 5; ++n) {
+        SCOPED_TRACE(::testing::Message() << difficulty << " " << speed << " " << n);
+        const TSquareEntry& e = World.Land.SquaresByHeight(World.Land.SquareCount - n);
+        ASSERT_EQ(World.Land.AddGameObject(e.X, e.Z, go_sentry, 0.0f, false), 1);
+        const TScanner& s = World.Land.Scanners(n);
+        EXPECT_GE(s.ScanEff, 1.0f);
+        EXPECT_LT(s.ScanEff, 4.0f);
+        if (difficulty == 0) {
+          EXPECT_GE(s.TTurn * turn, 3.0 - 1e-5);
+          EXPECT_LT(s.TTurn * turn, 4.5 + 1e-5);
+          EXPECT_GE(s.TScan * pause, 10.0 - 1e-5);
+          EXPECT_LT(s.TScan * pause, 12.0 + 1e-5);
+          EXPECT_GE(s.TPlyr * scan, 8.5 - 1e-5);
+          EXPECT_LT(s.TPlyr * scan, 11.5 + 1e-5);
+          EXPECT_GE(s.TObje * scan, 6.5 - 1e-5);
+          EXPECT_LT(s.TObje * scan, 8.5 + 1e-5);
+          EXPECT_NEAR(s.Rotation, -20.0 * sector, 1e-4);
+        } else {
+          EXPECT_EQ(s.TTurn, 0.0f);
+          EXPECT_NEAR(s.TScan, 2.0 / pause, 1e-6);
+          EXPECT_NEAR(s.TPlyr, 0.5 / scan, 1e-6);
+          EXPECT_NEAR(s.TObje, 0.5 / scan, 1e-6);
+          EXPECT_GE(std::abs(s.Rotation), 32.5 * sector - 1e-4);
+          EXPECT_LT(std::abs(s.Rotation), 45.0 * sector + 1e-4);
+        }
+      }
+    }
+}
+
 TEST_F(ObjectManagement, PutGameObjectFillsTheLevelAndTakesNoScannerOrAnimation) {
   TStackedObject& slot = Land.Object(X, Z, 3);
   slot.Angle = 33.0f;  // kept, as is the animation

@@ -3,6 +3,8 @@
 // low flat empty square.
 
 #include <algorithm>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -144,6 +146,88 @@ TEST_F(Hyperspace, WithChargeFiveEnergyLeavesTwoAndTheLightsComeUp) {
   EXPECT_EQ(std::tuple(Land.Animations(0).StartTime, Land.Animations(0).Duration),
             std::tuple(3.25f, 2.0f));
   EXPECT_GE(Chosen(), 1);
+}
+
+// The generator's draws worked out from its rule (seed := seed * 134775813 + 1, mod 2^32), apart
+// from the game's own generator.
+struct TDraws {
+  uint32_t Seed;
+  uint32_t Step() { return Seed = Seed * 134775813u + 1u; }
+  int Int(int n) { return static_cast<int>((uint64_t(n) * Step()) >> 32); }
+  bool AboveHalf() { return Step() > 0x80000000u; }
+};
+
+// The first seed from 1 on whose draws pass a test.
+uint32_t SeedWhere(const std::function<bool(TDraws&)>& test) {
+  for (uint32_t seed = 1;; ++seed)
+    if (TDraws draws{seed}; test(draws)) return seed;
+}
+
+// A free square drawn is kept only when the next draw is above one half; else the search
+// draws again.
+TEST_F(Hyperspace, AFreeSquareIsKeptOnlyWhenTheNextDrawIsAboveOneHalf) {
+  int first = -1, second = -1;
+  World.Random.RandomSeed = SeedWhere([&](TDraws& d) {
+    first = d.Int(4);
+    if (d.AboveHalf()) return false;
+    second = d.Int(4);
+    return second != first && d.AboveHalf();
+  });
+  Land.Hyperspace(false);
+  EXPECT_EQ(Chosen(), Land.SquareCount - second);
+
+  // Exactly one half is not above it. Two steps before 2^31 lies 2128388874: its draws give
+  // the third-lowest square, then one half; the search draws that square again and keeps it.
+  TDraws exact{2128388874u};
+  ASSERT_EQ(exact.Int(4), 2);
+  ASSERT_EQ(exact.Step(), 0x80000000u);
+  ASSERT_EQ(exact.Int(4), 2);
+  ASSERT_TRUE(exact.AboveHalf());
+  World.Random.RandomSeed = 2128388874u;
+  Land.Hyperspace(false);
+  EXPECT_EQ(Chosen(), Land.SquareCount - 2);
+  EXPECT_EQ(World.Random.RandomSeed, exact.Seed);
+}
+
+// After ten squares turned down, the eleventh drawn is taken as it is, with no half chance
+// drawn for it.
+TEST_F(Hyperspace, TheEleventhSquareDrawnIsTakenWithoutTheHalfChance) {
+  int tenth = -1, eleventh = -1;
+  uint32_t seedAfter = 0;
+  World.Random.RandomSeed = SeedWhere([&](TDraws& d) {
+    for (int tries = 1; tries <= 10; ++tries) {
+      tenth = d.Int(4);
+      if (d.AboveHalf()) return false;
+    }
+    eleventh = d.Int(4);
+    seedAfter = d.Seed;
+    // Neither the tenth square nor the one drawn after a further half chance would do.
+    const bool keptByChance = d.AboveHalf();
+    return eleventh != tenth && !keptByChance && d.Int(4) != eleventh;
+  });
+  Land.Hyperspace(false);
+  EXPECT_EQ(Chosen(), Land.SquareCount - eleventh);
+  EXPECT_EQ(World.Random.RandomSeed, seedAfter);
+}
+
+// With the lowest squares taken, each round of eleven draws fails and the next draws from one
+// square more: from the four lowest, then five, six and seven.
+TEST_F(Hyperspace, EachFailedRoundWidensTheSearchByOneSquare) {
+  for (const int taken : {4, 6}) {
+    for (int i = 0; i < taken; ++i)
+      Occupy(Land.SquareCount - i);  // a second boulder on a taken square changes nothing
+    // After the failed rounds (no half chance is drawn for a taken square) the next draw
+    // picks the lowest free square, where a window one wider would pick the next.
+    World.Random.RandomSeed = SeedWhere([&](TDraws& d) {
+      for (int draw = 0; draw < 11 * (taken - 3); ++draw)
+        d.Step();
+      const uint64_t seed = d.Step();
+      return int((seed * (taken + 1)) >> 32) == taken &&
+             int((seed * (taken + 2)) >> 32) == taken + 1 && d.AboveHalf();
+    });
+    Land.Hyperspace(false);
+    EXPECT_EQ(Chosen(), Land.SquareCount - taken) << taken;
+  }
 }
 
 // Neither an occupied square nor the highest, entry 0, is ever chosen; with nowhere to go

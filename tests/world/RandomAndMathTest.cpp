@@ -1,6 +1,8 @@
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -10,28 +12,32 @@
 namespace orvane {
 namespace {
 
-TEST(RandomGenerator, FirstDrawFromZeroSeed) {
+// The seeds below were worked out from seed := seed * 134775813 + 1 (mod 2^32), apart
+// from the game's code; Random(N) is the upper half of N * seed.
+TEST(RandomGenerator, GivesTheKnownDraws) {
   TRandom random;
   random.RandomSeed = 0;
-  EXPECT_DOUBLE_EQ(random.Random(), std::ldexp(1.0, -32));
+  EXPECT_EQ(random.Random(), std::ldexp(1.0, -32));  // the first seed is 1
   EXPECT_EQ(random.RandomSeed, 1u);
+  for (const uint32_t seed : {134775814u, 3698175007u, 870078620u, 1172187917u, 2884733762u}) {
+    random.Random();
+    EXPECT_EQ(random.RandomSeed, seed);
+  }
+
   random.RandomSeed = 0;
-  EXPECT_EQ(random.Random(10), 0);
-}
+  for (const int draw : {0, 0, 8, 2, 2, 6})
+    EXPECT_EQ(random.Random(10), draw);
 
-TEST(RandomGenerator, FollowsItsRecurrenceAndScalesIntegersByTheUpperBits) {
-  TRandom random;
-  random.RandomSeed = 1;
-  random.Random();
-  EXPECT_EQ(random.RandomSeed, 134775814u);
-  const uint32_t next = 134775814u * 134775813u + 1u;
-  EXPECT_EQ(random.Random(1000), static_cast<int32_t>((1000ull * next) >> 32));
-  EXPECT_EQ(random.RandomSeed, next);
+  random.RandomSeed = 2024;  // seeds 2203305865, 1204652462, 527525991, 2453939716, ...
+  for (const int draw : {512, 280, 122, 571})
+    EXPECT_EQ(random.Random(1000), draw);
+  EXPECT_EQ(random.Random(), 1326370325 / 4294967296.0);
+  EXPECT_EQ(random.RandomSeed, 1326370325u);
 
-  random.RandomSeed = 0xFFFFFFFEu;  // the next state is the largest one
-  const double top = random.Random();
-  EXPECT_LT(top, 1.0);
-  EXPECT_GE(top, 0.0);
+  random.RandomSeed = 1298181734;  // the next seed is the largest, 2^32 - 1
+  EXPECT_EQ(random.Random(), 1.0 - std::ldexp(1.0, -32));
+  random.RandomSeed = 1298181734;
+  EXPECT_EQ(random.Random(1000), 999);
 }
 
 TEST(RandomGenerator, RandomizeSeedsFromTheClock) {
@@ -42,15 +48,18 @@ TEST(RandomGenerator, RandomizeSeedsFromTheClock) {
   EXPECT_LT(TRandom::MillisecondsOfDayUtc(), 86'400'000u);
 }
 
-TEST(Rounding, HalvesGoToTheEvenNeighbour) {
-  EXPECT_EQ(Round(0.5), 0);
-  EXPECT_EQ(Round(1.5), 2);
-  EXPECT_EQ(Round(2.5), 2);
-  EXPECT_EQ(Round(-0.5), 0);
-  EXPECT_EQ(Round(-1.5), -2);
-  EXPECT_EQ(Round(-2.5), -2);
-  EXPECT_EQ(Round(2.4999), 2);
-  EXPECT_EQ(Round(127.64), 128);
+// Above one half goes up, below goes down and exactly one half goes to the even neighbour;
+// on both sides of zero.
+TEST(Rounding, RoundsToTheNearestAndHalvesToTheEvenNeighbour) {
+  const std::pair<double, int32_t> cases[] = {
+      {2.7, 3},    {3.5000001, 4}, {127.64, 128}, {0.51, 1}, {2.3, 2},   {2.4999, 2},
+      {0.49, 0},   {0.5, 0},       {1.5, 2},      {2.5, 2},  {3.5, 4},   {-2.7, -3},
+      {-0.51, -1}, {-2.3, -2},     {-0.49, 0},    {-0.5, 0}, {-1.5, -2}, {-2.5, -2},
+      {-3.5, -4},  {-4.0, -4},     {6.0, 6},      {0.0, 0}};
+  for (const auto& [x, rounded] : cases) {
+    EXPECT_EQ(Round(x), rounded) << x;
+    EXPECT_EQ(RoundHalfEven(x), double(rounded)) << x;
+  }
 }
 
 TEST(Rounding, TruncDropsTheFractionTowardsZero) {
