@@ -5,6 +5,8 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "world/MathKT.h"
+
 namespace orvane {
 
 // ---- meshes ---------------------------------------------------------------
@@ -142,7 +144,7 @@ void TCamera::MoveTargetInEyeSpace(float forward, float right, float up) {
 
 uint32_t ColorNumber(const TColor& color) {
   auto channel = [](float c) {
-    return static_cast<uint32_t>(std::clamp(std::nearbyint(c * 256.0), 0.0, 255.0));
+    return static_cast<uint32_t>(std::clamp(RoundHalfEven(c * 256.0), 0.0, 255.0));
   };
   return channel(color.r) + channel(color.g) * 256u + channel(color.b) * 65536u;
 }

@@ -31,24 +31,6 @@ class TWorldHost {
   virtual void ExecuteCommand(const std::string& line, bool silent) = 0;
 };
 
-// A world with no window around it: nothing is shown, the clock stands at zero, the player is
-// placed without a camera and no console runs commands.
-class TNullWorldHost final : public TWorldHost {
- public:
-  void ShowEnergy(int /*value*/) override {}
-  void ShowRandomTip() override {}
-  void ResetFrameTimer() override {}
-  void SetFieldOfView(float /*degrees*/) override {}
-  void SetTargetFieldOfView(float /*degrees*/) override {}
-  void Wake() override {}
-  void LeaveMapView() override {}
-  void NoteStackLevel(int /*level*/) override {}
-  void NoteScannerSlot(int /*slot*/) override {}
-  double GameClock() const override { return 0.0; }
-  void SetPlayerView(int /*x*/, int /*z*/, bool /*faceTolmarch*/, bool /*map*/) override {}
-  void ExecuteCommand(const std::string& /*line*/, bool /*silent*/) override {}
-};
-
 // What the world asks of the simulation that runs it: the steps of its animations, and the scan
 // warning brought up to date.
 class TWorldSimulation {
