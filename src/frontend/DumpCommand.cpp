@@ -6,7 +6,8 @@
 namespace orvane {
 
 TLandscapeDump DumpLandscape(int32_t number, int32_t difficulty, std::function<uint32_t()> clock,
-                             const TLog::TListener& listener) {
+                             const TLog::TListener& listener,
+                             const std::function<void(const TLandscape&)>& lookAt) {
   TProgram program;
   if (clock) program.Random.SetClock(std::move(clock));
   if (listener) program.Log.AddListener(listener);
@@ -18,6 +19,7 @@ TLandscapeDump DumpLandscape(int32_t number, int32_t difficulty, std::function<u
   for (const std::string& line : program.Log.GetLines())
     if (line.rfind("Error ", 0) == 0) dump.Errors.push_back(line);
   dump.Json = LandscapeJson(program.Landscape(), number);
+  if (lookAt) lookAt(program.Landscape());
   return dump;
 }
 

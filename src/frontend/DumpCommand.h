@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "console/Log.h"
+#include "world/Landscape.h"
 
 namespace orvane {
 
@@ -17,9 +18,11 @@ struct TLandscapeDump {
 };
 
 // The generator's clock may be fixed (so that even the clock-seeded numbers repeat); every log
-// line may be handed to a listener as it is written.
+// line may be handed to a listener as it is written; the landscape made may be looked at
+// before it goes.
 TLandscapeDump DumpLandscape(int32_t number, int32_t difficulty,
                              std::function<uint32_t()> clock = {},
-                             const TLog::TListener& listener = {});
+                             const TLog::TListener& listener = {},
+                             const std::function<void(const TLandscape&)>& lookAt = {});
 
 }  // namespace orvane

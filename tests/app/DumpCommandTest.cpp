@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 #include <glm/glm.hpp>
 
+#include "frontend/DumpCommand.h"
 #include "frontend/Program.h"
+#include "scene/Scene.h"
 #include "world/LandscapeDump.h"
 
 namespace orvane {
@@ -54,23 +56,19 @@ struct TBesidesTheDump {
 // The dump made inside this process, the way the program makes it.
 std::string DumpInProcess(int32_t number, int32_t difficulty, uint32_t clock,
                           TBesidesTheDump* besides = nullptr) {
-  TProgram program;
-  program.Random.SetClock([clock] { return clock; });
-  TGameSettings& settings = program.Settings;
-  settings.ApplyDefaultSettings();
-  settings.ChooseLandscape(number, difficulty);
-  program.Form1.CreateGame();
-  program.Form1.Game->Init();
-  const TLandscape& land = program.Landscape();
-  if (besides) {
+  const auto lookAt = [besides](const TLandscape& land) {
+    if (!besides) return;
     besides->Colours = {
         land.FlatColourOdd,     land.FlatColourEven,
         land.SkyColour,         land.SlopeColourEven,
         land.SlopeColourOdd,    land.MainLightColour,
-        land.SecondLightColour, glm::vec4(program.Scene.GLLightSource3->Position(), 1)};
+        land.SecondLightColour, glm::vec4(land.Links().Scene.GLLightSource3->Position(), 1)};
     besides->ClockDrawn = land.Params(1);
-  }
-  return LandscapeJson(land, number) + "\n";
+  };
+  return DumpLandscape(
+             number, difficulty, [clock] { return clock; }, {}, lookAt)
+             .Json +
+         "\n";
 }
 
 int Count(const std::string& text, const std::string& piece) {
