@@ -105,11 +105,16 @@ TEST_F(Animations, WithSoundTheHeartbeatAlternatesAtThePlayersSquare) {
   EXPECT_EQ(Running(ga_SoundPulse1), 1);
 }
 
-TEST_F(Animations, ScanAndDrainSoundsRaiseTheTension) {
+TEST_F(Animations, ScanAndDrainSoundsRaiseTheTensionNeverPast100) {
   Game.Audio.Tension = 1.0f;
   Start(ga_SoundScan, 0.4f);
   Start(ga_SoundDrain, 1.0f);
   EXPECT_EQ(Game.Audio.Tension, 15.0f);
+  Game.Audio.Tension = 97.0f;
+  Start(ga_SoundDrain, 1.0f);
+  EXPECT_EQ(Game.Audio.Tension, 100.0f);
+  Start(ga_SoundScan, 1.0f);
+  EXPECT_EQ(Game.Audio.Tension, 100.0f);
 }
 
 TEST_F(Animations, SilencingDrainsLeavesOtherSoundsAndReportsMissingSources) {
