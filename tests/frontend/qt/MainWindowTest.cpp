@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QTimer>
 #include "GuiWaiting.h"
+#include "scene/qt/ScreenPixels.h"
 
 #include "frontend/Program.h"
 #include "frontend/qt/Application.h"
@@ -49,6 +50,13 @@ class MainWindow : public ::testing::Test {
   }
 
   QImage Frame() { return Window.Viewer().Snapshot(); }
+
+  // Lets the window show what its logic holds now, and the view draw a few frames more.
+  void Settle() {
+    Window.Refresh();
+    const uint64_t drawn = Window.Viewer().FramesDrawn();
+    EXPECT_TRUE(WaitFor([&] { return Window.Viewer().FramesDrawn() > drawn + 2; }));
+  }
 
   TProgram Program;
   TMainWindow Window{Program};
@@ -89,6 +97,53 @@ TEST_F(MainWindow, OpensOnTheFirstLandscapeWithSkyAboveAndTerrainBelow) {
     EXPECT_TRUE(Near(frame.pixelColor(x, 1), sky, 6)) << "top row at " << x;
   const QColor ground = frame.pixelColor(frame.width() / 2, frame.height() * 7 / 8);
   EXPECT_FALSE(Near(ground, sky, 6)) << "the lower middle shows terrain";
+}
+
+// The hint panel lies over the 3-D view: the screen shows its light background and its sign
+// at its place, and once the queue is empty or hints are off, the view again.
+TEST_F(MainWindow, TheHintPanelIsSeenOverTheViewAndGoesWithItsHints) {
+  ShowLandscape(4242);
+  TForm1& form = Program.Form1;
+  Program.DlgNewGame.gs_H_ShowHints(true);
+  ASSERT_GE(form.HintQueue.size(), 3u);
+  Settle();
+  const THintPanel& panel = form.Panel_PopInfo;
+  ASSERT_TRUE(panel.Visible);
+  const QRect place(16, 16, panel.Width, panel.Height);
+  const QColor paper(240, 240, 240);
+  auto paperShare = [&](const QImage& image) {
+    const int paperPixels =
+        test::CountPixels(image, [&](QColor c) { return test::ChannelDistance(c, paper) <= 4; });
+    return double(paperPixels) / (image.width() * image.height());
+  };
+  const QImage shown = test::GrabScreen(Window, place);
+  EXPECT_GT(paperShare(shown), 0.5) << "the panel's background is on the screen";
+  const QColor sign = QColourOfNumber(panel.SignColour);
+  const QImage signArea = test::GrabScreen(Window, QRect(16 + 4, 16, 29, panel.Height));
+  EXPECT_GT(
+      test::CountPixels(signArea, [&](QColor c) { return test::ChannelDistance(c, sign) < 40; }),
+      20)
+      << "the sign is drawn";
+
+  // Off: the view shows through where the panel was, as the view draws it.
+  auto showsTheView = [&] {
+    const QImage screen = test::GrabScreen(Window, place);
+    const QImage frame = Frame().copy(place);
+    int differing = 0;
+    for (int y = 0; y < screen.height(); ++y)
+      for (int x = 0; x < screen.width(); ++x)
+        differing += test::ChannelDistance(screen.pixelColor(x, y), frame.pixelColor(x, y)) > 8;
+    return differing < screen.width() * screen.height() / 50;
+  };
+  Program.DlgNewGame.gs_H_ShowHints(false);
+  Settle();
+  EXPECT_TRUE(showsTheView()) << "hints switched off";
+  Program.DlgNewGame.gs_H_ShowHints(true);
+  Settle();
+  EXPECT_GT(paperShare(test::GrabScreen(Window, place)), 0.5) << "hints switched on again";
+  form.ClearHintQueue();
+  Settle();
+  EXPECT_TRUE(showsTheView()) << "the queue emptied";
 }
 
 TEST_F(MainWindow, PickingFindsTheGroundAndNotTheSky) {
