@@ -20,6 +20,7 @@
 #include "frontend/qt/Application.h"
 #include "frontend/qt/MainWindow.h"
 #include "frontend/qt/Pictures.h"
+#include "frontend/qt/StatusBarWidget.h"
 #include "scene/qt/SceneViewerWidget.h"
 
 namespace orvane {
@@ -144,6 +145,42 @@ TEST_F(MainWindow, TheHintPanelIsSeenOverTheViewAndGoesWithItsHints) {
   form.ClearHintQueue();
   Settle();
   EXPECT_TRUE(showsTheView()) << "the queue emptied";
+}
+
+// The energy number is drawn whole inside its label, however many digits it has, and the
+// meter's icons begin only after the label.
+TEST_F(MainWindow, TheEnergyNumberIsShownWholeBesideTheMeter) {
+  TStatusBarWidget& bar = Window.StatusBar();
+  auto inkOf = [&](int energy) {
+    Program.Form1.ShowEnergy(energy);
+    Settle();
+    const QRect label = bar.EnergyLabelRect();
+    const QImage image = test::GrabScreen(bar, label);
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (qGray(image.pixel(x, y)) > 40) ink |= QRect(x, y, 1, 1);
+    EXPECT_FALSE(ink.isEmpty()) << energy;
+    EXPECT_TRUE(ink.adjusted(-1, -1, 1, 1).intersected(image.rect()) == ink.adjusted(-1, -1, 1, 1))
+        << energy << ": the number touches the edge of its label";
+    return ink;
+  };
+  const QRect narrow = inkOf(9);
+  const QRect middle = inkOf(200);
+  const QRect wide = inkOf(12345);
+  EXPECT_GT(middle.width(), 2 * narrow.width());
+  EXPECT_GT(wide.width(), 4 * narrow.width());
+
+  // 12345 fills the meter with fifteen-unit shells, gold: none lies over the number.
+  const QImage whole = test::GrabScreen(bar, bar.rect());
+  const QColor gold(230, 200, 80);
+  int leftmostGold = whole.width();
+  for (int y = 0; y < whole.height(); ++y)
+    for (int x = 0; x < whole.width(); ++x)
+      if (test::ChannelDistance(whole.pixelColor(x, y), gold) < 30)
+        leftmostGold = std::min(leftmostGold, x);
+  EXPECT_LT(leftmostGold, whole.width()) << "the meter is drawn";
+  EXPECT_GT(leftmostGold, bar.EnergyLabelRect().right());
 }
 
 TEST_F(MainWindow, PickingFindsTheGroundAndNotTheSky) {
