@@ -121,12 +121,12 @@ void TSceneViewerWindow::paintGL() {
       // from it; only a picture needs the frame drawn again (Snapshot).
       if (Targets.Samples() > 0) Targets.Release(*this);  // anti-aliasing was turned off
       glBindFramebuffer(GL_FRAMEBUFFER, windowFramebuffer);
-      Renderer.Render(Scene, w, h);
+      Renderer.Render(Scene, w, h, ratio);
       DrawnToWindow = true;
     } else {
       Targets.Prepare(*this, w, h, samples);
       glBindFramebuffer(GL_FRAMEBUFFER, Targets.DrawFramebuffer());
-      Renderer.Render(Scene, w, h);
+      Renderer.Render(Scene, w, h, ratio);
       Targets.Resolve(*this);
       glBindFramebuffer(GL_READ_FRAMEBUFFER, Targets.ResolvedFramebuffer());
       glBindFramebuffer(GL_DRAW_FRAMEBUFFER, windowFramebuffer);
@@ -136,6 +136,7 @@ void TSceneViewerWindow::paintGL() {
     }
     DrawnWidth = w;
     DrawnHeight = h;
+    DrawnRatio = ratio;
     DrawnSamples = DrawnToWindow ? 0 : Targets.Samples();
   } else {
     QOpenGLFunctions& gl = *context()->functions();
@@ -177,7 +178,7 @@ QImage TSceneViewerWindow::Snapshot() {
       // now, into a buffer of the same size.
       Targets.Prepare(*this, DrawnWidth, DrawnHeight, 0);
       glBindFramebuffer(GL_FRAMEBUFFER, Targets.DrawFramebuffer());
-      Renderer.Render(Scene, DrawnWidth, DrawnHeight);
+      Renderer.Render(Scene, DrawnWidth, DrawnHeight, DrawnRatio);
     }
     glBindFramebuffer(GL_READ_FRAMEBUFFER, Targets.ResolvedFramebuffer());
     glReadPixels(0, 0, image.width(), image.height(), GL_RGBA, GL_UNSIGNED_BYTE, image.bits());

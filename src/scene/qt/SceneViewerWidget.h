@@ -53,10 +53,12 @@ class TSceneViewerWindow : public QOpenGLWindow, protected QOpenGLFunctions_3_3_
   TRenderTargets Targets;
   bool Usable = false;
   uint64_t Frames = 0;
-  // The last frame: its size (0 before the first), its samples, and whether it was drawn
-  // straight into the window.
+  // The last frame: its size in the framebuffer's pixels (0 before the first), how many of
+  // them make a pixel of the viewer, its samples, and whether it was drawn straight into the
+  // window.
   int DrawnWidth = 0;
   int DrawnHeight = 0;
+  qreal DrawnRatio = 1.0;
   int DrawnSamples = 0;
   bool DrawnToWindow = false;
   // Whether the window's depth buffer keeps the frame's depths after the swap.

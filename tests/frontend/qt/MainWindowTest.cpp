@@ -183,6 +183,44 @@ TEST_F(MainWindow, TheEnergyNumberIsShownWholeBesideTheMeter) {
   EXPECT_GT(leftmostGold, bar.EnergyLabelRect().right());
 }
 
+// A 60 degree view shows a board of known height at a known distance as tall, relative to the
+// view's height, as the angle says, in whatever pixels the screen has (the test runs again at
+// a scale factor of 2).
+TEST_F(MainWindow, TheFieldOfViewSpansItsAngleOnScreen) {
+  ShowLandscape(4242);
+  TForm1& form = Program.Form1;
+  form.FieldOfView = form.TargetFieldOfView = 60.0f;
+  TSceneViewer& viewer = Program.Scene.GLSceneViewer1;
+  viewer.SetFieldOfView(60.0f);
+  viewer.FogEnable = false;
+  const TCamera& camera = *Program.Scene.GLCamera1;
+  const float distance = 4.0f;
+  const float height = 1.6f;
+  const glm::vec3 middle = camera.AbsolutePosition() + distance * camera.ForwardVector();
+  const glm::vec3 right = 0.5f * camera.RightVector();
+  const glm::vec3 up = 0.5f * height * camera.UpwardVector();
+  TMeshObject& board = *Program.Scene.DummyCube2->AddNewChild<TMeshObject>();
+  const TColor red{1.0f, 0.0f, 0.0f, 1.0f};
+  board.AddTriangle(middle - right - up, middle + right - up, middle + right + up, red);
+  board.AddTriangle(middle - right - up, middle + right + up, middle - right + up, red);
+  board.EditMaterial().Emission = red;
+  Settle();
+
+  const QImage screen = test::GrabScreen(Window.Viewer(), Window.Viewer().rect());
+  int top = screen.height();
+  int bottom = -1;
+  for (int y = 0; y < screen.height(); ++y) {
+    const QColor c = screen.pixelColor(screen.width() / 2, y);
+    if (c.red() > 200 && c.green() < 60 && c.blue() < 60) {
+      top = std::min(top, y);
+      bottom = std::max(bottom, y);
+    }
+  }
+  ASSERT_GE(bottom, top) << "the board is on the screen";
+  const double expected = height / (2.0 * distance * std::tan(glm::radians(30.0)));
+  EXPECT_NEAR(double(bottom - top + 1) / screen.height(), expected, 0.01);
+}
+
 TEST_F(MainWindow, PickingFindsTheGroundAndNotTheSky) {
   ShowLandscape(4242);
   for (const TAntiAliasing mode : {aaNone, aa4x}) {
