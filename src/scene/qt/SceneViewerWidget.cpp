@@ -97,18 +97,25 @@ void TSceneViewerWindow::ReleaseGL() {
   Usable = false;
 }
 
-// The swap interval follows the viewer's vertical-sync mode: the window's format carries it,
-// and the context takes it up when it is next made current.
+// Vertical sync follows the viewer's mode. Qt hands a window's swap interval to the window
+// system only when it makes the window, so a change of mode makes the window anew. The
+// context outlives its window, and with it the shaders, the meshes' buffers and the
+// framebuffers: the next paint makes it current on the new window.
 void TSceneViewerWindow::ApplyVSync() {
   const int interval = Scene.GLSceneViewer1.VSync == TVSyncMode::vsmSync ? 1 : 0;
-  if (format().swapInterval() == interval) return;
-  QSurfaceFormat wanted = format();
+  QSurfaceFormat wanted = requestedFormat();
+  if (wanted.swapInterval() == interval) return;
   wanted.setSwapInterval(interval);
   setFormat(wanted);
+  if (!handle()) return;  // taken up when the window is made
+  const bool shown = isVisible();
+  destroy();
+  DrawnWidth = DrawnHeight = 0;  // the new window holds no frame yet
+  create();
+  setVisible(shown);
 }
 
 void TSceneViewerWindow::paintGL() {
-  ApplyVSync();
   const GLuint windowFramebuffer = defaultFramebufferObject();
   if (Usable) {
     const qreal ratio = devicePixelRatio();
@@ -192,6 +199,9 @@ QImage TSceneViewerWindow::Snapshot() {
 TSceneViewerWidget::TSceneViewerWidget(TScene& scene, QWidget* parent)
     : QWidget(parent), View(new TSceneViewerWindow(scene)) {
   Container = QWidget::createWindowContainer(View, this);
+  // A native container holds the view's window inside its own, where the view's window may be
+  // made anew without changing its place among the main window's native windows.
+  Container->setAttribute(Qt::WA_NativeWindow);
   Container->setFocusPolicy(Qt::NoFocus);
   connect(View, &TSceneViewerWindow::FrameDrawn, this, &TSceneViewerWidget::FrameDrawn);
 }

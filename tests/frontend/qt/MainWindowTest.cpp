@@ -52,6 +52,15 @@ class MainWindow : public ::testing::Test {
 
   QImage Frame() { return Window.Viewer().Snapshot(); }
 
+  // The share of the hint panel's place on the screen that shows the panel's light background.
+  double PanelPaperShown() {
+    const THintPanel& panel = Program.Form1.Panel_PopInfo;
+    const QImage place = test::GrabScreen(Window, QRect(16, 16, panel.Width, panel.Height));
+    const int paper = test::CountPixels(
+        place, [](QColor c) { return test::ChannelDistance(c, QColor(240, 240, 240)) <= 4; });
+    return double(paper) / (place.width() * place.height());
+  }
+
   // Lets the window show what its logic holds now, and the view draw a few frames more.
   void Settle() {
     Window.Refresh();
@@ -111,14 +120,7 @@ TEST_F(MainWindow, TheHintPanelIsSeenOverTheViewAndGoesWithItsHints) {
   const THintPanel& panel = form.Panel_PopInfo;
   ASSERT_TRUE(panel.Visible);
   const QRect place(16, 16, panel.Width, panel.Height);
-  const QColor paper(240, 240, 240);
-  auto paperShare = [&](const QImage& image) {
-    const int paperPixels =
-        test::CountPixels(image, [&](QColor c) { return test::ChannelDistance(c, paper) <= 4; });
-    return double(paperPixels) / (image.width() * image.height());
-  };
-  const QImage shown = test::GrabScreen(Window, place);
-  EXPECT_GT(paperShare(shown), 0.5) << "the panel's background is on the screen";
+  EXPECT_GT(PanelPaperShown(), 0.5) << "the panel's background is on the screen";
   const QColor sign = QColourOfNumber(panel.SignColour);
   const QImage signArea = test::GrabScreen(Window, QRect(16 + 4, 16, 29, panel.Height));
   EXPECT_GT(
@@ -141,7 +143,7 @@ TEST_F(MainWindow, TheHintPanelIsSeenOverTheViewAndGoesWithItsHints) {
   EXPECT_TRUE(showsTheView()) << "hints switched off";
   Program.DlgNewGame.gs_H_ShowHints(true);
   Settle();
-  EXPECT_GT(paperShare(test::GrabScreen(Window, place)), 0.5) << "hints switched on again";
+  EXPECT_GT(PanelPaperShown(), 0.5) << "hints switched on again";
   form.ClearHintQueue();
   Settle();
   EXPECT_TRUE(showsTheView()) << "the queue emptied";
@@ -238,6 +240,32 @@ TEST_F(MainWindow, PickingFindsTheGroundAndNotTheSky) {
     const bool inside = Program.Form1.PointedX >= 0 && Program.Form1.PointedX < N &&
                         Program.Form1.PointedZ >= 0 && Program.Form1.PointedZ < N;
     EXPECT_FALSE(inside) << "the sky is no square, mode " << mode;
+  }
+}
+
+// Vertical sync switched while playing reaches the window the view is drawn in, both ways; the
+// view goes on drawing the landscape under the hint panel, and picking finds the ground.
+TEST_F(MainWindow, VerticalSyncSwitchesWhilePlaying) {
+  ShowLandscape(4242);
+  const TSceneViewer& viewer = Program.Scene.GLSceneViewer1;
+  const int N = Program.Landscape().GridSize;
+  ASSERT_TRUE(Program.Form1.Panel_PopInfo.Visible);
+  for (const bool on : {true, false, true}) {
+    Program.Form1.SetVSync(on);
+    Settle();
+    EXPECT_EQ(Window.Viewer().SwapInterval(), on ? 1 : 0);
+    const QImage screen = test::GrabScreen(Window.Viewer(), Window.Viewer().rect());
+    const QColor sky = SkyOf(Program.Landscape());
+    EXPECT_LE(test::ChannelDistance(screen.pixelColor(screen.width() - 5, 1), sky), 6) << on;
+    EXPECT_GT(
+        test::ChannelDistance(screen.pixelColor(screen.width() / 2, screen.height() * 7 / 8), sky),
+        6)
+        << on;
+    EXPECT_GT(PanelPaperShown(), 0.5) << "the hint panel stays over the view";
+    Program.Form1.UpdatePointer(viewer.Width / 2, viewer.Height * 7 / 8, false);
+    EXPECT_TRUE(Program.Form1.PointedX >= 0 && Program.Form1.PointedX < N &&
+                Program.Form1.PointedZ >= 0 && Program.Form1.PointedZ < N)
+        << on;
   }
 }
 
