@@ -108,9 +108,13 @@ void TSceneViewerWindow::ApplyVSync() {
   wanted.setSwapInterval(interval);
   setFormat(wanted);
   if (!handle()) return;  // taken up when the window is made
+  // The place as the window has it now: a move or resize the window system has not
+  // confirmed yet would otherwise be lost with the old window.
+  const QRect place = geometry();
   const bool shown = isVisible();
   destroy();
   DrawnWidth = DrawnHeight = 0;  // the new window holds no frame yet
+  setGeometry(place);
   create();
   setVisible(shown);
 }
