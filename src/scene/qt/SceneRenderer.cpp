@@ -310,7 +310,10 @@ void TSceneRenderer::SetFrameUniforms(const TScene& scene) {
     }
   }
   glUniform1i(Uniform->FogMode, mode);
-  glUniform3fv(Uniform->FogColour, 1, glm::value_ptr(glm::vec3(fog.Color)));
+  // A palette's sky may be brighter than white; the background shows it clamped, and the fog
+  // blends towards the same colour, or fogged ground would come out brighter than the sky.
+  const glm::vec3 fogColour = glm::clamp(glm::vec3(fog.Color), 0.0f, 1.0f);
+  glUniform3fv(Uniform->FogColour, 1, glm::value_ptr(fogColour));
   glUniform1f(Uniform->FogDensity, fog.Color.a);
   glUniform1f(Uniform->FogStart, fog.Start);
   glUniform1f(Uniform->FogEnd, fog.End);

@@ -3,6 +3,7 @@
 // exception in a handler is logged while play goes on.
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <stdexcept>
 
@@ -224,6 +225,39 @@ TEST_F(MainWindow, TheFieldOfViewSpansItsAngleOnScreen) {
   ASSERT_GE(bottom, top) << "the board is on the screen";
   const double expected = height / (2.0 * distance * std::tan(glm::radians(30.0)));
   EXPECT_NEAR(double(bottom - top + 1) / screen.height(), expected, 0.01);
+}
+
+// A sky brighter than white (landscape 5151 at difficulty 80: about 1.23, 0.99, 1.13) is shown
+// clamped, and the fog takes on the sky as shown: a black board half in the fog is half the
+// background's colour, in every channel.
+TEST_F(MainWindow, TheFogIsNoBrighterThanTheSky) {
+  Program.DlgNewGame.ChooseLandscape(5151, 80);
+  Program.Form1.Game->Init();
+  Program.Form1.Simulation->ProgressAnimations(2.5);
+  TSceneViewer& viewer = Program.Scene.GLSceneViewer1;
+  ASSERT_GT(viewer.Fog.Color.r, 1.1f);
+  const float distance = 4.0f;
+  viewer.Fog.Color.a = std::log(2.0f) / distance;
+  const TCamera& camera = *Program.Scene.GLCamera1;
+  const glm::vec3 middle = camera.AbsolutePosition() + distance * camera.ForwardVector();
+  const glm::vec3 right = 0.1f * camera.RightVector();
+  const glm::vec3 up = 0.1f * camera.UpwardVector();
+  TMeshObject& board = *Program.Scene.DummyCube2->AddNewChild<TMeshObject>();
+  const TColor black{0.0f, 0.0f, 0.0f, 1.0f};
+  board.AddTriangle(middle - right - up, middle + right - up, middle + right + up, black);
+  board.AddTriangle(middle - right - up, middle + right + up, middle - right + up, black);
+  Settle();
+
+  const QColor sky = QColourOfNumber(viewer.BackgroundColor);
+  const QImage top = test::GrabScreen(Window.Viewer(), QRect(viewer.Width - 40, 0, 40, 2));
+  EXPECT_EQ(test::CountPixels(top, [&](QColor c) { return test::ChannelDistance(c, sky) > 3; }), 0);
+  const QImage fogged =
+      test::GrabScreen(Window.Viewer(), QRect(viewer.Width / 2 - 2, viewer.Height / 2 - 2, 5, 5));
+  const QColor halfSky(sky.red() / 2, sky.green() / 2, sky.blue() / 2);
+  EXPECT_EQ(
+      test::CountPixels(fogged, [&](QColor c) { return test::ChannelDistance(c, halfSky) > 4; }), 0)
+      << "half the sky is " << halfSky.name().toStdString() << ", the board shows "
+      << fogged.pixelColor(2, 2).name().toStdString();
 }
 
 TEST_F(MainWindow, PickingFindsTheGroundAndNotTheSky) {
