@@ -1,6 +1,8 @@
-// The main window in a real (virtual) display: it opens on the first landscape and draws
-// it, the status bar and hints show, picking finds squares, screenshots are saved, and an
-// exception in a handler is logged while play goes on.
+// The main window in a real (virtual) display, read off the screen where it matters: it opens
+// on the first landscape and draws it, the hint panel is seen over the view, the energy number
+// is shown whole, the view spans its angle, the fog is no brighter than the sky, vertical sync
+// switches while playing, picking finds squares, screenshots are saved, and an exception in a
+// handler is logged while play goes on.
 
 #include <algorithm>
 #include <cmath>
@@ -89,25 +91,9 @@ QColor SkyOf(const TLandscape& land) {
   return QColourOfNumber(ColorNumber(land.SkyColour));
 }
 
-bool Near(const QColor& a, const QColor& b, int tolerance) {
-  return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
-         std::abs(a.blue() - b.blue()) <= tolerance;
-}
-
 TEST_F(MainWindow, OpensOnTheFirstLandscapeWithSkyAboveAndTerrainBelow) {
   const TLandscape& land = Program.Landscape();
   ASSERT_GT(land.GridSize, 0);
-  // The two welcome hints and a tip (a scan warning may come too, when a scanner sees the
-  // player's start square).
-  const auto& queue = Program.Form1.HintQueue;
-  auto queued = [&](const std::string& start) {
-    return std::count_if(queue.begin(), queue.end(),
-                         [&](const std::string& hint) { return hint.rfind(start, 0) == 0; });
-  };
-  EXPECT_EQ(queued("HN1Welcome to Orvane"), 1);
-  EXPECT_EQ(queued("HW1Hint: "), 1);
-  EXPECT_EQ(queued("H*0Tip: "), 1);
-  EXPECT_TRUE(Program.Form1.Panel_PopInfo.Visible);
   EXPECT_TRUE(Program.Form1.GLCadencer1.Enabled);
   EXPECT_GT(Program.Form1.GLCadencer1.ProgressCount(), 0u);
 
@@ -117,9 +103,9 @@ TEST_F(MainWindow, OpensOnTheFirstLandscapeWithSkyAboveAndTerrainBelow) {
   ASSERT_EQ(frame.size(), QSize(viewer.Width, viewer.Height));
   const QColor sky = SkyOf(land);
   for (int x = 5; x < frame.width(); x += frame.width() / 7)
-    EXPECT_TRUE(Near(frame.pixelColor(x, 1), sky, 6)) << "top row at " << x;
+    EXPECT_LE(test::ChannelDistance(frame.pixelColor(x, 1), sky), 6) << "top row at " << x;
   const QColor ground = frame.pixelColor(frame.width() / 2, frame.height() * 7 / 8);
-  EXPECT_FALSE(Near(ground, sky, 6)) << "the lower middle shows terrain";
+  EXPECT_GT(test::ChannelDistance(ground, sky), 6) << "the lower middle shows terrain";
 }
 
 // The hint panel lies over the 3-D view: the screen shows its light background and its sign
