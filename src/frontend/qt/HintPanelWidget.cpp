@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QWindow>
 
 #include "frontend/qt/Pictures.h"
 
@@ -10,6 +11,9 @@ namespace orvane {
 
 THintPanelWidget::THintPanelWidget(const THintPanel& state, QWidget* parent)
     : QFrame(parent), State(state) {
+  // The 3-D view is a native window of its own, which covers every ordinary widget beside
+  // it; the panel gets a native window too, and is kept stacked above the view's.
+  setAttribute(Qt::WA_NativeWindow);
   setFrameShape(QFrame::Box);
   setAutoFillBackground(true);
   QPalette palette = this->palette();
@@ -54,7 +58,14 @@ void THintPanelWidget::Refresh() {
   More->setVisible(State.MoreVisible);
   Close->setEnabled(State.CloseEnabled);
   setVisible(State.Visible);
-  if (State.Visible) raise();
+}
+
+// Among native windows the stacking is the window system's: each time the panel is shown, it
+// goes on top of the view.
+void THintPanelWidget::showEvent(QShowEvent* event) {
+  QFrame::showEvent(event);
+  raise();
+  if (QWindow* window = windowHandle()) window->raise();
 }
 
 bool THintPanelWidget::eventFilter(QObject* watched, QEvent* event) {

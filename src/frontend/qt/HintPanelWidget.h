@@ -23,6 +23,7 @@ class THintPanelWidget : public QFrame {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   const THintPanel& State;

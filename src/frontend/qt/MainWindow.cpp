@@ -36,8 +36,8 @@ TMainWindow::TMainWindow(TProgram& program)
 
   ViewerWidget = new TSceneViewerWidget(Program.Scene, this);
   ViewerWidget->SetViewCursor(CrossHairCursor());
-  StatusBar = new TStatusBarWidget(Form.StatusBar, this);
-  StatusBar->OnLabel1Click = [this] { Guard([this] { Form.Label1Click(); }); };
+  StatusBarView = new TStatusBarWidget(Form.StatusBar, this);
+  StatusBarView->OnLabel1Click = [this] { Guard([this] { Form.Label1Click(); }); };
   HintPanel = new THintPanelWidget(Form.Panel_PopInfo, this);
   HintPanel->OnClose = [this] { Guard([this] { Form.ButtonCloseHintClick(); }); };
 
@@ -68,7 +68,7 @@ void TMainWindow::Guard(TOperation&& operation) {
 }
 
 void TMainWindow::Refresh() {
-  StatusBar->Refresh();
+  StatusBarView->Refresh();
   HintPanel->Refresh();
 }
 
@@ -90,7 +90,7 @@ void TMainWindow::DriveFrameTimer() {
 void TMainWindow::PlaceViewer() {
   const TSceneViewer& viewer = Program.Scene.GLSceneViewer1;
   ViewerWidget->setGeometry(viewer.Left, viewer.Top, viewer.Width, viewer.Height);
-  StatusBar->setGeometry(0, height() - TForm1::Panel1Height, width(), TForm1::Panel1Height);
+  StatusBarView->setGeometry(0, height() - TForm1::Panel1Height, width(), TForm1::Panel1Height);
 }
 
 void TMainWindow::resizeEvent(QResizeEvent* event) {

@@ -22,6 +22,7 @@ class TMainWindow : public QWidget, public TWindowSystem {
   ~TMainWindow() override;
 
   TSceneViewerWidget& Viewer() { return *ViewerWidget; }
+  TStatusBarWidget& StatusBar() { return *StatusBarView; }
   // Brings the status bar and the hint panel up to date with the logic.
   void Refresh();
 
@@ -48,7 +49,7 @@ class TMainWindow : public QWidget, public TWindowSystem {
   TProgram& Program;
   TForm1& Form;
   TSceneViewerWidget* ViewerWidget;
-  TStatusBarWidget* StatusBar;
+  TStatusBarWidget* StatusBarView;
   THintPanelWidget* HintPanel;
   QTimer* FrameDriver;
   // A progress waits for its redraw before the next one, unless the view is not drawn.

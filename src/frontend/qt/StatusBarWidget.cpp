@@ -1,5 +1,8 @@
 #include "frontend/qt/StatusBarWidget.h"
 
+#include <algorithm>
+
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -8,13 +11,21 @@
 namespace orvane {
 
 namespace {
-constexpr int MeterLeft = 33;
-constexpr int Label1Left = 448;
+constexpr int EnergyHeight = 32;
+constexpr int EnergyPadding = 4;  // on either side of the number
+constexpr int SlotWidth = 31;
+constexpr int MeterWidth = 249;  // eight slots, the last icon a pixel wider
+constexpr int MeterToWarning = 6;
+constexpr int WarningToActivity = 9;
+constexpr int ActivityToLabel1 = 12;
+constexpr int Label1MinimumWidth = 101;
 }  // namespace
 
 TStatusBarWidget::TStatusBarWidget(const TStatusBar& state, QWidget* parent)
-    : QWidget(parent), State(state), Shown(state) {
+    : QWidget(parent), State(state), Shown(state), EnergyFont("Tahoma"), Label1Font("Tahoma") {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  EnergyFont.setPixelSize(24);
+  Label1Font.setPixelSize(11);
 }
 
 void TStatusBarWidget::Refresh() {
@@ -26,33 +37,45 @@ void TStatusBarWidget::Refresh() {
   update();
 }
 
+TStatusBarWidget::TLayout TStatusBarWidget::Layout() const {
+  const QFontMetrics metrics(EnergyFont);
+  const int text = std::max(metrics.horizontalAdvance(QStringLiteral("00000")),
+                            metrics.horizontalAdvance(QString::fromStdString(Shown.EnergyText)));
+  TLayout layout;
+  layout.Energy = QRect(0, 0, text + 2 * EnergyPadding, EnergyHeight);
+  layout.MeterLeft = layout.Energy.right() + 1;
+  layout.Warning = QRect(layout.MeterLeft + MeterWidth + MeterToWarning, 4, 37, 25);
+  layout.Activity = QRect(layout.Warning.right() + 1 + WarningToActivity, 10, 12, 12);
+  const int label1Left = layout.Activity.right() + 1 + ActivityToLabel1;
+  layout.Label1 =
+      QRect(label1Left, 0, std::max(Label1MinimumWidth, width() - label1Left), height());
+  return layout;
+}
+
 void TStatusBarWidget::paintEvent(QPaintEvent*) {
+  const TLayout layout = Layout();
   QPainter p(this);
   p.fillRect(rect(), Qt::black);
 
-  QFont energyFont("Tahoma");
-  energyFont.setPixelSize(24);
-  p.setFont(energyFont);
+  p.setFont(EnergyFont);
   p.setPen(QColor(192, 192, 192));
-  p.drawText(QRect(0, 0, 33, 32), Qt::AlignCenter, QString::fromStdString(Shown.EnergyText));
+  p.drawText(layout.Energy, Qt::AlignCenter, QString::fromStdString(Shown.EnergyText));
 
   for (size_t i = 0; i < Shown.Meter.size(); ++i)
     if (Shown.Meter[i] != mi_None)
-      p.drawPixmap(MeterLeft + 31 * static_cast<int>(i), 1, MeterIconPicture(Shown.Meter[i]));
+      p.drawPixmap(layout.MeterLeft + SlotWidth * static_cast<int>(i), 1,
+                   MeterIconPicture(Shown.Meter[i]));
 
-  p.fillRect(QRect(288, 4, 37, 25), QColourOfNumber(Shown.WarningColour));
-  p.fillRect(QRect(334, 10, 12, 12), QColourOfNumber(Shown.ActivityColour));
+  p.fillRect(layout.Warning, QColourOfNumber(Shown.WarningColour));
+  p.fillRect(layout.Activity, QColourOfNumber(Shown.ActivityColour));
 
-  QFont labelFont("Tahoma");
-  labelFont.setPixelSize(11);
-  p.setFont(labelFont);
+  p.setFont(Label1Font);
   p.setPen(Qt::white);
-  p.drawText(QRect(Label1Left, 0, std::max(101, width() - Label1Left), height()), Qt::AlignCenter,
-             QString::fromStdString(Shown.Label1Caption));
+  p.drawText(layout.Label1, Qt::AlignCenter, QString::fromStdString(Shown.Label1Caption));
 }
 
 void TStatusBarWidget::mousePressEvent(QMouseEvent* event) {
-  if (event->position().x() >= Label1Left && OnLabel1Click) OnLabel1Click();
+  if (event->position().x() >= Layout().Label1.left() && OnLabel1Click) OnLabel1Click();
 }
 
 }  // namespace orvane

@@ -2,6 +2,8 @@
 
 #include <functional>
 
+#include <QFont>
+#include <QRect>
 #include <QWidget>
 
 #include "frontend/Form1.h"
@@ -17,13 +19,28 @@ class TStatusBarWidget : public QWidget {
   void Refresh();
   std::function<void()> OnLabel1Click;
 
+  // Where the energy number is drawn: wide enough for five digits, wider for a longer number.
+  QRect EnergyLabelRect() const { return Layout().Energy; }
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
+  // The places of the bar's parts: everything right of the number moves with its width.
+  struct TLayout {
+    QRect Energy;
+    int MeterLeft = 0;
+    QRect Warning;
+    QRect Activity;
+    QRect Label1;
+  };
+  TLayout Layout() const;
+
   const TStatusBar& State;
   TStatusBar Shown;
+  QFont EnergyFont;
+  QFont Label1Font;
 };
 
 }  // namespace orvane

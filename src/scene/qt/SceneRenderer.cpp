@@ -119,7 +119,7 @@ void TSceneRenderer::Release() {
 
 // ---- the frame ------------------------------------------------------------------------
 
-void TSceneRenderer::Render(TScene& scene, int width, int height) {
+void TSceneRenderer::Render(TScene& scene, int width, int height, double pixelRatio) {
   if (!Initialised) return;
   width = std::max(width, 1);
   height = std::max(height, 1);
@@ -130,7 +130,7 @@ void TSceneRenderer::Render(TScene& scene, int width, int height) {
   glClearColor(background.r, background.g, background.b, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
-  SetUpCamera(scene, width, height);
+  SetUpCamera(scene, width, height, pixelRatio);
   Opaque.clear();
   Blended.clear();
   Lights.clear();
@@ -172,7 +172,7 @@ void TSceneRenderer::Render(TScene& scene, int width, int height) {
   Buffers.EndFrame(*this);
 }
 
-void TSceneRenderer::SetUpCamera(const TScene& scene, int width, int height) {
+void TSceneRenderer::SetUpCamera(const TScene& scene, int width, int height, double pixelRatio) {
   const TCamera* camera = scene.GLSceneViewer1.Camera;
   if (!camera) {
     ProjectionMatrix = ViewMatrix = ClipFromWorld = glm::mat4(1.0f);
@@ -189,10 +189,13 @@ void TSceneRenderer::SetUpCamera(const TScene& scene, int width, int height) {
     up = std::abs(forward.y) > std::abs(forward.z) ? glm::vec3(0, 0, 1) : glm::vec3(0, 1, 0);
   ViewMatrix = glm::lookAt(Eye, Eye + forward, up);
 
-  // The focal length is in pixels: half the viewport's height subtends half the angle.
-  const float fieldOfView = camera->FocalLength > 0.0f
-                                ? 2.0f * std::atan(height / (2.0f * camera->FocalLength))
-                                : glm::radians(60.0f);
+  // The focal length is in the viewer's pixels, as its size is: half the viewport's height,
+  // in the same pixels, subtends half the angle.
+  const double viewerHeight = height / std::max(pixelRatio, 1e-3);
+  const float fieldOfView =
+      camera->FocalLength > 0.0f
+          ? static_cast<float>(2.0 * std::atan(viewerHeight / (2.0 * camera->FocalLength)))
+          : glm::radians(60.0f);
   const float farPlane = std::max(camera->DepthOfView(), 2.0f * NearPlane);
   ProjectionMatrix =
       glm::perspective(fieldOfView, static_cast<float>(width) / height, NearPlane, farPlane);
@@ -307,7 +310,10 @@ void TSceneRenderer::SetFrameUniforms(const TScene& scene) {
     }
   }
   glUniform1i(Uniform->FogMode, mode);
-  glUniform3fv(Uniform->FogColour, 1, glm::value_ptr(glm::vec3(fog.Color)));
+  // A palette's sky may be brighter than white; the background shows it clamped, and the fog
+  // blends towards the same colour, or fogged ground would come out brighter than the sky.
+  const glm::vec3 fogColour = glm::clamp(glm::vec3(fog.Color), 0.0f, 1.0f);
+  glUniform3fv(Uniform->FogColour, 1, glm::value_ptr(fogColour));
   glUniform1f(Uniform->FogDensity, fog.Color.a);
   glUniform1f(Uniform->FogStart, fog.Start);
   glUniform1f(Uniform->FogEnd, fog.End);

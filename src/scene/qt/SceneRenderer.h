@@ -35,8 +35,10 @@ class TSceneRenderer : protected QOpenGLFunctions_3_3_Core {
   // Frees every GL object; Initialise may be called again afterwards (in a new context).
   void Release();
 
-  // Draws one frame over a viewport of width × height pixels.
-  void Render(TScene& scene, int width, int height);
+  // Draws one frame over a viewport of width × height pixels of the framebuffer, which has
+  // pixelRatio of them to each pixel of the viewer, the pixel the camera's focal length is
+  // measured in.
+  void Render(TScene& scene, int width, int height, double pixelRatio);
 
   // The last frame's projection and view (world to eye) matrices.
   const glm::mat4& Projection() const { return ProjectionMatrix; }
@@ -70,7 +72,7 @@ class TSceneRenderer : protected QOpenGLFunctions_3_3_Core {
   std::vector<const void*> CellOffsets;
   std::vector<GLsizei> CellCounts;
 
-  void SetUpCamera(const TScene& scene, int width, int height);
+  void SetUpCamera(const TScene& scene, int width, int height, double pixelRatio);
   void Collect(const TSceneObject& object, const glm::mat4& parentMatrix, bool shown);
   void CollectMesh(const TMeshObject& mesh, const glm::mat4& model, bool shown);
   void CollectQuadric(const TSceneObject& object, const glm::mat4& model);

@@ -97,18 +97,29 @@ void TSceneViewerWindow::ReleaseGL() {
   Usable = false;
 }
 
-// The swap interval follows the viewer's vertical-sync mode: the window's format carries it,
-// and the context takes it up when it is next made current.
+// Vertical sync follows the viewer's mode. Qt hands a window's swap interval to the window
+// system only when it makes the window, so a change of mode makes the window anew. The
+// context outlives its window, and with it the shaders, the meshes' buffers and the
+// framebuffers: the next paint makes it current on the new window.
 void TSceneViewerWindow::ApplyVSync() {
   const int interval = Scene.GLSceneViewer1.VSync == TVSyncMode::vsmSync ? 1 : 0;
-  if (format().swapInterval() == interval) return;
-  QSurfaceFormat wanted = format();
+  QSurfaceFormat wanted = requestedFormat();
+  if (wanted.swapInterval() == interval) return;
   wanted.setSwapInterval(interval);
   setFormat(wanted);
+  if (!handle()) return;  // taken up when the window is made
+  // The place as the window has it now: a move or resize the window system has not
+  // confirmed yet would otherwise be lost with the old window.
+  const QRect place = geometry();
+  const bool shown = isVisible();
+  destroy();
+  DrawnWidth = DrawnHeight = 0;  // the new window holds no frame yet
+  setGeometry(place);
+  create();
+  setVisible(shown);
 }
 
 void TSceneViewerWindow::paintGL() {
-  ApplyVSync();
   const GLuint windowFramebuffer = defaultFramebufferObject();
   if (Usable) {
     const qreal ratio = devicePixelRatio();
@@ -121,12 +132,12 @@ void TSceneViewerWindow::paintGL() {
       // from it; only a picture needs the frame drawn again (Snapshot).
       if (Targets.Samples() > 0) Targets.Release(*this);  // anti-aliasing was turned off
       glBindFramebuffer(GL_FRAMEBUFFER, windowFramebuffer);
-      Renderer.Render(Scene, w, h);
+      Renderer.Render(Scene, w, h, ratio);
       DrawnToWindow = true;
     } else {
       Targets.Prepare(*this, w, h, samples);
       glBindFramebuffer(GL_FRAMEBUFFER, Targets.DrawFramebuffer());
-      Renderer.Render(Scene, w, h);
+      Renderer.Render(Scene, w, h, ratio);
       Targets.Resolve(*this);
       glBindFramebuffer(GL_READ_FRAMEBUFFER, Targets.ResolvedFramebuffer());
       glBindFramebuffer(GL_DRAW_FRAMEBUFFER, windowFramebuffer);
@@ -136,6 +147,7 @@ void TSceneViewerWindow::paintGL() {
     }
     DrawnWidth = w;
     DrawnHeight = h;
+    DrawnRatio = ratio;
     DrawnSamples = DrawnToWindow ? 0 : Targets.Samples();
   } else {
     QOpenGLFunctions& gl = *context()->functions();
@@ -177,7 +189,7 @@ QImage TSceneViewerWindow::Snapshot() {
       // now, into a buffer of the same size.
       Targets.Prepare(*this, DrawnWidth, DrawnHeight, 0);
       glBindFramebuffer(GL_FRAMEBUFFER, Targets.DrawFramebuffer());
-      Renderer.Render(Scene, DrawnWidth, DrawnHeight);
+      Renderer.Render(Scene, DrawnWidth, DrawnHeight, DrawnRatio);
     }
     glBindFramebuffer(GL_READ_FRAMEBUFFER, Targets.ResolvedFramebuffer());
     glReadPixels(0, 0, image.width(), image.height(), GL_RGBA, GL_UNSIGNED_BYTE, image.bits());
@@ -191,6 +203,9 @@ QImage TSceneViewerWindow::Snapshot() {
 TSceneViewerWidget::TSceneViewerWidget(TScene& scene, QWidget* parent)
     : QWidget(parent), View(new TSceneViewerWindow(scene)) {
   Container = QWidget::createWindowContainer(View, this);
+  // A native container holds the view's window inside its own, where the view's window may be
+  // made anew without changing its place among the main window's native windows.
+  Container->setAttribute(Qt::WA_NativeWindow);
   Container->setFocusPolicy(Qt::NoFocus);
   connect(View, &TSceneViewerWindow::FrameDrawn, this, &TSceneViewerWidget::FrameDrawn);
 }

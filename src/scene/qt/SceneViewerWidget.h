@@ -31,10 +31,14 @@ class TSceneViewerWindow : public QOpenGLWindow, protected QOpenGLFunctions_3_3_
 
   glm::vec3 WorldPointAt(int x, int y);
   QImage Snapshot();
+  // Makes the window anew when the viewer's vertical-sync mode asks for another swap
+  // interval than the window was made with. Not while painting.
+  void ApplyVSync();
   uint64_t FramesDrawn() const { return Frames; }
   uint64_t MeshUploads() const { return Renderer.MeshUploads(); }
   size_t CachedMeshes() const { return Renderer.CachedMeshes(); }
   int Samples() const { return DrawnSamples; }
+  int SwapInterval() const { return format().swapInterval(); }
 
  signals:
   void FrameDrawn();
@@ -46,17 +50,18 @@ class TSceneViewerWindow : public QOpenGLWindow, protected QOpenGLFunctions_3_3_
  private:
   class TCurrentContext;
   void ReleaseGL();
-  void ApplyVSync();
 
   TScene& Scene;
   TSceneRenderer Renderer;
   TRenderTargets Targets;
   bool Usable = false;
   uint64_t Frames = 0;
-  // The last frame: its size (0 before the first), its samples, and whether it was drawn
-  // straight into the window.
+  // The last frame: its size in the framebuffer's pixels (0 before the first), how many of
+  // them make a pixel of the viewer, its samples, and whether it was drawn straight into the
+  // window.
   int DrawnWidth = 0;
   int DrawnHeight = 0;
+  qreal DrawnRatio = 1.0;
   int DrawnSamples = 0;
   bool DrawnToWindow = false;
   // Whether the window's depth buffer keeps the frame's depths after the swap.
@@ -76,7 +81,11 @@ class TSceneViewerWidget : public QWidget {
   // before its main window exists, with the saved setting.
   static void SetDefaultSurfaceFormat(bool vsync);
 
-  void RequestFrame() { View->requestUpdate(); }
+  // Asks for a frame, in a window with the swap interval the viewer's vertical sync asks for.
+  void RequestFrame() {
+    View->ApplyVSync();
+    View->requestUpdate();
+  }
   void SetViewCursor(const QCursor& cursor) { View->setCursor(cursor); }
 
   // The world point drawn at pixel (x, y), y counted from the top, in the last frame: the
@@ -92,6 +101,8 @@ class TSceneViewerWidget : public QWidget {
   size_t CachedMeshes() const { return View->CachedMeshes(); }
   // The samples per pixel of the last frame (0: not multisampled).
   int Samples() const { return View->Samples(); }
+  // The swap interval of the window the view is drawn in, as the window system made it.
+  int SwapInterval() const { return View->SwapInterval(); }
 
  signals:
   // Emitted after every paint, from the event loop once the paint has ended.

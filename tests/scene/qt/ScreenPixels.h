@@ -1,0 +1,42 @@
+#pragma once
+
+#include <algorithm>
+#include <cstdlib>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QRect>
+#include <QScreen>
+#include <QWidget>
+
+namespace orvane::test {
+
+// What the screen shows of an area of a widget, read from the display's root window in the
+// screen's own pixels: whatever lies over the widget there is in the picture.
+inline QImage GrabScreen(const QWidget& widget, const QRect& area) {
+  QGuiApplication::sync();  // everything asked of the display so far is on it
+  QScreen* screen = widget.screen();
+  const QPoint corner = widget.mapToGlobal(area.topLeft()) - screen->geometry().topLeft();
+  return screen->grabWindow(0, corner.x(), corner.y(), area.width(), area.height())
+      .toImage()
+      .convertToFormat(QImage::Format_RGB32);
+}
+
+// How many pixels of a picture satisfy a test of their colour.
+template <class TTest>
+int CountPixels(const QImage& image, TTest&& test) {
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      count += test(QColor(image.pixel(x, y))) ? 1 : 0;
+  return count;
+}
+
+// The largest difference of two colours in any channel.
+inline int ChannelDistance(const QColor& a, const QColor& b) {
+  return std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                   std::abs(a.blue() - b.blue())});
+}
+
+}  // namespace orvane::test
