@@ -109,13 +109,6 @@ TEST_F(Settings, TheBandRoundsItsHalfWidthToTheNearest) {
   EXPECT_EQ(Dlg.L_CC_Sensitivity.Caption, "100");
 }
 
-TEST_F(Settings, CampaignDifficultyAndNumberAreNotStored) {
-  Store.gs_C_Difficulty(7);
-  Store.gs_C_CampaignNo(12);
-  EXPECT_EQ(Store.GameSpec().C_Difficulty, 0);
-  EXPECT_EQ(Store.GameSpec().C_CampaignNo, 0);
-}
-
 // The five speed and resources sliders: setter, slider handler, store, slider, label and the
 // labels at either end.
 struct SpeedSetting {
