@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ObjectManagementTestSupport.h"
+#include "WorldFixture.h"
 
 namespace orvane {
 namespace {

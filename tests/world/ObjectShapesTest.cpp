@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ObjectManagementTestSupport.h"
+#include "WorldFixture.h"
 
 namespace orvane {
 namespace {
