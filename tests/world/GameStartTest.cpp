@@ -1,6 +1,7 @@
-#include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -9,20 +10,13 @@
 namespace orvane {
 namespace {
 
+using test::Running;
 using test::TWorldFixture;
 
-int CountAnimations(const TLandscape& land, TAnimationKind kind) {
-  int count = 0;
-  for (int slot = 0; slot < AnimationSlots; ++slot)
-    if (land.Animations(slot).Kind == kind) ++count;
-  return count;
-}
-
 TEST(StartEnergy, FourUpToDifficulty33AndEightFrom34) {
-  EXPECT_EQ(StartEnergyFor(0), 4);
-  EXPECT_EQ(StartEnergyFor(33), 4);
-  EXPECT_EQ(StartEnergyFor(34), 8);
-  EXPECT_EQ(StartEnergyFor(100), 8);
+  for (const auto& [difficulty, energy] :
+       {std::pair{0, 4}, std::pair{33, 4}, std::pair{34, 8}, std::pair{100, 8}})
+    EXPECT_EQ(StartEnergyFor(difficulty), energy) << difficulty;
 }
 
 TEST(GameStart, MakingALandscapeRunsEveryStep) {
@@ -30,66 +24,47 @@ TEST(GameStart, MakingALandscapeRunsEveryStep) {
   world.Host.Clock = 12.5;
   TLandscape& land = world.MakeLandscape(777, 40);
   const test::TRecordingHost& host = world.Host;
-  EXPECT_EQ(host.Tips, 1);
-  EXPECT_EQ(host.FrameTimerResets, 1);
-  EXPECT_EQ(host.TargetFieldOfView, 135.0f);
-  EXPECT_EQ(host.FieldOfView, 5.0f);
-  EXPECT_EQ(world.Simulation.ScanWarnings, 1);
+  // Hyperspace put the player on a square.
+  EXPECT_EQ(std::tuple(host.Tips, host.FrameTimerResets, world.Simulation.ScanWarnings,
+                       host.PlayerViews.size()),
+            std::tuple(1, 1, 1, 1u));
+  EXPECT_EQ(std::tuple(host.TargetFieldOfView, host.FieldOfView, world.Game.Audio.Tension),
+            std::tuple(135.0f, 5.0f, 1.0f));
   EXPECT_GE(host.MapViewLeft, 1);
-  ASSERT_EQ(host.Commands.size(), 1u);
-  EXPECT_EQ(host.Commands[0].first, "RUN DefaultStartGame.osc");
-  EXPECT_TRUE(host.Commands[0].second);
-  ASSERT_EQ(host.PlayerViews.size(), 1u);  // hyperspace put the player on a square
-  EXPECT_EQ(world.Game.Audio.Tension, 1.0f);
-  EXPECT_EQ(land.Energy, 8);
-  EXPECT_EQ(land.Player().Energy, 8);
-  EXPECT_EQ(land.PlayerCount, 1);
-  EXPECT_EQ(land.CurrentPlayer, 1);
+  EXPECT_EQ(host.Commands,
+            (std::vector<std::pair<std::string, bool>>{{"RUN DefaultStartGame.osc", true}}));
+  EXPECT_EQ(std::tuple(land.Energy, land.PlayerCount, land.CurrentPlayer), std::tuple(8, 1, 1));
 
   // The lights come up and the heartbeat starts at the player's square.
-  EXPECT_EQ(CountAnimations(land, ga_LightOn), 1);
-  ASSERT_EQ(CountAnimations(land, ga_SoundPulse1), 1);
-  for (int slot = 0; slot < AnimationSlots; ++slot) {
-    const TAnimation& a = land.Animations(slot);
-    if (a.Kind == ga_SoundPulse1) {
-      EXPECT_FLOAT_EQ(a.Duration, 3.0f);
-      EXPECT_EQ(a.StartTime, 12.5f);
-      EXPECT_EQ(a.X, land.Player().X);
-      EXPECT_EQ(a.Z, land.Player().Z);
-    }
-    if (a.Kind == ga_LightOn) {
-      EXPECT_FLOAT_EQ(a.Duration, 2.0f);
-    }
-  }
-  EXPECT_EQ(land.Difficulty(), 40.0);
+  ASSERT_EQ(Running(land), 2);
+  const TAnimation &light = land.Animations(0), &pulse = land.Animations(1);
+  EXPECT_EQ(std::tuple(light.Kind, light.Duration), std::tuple(ga_LightOn, 2.0f));
+  EXPECT_EQ(std::tuple(pulse.Kind, pulse.Duration, pulse.StartTime, pulse.X, pulse.Z),
+            std::tuple(ga_SoundPulse1, 3.0f, 12.5f, land.Player().X, land.Player().Z));
 }
 
-// The new-game dialog's box holding text that is no landscape number.
+// The new-game dialog's box holding text that is no 32-bit landscape number.
 struct TBadNumberBox : TSettingsDialog {
-  int32_t TakeLandscapeNumber() override { throw std::invalid_argument(Text); }
+  int32_t TakeLandscapeNumber() override { throw std::invalid_argument("2147483648"); }
   void ShowLandscapeNumber(int32_t /*number*/) override {}
   void ShowSuggestion(const std::string& /*text*/) override {}
-  std::string Text;
 };
 
 TEST(GameStart, ANumberThatIsNotA32BitIntegerFailsTheMake) {
-  for (const char* text : {"2147483648", "abc"}) {
-    TWorldFixture world;
-    TBadNumberBox box;
-    TLandscape& land = world.MakeLandscape(5, 0);
-    const int size = land.GridSize;
-    const float middle = land.PointHeight(size / 2, size / 2);
-    world.Settings.gs_S_Difficulty(50);  // so that the first step visibly happens
-    box.Text = text;                     // as left in the box
-    world.Settings.SetDialog(&box);
-    world.Log.Clear();
-    land.Make();
-    EXPECT_EQ(world.Log.GetLines(), std::vector<std::string>{"Error 0017: @ Landscape.Make()"})
-        << text;
-    EXPECT_EQ(land.Energy, 8) << "the energy step was done";
-    EXPECT_EQ(land.GridSize, size) << "the previous landscape stays";
-    EXPECT_EQ(land.PointHeight(size / 2, size / 2), middle);
-  }
+  TWorldFixture world;
+  TBadNumberBox box;
+  TLandscape& land = world.MakeLandscape(5, 0);
+  const int size = land.GridSize;
+  const float middle = land.PointHeight(size / 2, size / 2);
+  world.Settings.gs_S_Difficulty(50);  // so that the first step visibly happens
+  world.Settings.SetDialog(&box);
+  world.Log.Clear();
+  land.Make();
+  EXPECT_EQ(world.Log.GetLines(), std::vector<std::string>{"Error 0017: @ Landscape.Make()"});
+  EXPECT_EQ(land.Energy, 8) << "the energy step was done";
+  EXPECT_EQ(std::tuple(land.GridSize, land.PointHeight(size / 2, size / 2)),
+            std::tuple(size, middle))
+      << "the previous landscape stays";
 }
 
 TEST(GameStart, VariedDifficultyNeverLeavesItsRange) {
@@ -131,20 +106,25 @@ TEST(GameStart, GameTypeDecidesTheDifficulty) {
   EXPECT_EQ(world.Land().Difficulty(), 60.0);
 }
 
-TEST(GameStart, InitResetsThePlayerAndTheCheatFlags) {
+// A new landscape alone keeps the cheat flags; a new game clears them. Every new landscape
+// starts from an empty animation table.
+TEST(GameStart, InitResetsThePlayerTheCheatFlagsAndTheAnimations) {
   TWorldFixture world;
   TLandscape& land = world.MakeLandscape(12, 0);
   land.Player().Cheat = true;
   world.Game.Cheated = world.Game.CheatsEnabled = true;
   land.SetEnergy(30);
-  land.Make();  // a new landscape alone keeps the cheat flags
-  EXPECT_TRUE(world.Game.Cheated);
-  EXPECT_TRUE(land.Player().Cheat);
-  EXPECT_EQ(land.Energy, 4);
+  land.Make();
+  EXPECT_EQ(std::tuple(world.Game.Cheated, land.Player().Cheat, land.Energy),
+            std::tuple(true, true, 4));
+  for (int i = 0; i < 100; ++i)
+    land.StartAnimation(1, 0, 1, 0.0f, ga_SoundScan, 0.0, 5.0f, 0.0f, 0.0f);
+  ASSERT_GE(land.LastAnimation, 100);
   world.Game.Init();
-  EXPECT_FALSE(world.Game.Cheated);
-  EXPECT_FALSE(world.Game.CheatsEnabled);
-  EXPECT_FALSE(land.Player().Cheat);
+  EXPECT_EQ(std::tuple(world.Game.Cheated, world.Game.CheatsEnabled, land.Player().Cheat),
+            std::tuple(false, false, false));
+  EXPECT_EQ(Running(land, ga_SoundScan), 0);
+  EXPECT_LT(land.LastAnimation, 5);
 }
 
 TEST(GameStart, AWorldThatCannotBeMadeIsReported) {
@@ -157,17 +137,6 @@ TEST(GameStart, AWorldThatCannotBeMadeIsReported) {
       std::vector<std::string>{"Error 0008: Could not create Landscape object @ Game.Init()."});
   EXPECT_EQ(world.Game.Landscape, nullptr);
   EXPECT_FALSE(world.Game.Cheated);
-}
-
-TEST(GameStart, EveryNewLandscapeStartsFromAnEmptyAnimationTable) {
-  TWorldFixture world;
-  TLandscape& land = world.MakeLandscape(8, 0);
-  for (int i = 0; i < 100; ++i)
-    land.StartAnimation(1, 0, 1, 0.0f, ga_SoundScan, 0.0, 5.0f, 0.0f, 0.0f);
-  ASSERT_GE(land.LastAnimation, 100);
-  world.Game.Init();
-  EXPECT_EQ(CountAnimations(land, ga_SoundScan), 0);
-  EXPECT_LT(land.LastAnimation, 5);
 }
 
 }  // namespace

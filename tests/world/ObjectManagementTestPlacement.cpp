@@ -18,15 +18,9 @@ namespace {
 
 using test::Running;
 
-// Over landscapes given by their number and difficulty.
-class StartPlacement : public ::testing::TestWithParam<std::pair<int, int>> {
- protected:
-  test::TWorldFixture World;
-  TLandscape& Land = World.MakeLandscape(GetParam().first, GetParam().second);
-  int Sites() const { return std::min(Land.SiteCount, Land.SquareCount + 1); }
-};
+using Landscapes = test::TMadeLandscape;
 
-TEST_P(StartPlacement, ThePedestalAndTheTolmarchStandOnTheHighestFlatSquareUnderTheLight) {
+TEST_P(Landscapes, ThePedestalAndTheTolmarchStandOnTheHighestFlatSquareUnderTheLight) {
   const TSquareEntry top = Land.SquaresByHeight(0);
   const float ground = Land.PointHeight(top.X, top.Z);
   const TStackedObject &pedestal = Land.Object(top.X, top.Z, 1),
@@ -41,7 +35,7 @@ TEST_P(StartPlacement, ThePedestalAndTheTolmarchStandOnTheHighestFlatSquareUnder
   EXPECT_EQ(std::tuple(light.x, light.z), std::tuple(top.X + 0.5f, top.Z + 0.5f));
 }
 
-TEST_P(StartPlacement, SentriesTakeTheSitesAndTreesOtherFlatSquaresOfTheirOwn) {
+TEST_P(Landscapes, SentriesTakeTheSitesAndTreesOtherFlatSquaresOfTheirOwn) {
   int sentries = 0, trees = 0;
   for (int x = 0; x <= Land.GridSize; ++x)
     for (int z = 0; z <= Land.GridSize; ++z) {
@@ -59,7 +53,7 @@ TEST_P(StartPlacement, SentriesTakeTheSitesAndTreesOtherFlatSquaresOfTheirOwn) {
   EXPECT_GE(trees, 3);
 }
 
-TEST_P(StartPlacement, ScannersStandOnTheirObjects) {
+TEST_P(Landscapes, ScannersStandOnTheirObjects) {
   EXPECT_EQ(test::UsedScanners(Land), Sites());
   for (int n = 1; n <= Sites(); ++n) {
     const TScanner& s = Land.Scanners(n);
@@ -70,10 +64,6 @@ TEST_P(StartPlacement, ScannersStandOnTheirObjects) {
     EXPECT_NEAR(s.ViewHgt, s.BaseHgt + Land.ObjectHeights[s.Type], 1e-6) << n;
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(Landscapes, StartPlacement,
-                         ::testing::Values(std::pair{1, 0}, std::pair{777, 15},
-                                           std::pair{31337, 50}, std::pair{2016, 100}));
 
 TEST(StartPlacementFailures, ATreeWithNowhereToGoIsGivenUpAfterFourHundredAndOnePairs) {
   test::TWorldFixture World;
