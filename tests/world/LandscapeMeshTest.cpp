@@ -27,15 +27,6 @@ std::vector<TColor> Palette(const TLandscape& land) {
           land.SkyColour,     land.MainLightColour, land.SecondLightColour};
 }
 
-// Two triangles per square and two for the floor.
-TEST(LandscapeMesh, LargestLandscapeFitsItsBudget) {
-  TWorldFixture world;
-  const TLandscape& land = world.MakeLandscape(2016, 100);
-  ASSERT_EQ(land.GridSize, 128);
-  EXPECT_EQ(world.Scene.Mesh1->TriangleCount(), 32770);
-  EXPECT_EQ(world.Scene.Mesh1->Vertices().size(), 98310u);
-}
-
 class MeshOfOneLandscape : public ::testing::Test {
  protected:
   TWorldFixture World;

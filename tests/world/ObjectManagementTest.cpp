@@ -1,9 +1,12 @@
 // The squares' stacks: the queries on them, objects entering and leaving them, the scanners
-// the Tolmarch and the sentries take, clearing the whole landscape, the player's energy and the
-// table of animation slots that everything timed runs in.
+// the Tolmarch and the sentries take, clearing the whole landscape, the player's energy, the
+// table of animation slots that everything timed runs in, and hyperspace, which puts the player
+// on a low flat empty square.
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <functional>
 #include <limits>
 #include <set>
 #include <string>
@@ -319,6 +322,140 @@ TEST(ClearingTheLandscape, LeavesNoObjectScannerAnimationOrShapeAndLogsAMissingD
                 std::vector<std::string>{"Error 0003: OpenGL DummyCube1 not initialised @ "
                                          "Landscape.ClearGameObjects()"});
     }
+  }
+}
+
+class Hyperspace : public ::testing::Test {
+ protected:
+  test::TEmptyWorld World{31337, 50};
+  TLandscape& Land = World.Land;
+
+  void Occupy(int index) {
+    const TSquareEntry& e = Land.SquaresByHeight(index);
+    Land.AddGameObject(e.X, e.Z, go_boulder, 0.0f, false);
+  }
+  // The entry of the square the player was last put on; -1 for none.
+  int Chosen() const {
+    for (int i = 0; !World.Host.PlayerViews.empty() && i <= Land.SquareCount; ++i)
+      if (World.Host.PlayerViews.back() ==
+          std::pair{Land.SquaresByHeight(i).X, Land.SquaresByHeight(i).Z})
+        return i;
+    return -1;
+  }
+};
+
+TEST_F(Hyperspace, ChoosesAmongTheFourLowestSquaresOfAnEmptyLandscapeAndChargesOnlyWhenAsked) {
+  World.Host.Clock = 3.25;
+  Land.SetEnergy(5);
+  for (uint32_t seed = 1000; seed < 1200; seed += 10) {
+    World.Random.RandomSeed = seed;
+    Land.Hyperspace(false);
+    EXPECT_GE(Chosen(), Land.SquareCount - 3) << seed;
+  }
+  EXPECT_EQ(std::tuple(Land.Energy, Running(Land), World.Host.MapViewLeft), std::tuple(5, 0, 20));
+  Land.Hyperspace(true);
+  EXPECT_EQ(std::tuple(Land.Energy, Land.Player().Energy, World.Host.PlayerViews.size()),
+            std::tuple(2, 2, 21u));
+  ASSERT_EQ(Running(Land), 1);
+  const TAnimation& light = Land.Animations(0);
+  EXPECT_EQ(std::tuple(light.Kind, light.StartTime, light.Duration),
+            std::tuple(ga_LightOn, 3.25f, 2.0f));
+}
+
+// The generator's draws worked out from its rule (seed := seed * 134775813 + 1, mod 2^32), apart
+// from the game's own generator.
+struct TDraws {
+  uint32_t Seed;
+  uint32_t Step() { return Seed = Seed * 134775813u + 1u; }
+  int Int(int n) { return static_cast<int>((uint64_t(n) * Step()) >> 32); }
+  bool AboveHalf() { return Step() > 0x80000000u; }
+};
+
+// The first seed from 1 on whose draws pass a test.
+uint32_t SeedWhere(const std::function<bool(TDraws&)>& test) {
+  for (uint32_t seed = 1;; ++seed)
+    if (TDraws draws{seed}; test(draws)) return seed;
+}
+
+TEST_F(Hyperspace, AFreeSquareIsKeptOnlyWhenTheNextDrawIsAboveOneHalf) {
+  int first = -1, second = -1;
+  World.Random.RandomSeed = SeedWhere([&](TDraws& d) {
+    first = d.Int(4);
+    if (d.AboveHalf()) return false;
+    second = d.Int(4);
+    return second != first && d.AboveHalf();
+  });
+  Land.Hyperspace(false);
+  EXPECT_EQ(Chosen(), Land.SquareCount - second);
+
+  // Exactly one half is not above it. Two steps before 2^31 lies 2128388874: its draws give
+  // the third-lowest square, then one half; the search draws that square again and keeps it.
+  TDraws exact{2128388874u};
+  ASSERT_EQ(exact.Int(4), 2);
+  ASSERT_EQ(exact.Step(), 0x80000000u);
+  ASSERT_EQ(exact.Int(4), 2);
+  ASSERT_TRUE(exact.AboveHalf());
+  World.Random.RandomSeed = 2128388874u;
+  Land.Hyperspace(false);
+  EXPECT_EQ(Chosen(), Land.SquareCount - 2);
+  EXPECT_EQ(World.Random.RandomSeed, exact.Seed);
+}
+
+TEST_F(Hyperspace, TheEleventhSquareDrawnIsTakenWithoutTheHalfChance) {
+  int tenth = -1, eleventh = -1;
+  uint32_t seedAfter = 0;
+  World.Random.RandomSeed = SeedWhere([&](TDraws& d) {
+    for (int tries = 1; tries <= 10; ++tries) {
+      tenth = d.Int(4);
+      if (d.AboveHalf()) return false;
+    }
+    eleventh = d.Int(4);
+    seedAfter = d.Seed;
+    // Neither the tenth square nor the one drawn after a further half chance would do.
+    const bool keptByChance = d.AboveHalf();
+    return eleventh != tenth && !keptByChance && d.Int(4) != eleventh;
+  });
+  Land.Hyperspace(false);
+  EXPECT_EQ(Chosen(), Land.SquareCount - eleventh);
+  EXPECT_EQ(World.Random.RandomSeed, seedAfter);
+}
+
+// With the lowest squares taken, each round of eleven draws fails and the next draws from one
+// square more: from the four lowest, then five, six and seven.
+TEST_F(Hyperspace, EachFailedRoundWidensTheSearchByOneSquare) {
+  for (const int taken : {4, 6}) {
+    for (int i = 0; i < taken; ++i)
+      Occupy(Land.SquareCount - i);  // a second boulder on a taken square changes nothing
+    // After the failed rounds (no half chance is drawn for a taken square) the next draw
+    // picks the lowest free square, where a window one wider would pick the next.
+    World.Random.RandomSeed = SeedWhere([&](TDraws& d) {
+      for (int draw = 0; draw < 11 * (taken - 3); ++draw)
+        d.Step();
+      const uint64_t seed = d.Step();
+      return int((seed * (taken + 1)) >> 32) == taken &&
+             int((seed * (taken + 2)) >> 32) == taken + 1 && d.AboveHalf();
+    });
+    Land.Hyperspace(false);
+    EXPECT_EQ(Chosen(), Land.SquareCount - taken) << taken;
+  }
+}
+
+// Neither an occupied square nor the highest, entry 0, is ever chosen; with nowhere to go
+// nothing is charged.
+TEST_F(Hyperspace, OnlyAFreeSquareBelowTheHighestIsChosen) {
+  const int free = Land.SquareCount / 2;
+  for (int i = 1; i <= Land.SquareCount; ++i)
+    if (i != free) Occupy(i);
+  Land.Hyperspace(false);
+  EXPECT_EQ(Chosen(), free);
+  Occupy(free);
+  Land.SetEnergy(5);
+  for (int round = 0; round < 2; ++round, Occupy(0)) {
+    World.Host.PlayerViews.clear();
+    Land.Hyperspace(true);
+    EXPECT_EQ(Chosen(), -1);
+    EXPECT_EQ(Land.Energy, 5);
+    EXPECT_EQ(Running(Land), 0);
   }
 }
 
