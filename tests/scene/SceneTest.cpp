@@ -21,7 +21,7 @@ namespace {
                                        << ") is off by " << glm::length(actual - expected);
 }
 
-TEST(SceneObjectChildren, AreAddedInOrderDestroyedAndCheckedByIndex) {
+TEST(SceneObjectChildren, AreAddedInOrderDestroyedCheckedByIndexAndRefusedByKind) {
   TScene scene;
   TDummyCube& parent = *scene.DummyCube2;
   TDummyCube* holder = parent.AddNewChild<TDummyCube>();
@@ -46,6 +46,13 @@ TEST(SceneObjectChildren, AreAddedInOrderDestroyedAndCheckedByIndex) {
   EXPECT_TRUE(parent.DestroyChild(holder));
   parent.DestroyChildren();
   EXPECT_EQ(parent.Count(), 0);
+
+  scene.SetCreationRefusal([](TSceneObjectKind kind) { return kind == TSceneObjectKind::Cone; });
+  EXPECT_EQ(parent.AddNewChild<TCone>(), nullptr);
+  EXPECT_NE(parent.AddNewChild<TCylinder>(), nullptr);
+  EXPECT_EQ(parent.Count(), 1);
+  scene.SetCreationRefusal(nullptr);
+  EXPECT_NE(parent.AddNewChild<TCone>(), nullptr);
 }
 
 TEST(SceneObjectChildren, DestroyingANamedObjectOrTheTargetClearsThePointers) {
@@ -70,16 +77,6 @@ TEST(SceneObjectChildren, DestroyingANamedObjectOrTheTargetClearsThePointers) {
   EXPECT_EQ(scene.GLSceneViewer1.Camera, nullptr);
   scene.GLSceneViewer1.SetFieldOfView(60.0f);  // no camera: nothing to set
   EXPECT_NE(scene.DummyCube2, nullptr);
-}
-
-TEST(SceneObjectChildren, RefusedKindIsNotCreated) {
-  TScene scene;
-  scene.SetCreationRefusal([](TSceneObjectKind kind) { return kind == TSceneObjectKind::Cone; });
-  EXPECT_EQ(scene.DummyCube2->AddNewChild<TCone>(), nullptr);
-  EXPECT_NE(scene.DummyCube2->AddNewChild<TCylinder>(), nullptr);
-  EXPECT_EQ(scene.DummyCube2->Count(), 1);
-  scene.SetCreationRefusal(nullptr);
-  EXPECT_NE(scene.DummyCube2->AddNewChild<TCone>(), nullptr);
 }
 
 // The parent's +Z is the world's +X after a quarter turn: children move with their parents.
