@@ -115,7 +115,6 @@ TEST(LandscapeDump, HoldsTheWholeLandscape) {
   EXPECT_EQ(Count(rows, ","), 129 * 128 + 128 + 1);
 }
 
-// Without --difficulty the landscape is made at 0; --verbose writes the log, never on the dump.
 TEST(LandscapeDump, DefaultDifficultyIsZeroAndVerboseKeepsTheLogOffStandardOutput) {
   const TRun run = RunProgram("--verbose --dump-landscape -77");
   ASSERT_EQ(run.Status, 0);

@@ -233,7 +233,7 @@ TEST(FieldOfView, SpansTheSmallerSideOfTheViewerAndReadsBack) {
   EXPECT_EQ(scene.ChangeCount(), before + 2) << "a new focal length asks for a redraw";
 }
 
-// Nested brackets, of a camera or of the whole scene, announce one redraw at the outermost end.
+// Of a camera or of the whole scene.
 TEST(UpdateBracket, NestedBracketsAnnounceOnceAtTheOutermostEnd) {
   TScene scene;
   int redraws = 0;

@@ -268,7 +268,6 @@ TEST_P(Landscapes, ThePedestalAndTheTolmarchStandOnTheHighestFlatSquareUnderTheL
   EXPECT_EQ(std::tuple(light.x, light.z), std::tuple(top.X + 0.5f, top.Z + 0.5f));
 }
 
-// Each site after the first holds a sentry, and every scanner stands on its object.
 TEST_P(Landscapes, SentriesTakeTheSitesWithTheirScannersAndTreesOtherFlatSquaresOfTheirOwn) {
   int sentries = 0, trees = 0;
   for (int x = 0; x <= Land.GridSize; ++x)
@@ -311,19 +310,6 @@ TEST(StartPlacementFailures, ATreeWithNowhereToGoIsGivenUpAfterFourHundredAndOne
   EXPECT_EQ((draws - 1) % (401 * 2), 0) << draws;
   EXPECT_GE((draws - 1) / (401 * 2), 3) << draws;
   EXPECT_EQ(World.Scene.DummyCube2->Count(), shapes);
-}
-
-TEST(StartPlacementFailures, AMissingMainLightIsLoggedAndThePlacementGoesOn) {
-  test::TWorldFixture World;
-  TLandscape& Land = World.MakeLandscape(777, 40);
-  Land.ClearGameObjects();
-  World.Scene.Root().DestroyChild(World.Scene.GLLightSource1);
-  World.Log.Clear();
-  Land.PositionStartGameObjects();
-  EXPECT_EQ(World.Log.GetLines(),
-            std::vector<std::string>{"Error 0004: OpenGL GLLightSource1 not initialised @ "
-                                     "Landscape.PositionStartGameObjects()"});
-  EXPECT_EQ(test::UsedScanners(Land), std::min(Land.SiteCount, Land.SquareCount + 1));
 }
 
 }  // namespace

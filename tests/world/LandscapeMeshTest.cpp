@@ -121,7 +121,7 @@ TEST_F(MeshOfOneLandscape, ABadPointLosesItsTrianglesOnlyAndAMissingMeshIsReport
 // The fog and light animations read the palette from the landscape: a landscape made while the
 // mesh or a light is missing must still have its own colours, and show them wherever it can. The
 // generator places the second light last: it reports it missing once its draws are made, and
-// the landscape is whole.
+// the landscape is whole; the start placement reports a missing main light, and goes on.
 TEST(LandscapeMesh, AMissingMeshOrLightIsReportedAndLeavesNoStaleColours) {
   TWorldFixture reference;
   const TLandscape& next = reference.MakeLandscape(4711, 30);
@@ -143,6 +143,10 @@ TEST(LandscapeMesh, AMissingMeshOrLightIsReportedAndLeavesNoStaleColours) {
     EXPECT_EQ(world.Log.CountLinesStartingWith("Error 0016: @ Landscape.CreateMesh()"), 1);
     EXPECT_EQ(world.Log.CountLinesStartingWith("Error 0018: @ Landscape.GeneratePoints."),
               missing == "GLLightSource3" ? 1 : 0);
+    EXPECT_EQ(
+        world.Log.CountLinesStartingWith("Error 0004: OpenGL GLLightSource1 not initialised @ "
+                                         "Landscape.PositionStartGameObjects()"),
+        missing == "GLLightSource1" ? 1 : 0);
     EXPECT_EQ(LandscapeJson(land, 0), LandscapeJson(next, 0)) << "the landscape is whole";
     EXPECT_EQ(Palette(land), Palette(next));
     EXPECT_EQ(scene.GLSceneViewer1.BackgroundColor, ColorNumber(next.SkyColour));

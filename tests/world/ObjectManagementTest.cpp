@@ -181,9 +181,8 @@ TEST_F(ObjectManagement, ARefusedObjectChangesNothing) {
   EXPECT_EQ(World.Host.StackHighWater, MaxStack - 1);
 }
 
-// Appearing and vanishing take the kind's time at the game speed (8 is three times as fast).
 TEST_F(ObjectManagement, AnimatedObjectsAppearAndVanishInTheirTimeAtTheGameSpeed) {
-  World.Settings.gs_S_GameSpeed(8);
+  World.Settings.gs_S_GameSpeed(8);  // three times as fast
   World.Host.Clock = 12.5;
   ASSERT_EQ(Add(go_sentry, true), 1);
   EXPECT_EQ(UsedScanners(Land), 0) << "an appearing sentry takes no scanner";
