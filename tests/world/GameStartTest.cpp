@@ -21,7 +21,15 @@ namespace {
 
 using test::Running;
 using test::TWorldFixture;
-using Landscapes = test::TMadeLandscape;
+
+// The landscape of a number at a difficulty, for what every landscape must hold.
+class Landscapes : public ::testing::TestWithParam<std::pair<int32_t, int32_t>> {
+ protected:
+  TWorldFixture World;
+  TLandscape& Land = World.MakeLandscape(GetParam().first, GetParam().second);
+  // The sites taken: a list shorter than the sites asked for places what it holds.
+  int Sites() const { return std::min(Land.SiteCount, Land.SquareCount + 1); }
+};
 
 TEST(StartEnergy, FourUpToDifficulty33AndEightFrom34) {
   for (const auto& [difficulty, energy] :

@@ -6,8 +6,6 @@
 #include <utility>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "audio/Audio.h"
 #include "console/Log.h"
 #include "dialogs/settings/GameSettings.h"
@@ -100,15 +98,6 @@ struct TEmptyWorld : TWorldFixture {
   // The lowest flat square: flat, and empty after clearing.
   const TSquareEntry& LowSquare() const { return Land.SquaresByHeight(Land.SquareCount); }
   int ShapeCount() const { return Scene.DummyCube2->Count(); }
-};
-
-// The landscape of a number at a difficulty, for what every landscape must hold.
-class TMadeLandscape : public ::testing::TestWithParam<std::pair<int32_t, int32_t>> {
- protected:
-  TWorldFixture World;
-  TLandscape& Land = World.MakeLandscape(GetParam().first, GetParam().second);
-  // The sites taken: a list shorter than the sites asked for places what it holds.
-  int Sites() const { return std::min(Land.SiteCount, Land.SquareCount + 1); }
 };
 
 // How many draws take the generator from one seed to another; -1 when not within the limit.
