@@ -21,7 +21,7 @@ namespace {
                                        << ") is off by " << glm::length(actual - expected);
 }
 
-TEST(SceneObjectChildren, AreAddedInOrderDestroyedAndCheckedByIndex) {
+TEST(SceneObjectChildren, AreAddedInOrderDestroyedCheckedByIndexAndRefusedByKind) {
   TScene scene;
   TDummyCube& parent = *scene.DummyCube2;
   TDummyCube* holder = parent.AddNewChild<TDummyCube>();
@@ -46,6 +46,13 @@ TEST(SceneObjectChildren, AreAddedInOrderDestroyedAndCheckedByIndex) {
   EXPECT_TRUE(parent.DestroyChild(holder));
   parent.DestroyChildren();
   EXPECT_EQ(parent.Count(), 0);
+
+  scene.SetCreationRefusal([](TSceneObjectKind kind) { return kind == TSceneObjectKind::Cone; });
+  EXPECT_EQ(parent.AddNewChild<TCone>(), nullptr);
+  EXPECT_NE(parent.AddNewChild<TCylinder>(), nullptr);
+  EXPECT_EQ(parent.Count(), 1);
+  scene.SetCreationRefusal(nullptr);
+  EXPECT_NE(parent.AddNewChild<TCone>(), nullptr);
 }
 
 TEST(SceneObjectChildren, DestroyingANamedObjectOrTheTargetClearsThePointers) {
@@ -72,39 +79,22 @@ TEST(SceneObjectChildren, DestroyingANamedObjectOrTheTargetClearsThePointers) {
   EXPECT_NE(scene.DummyCube2, nullptr);
 }
 
-TEST(SceneObjectChildren, RefusedKindIsNotCreated) {
+// The parent's +Z is the world's +X after a quarter turn: children move with their parents.
+TEST(SceneObjectPlace, TurnAngleMapsTheFrontOntoTheLandscapeAndChildrenMoveWithTheirParents) {
   TScene scene;
-  TDummyCube& parent = *scene.DummyCube2;
-  scene.SetCreationRefusal([](TSceneObjectKind kind) { return kind == TSceneObjectKind::Cone; });
-  EXPECT_EQ(parent.AddNewChild<TCone>(), nullptr);
-  EXPECT_NE(parent.AddNewChild<TCylinder>(), nullptr);
-  EXPECT_EQ(parent.Count(), 1);
-  scene.SetCreationRefusal(nullptr);
-  EXPECT_NE(parent.AddNewChild<TCone>(), nullptr);
-}
-
-TEST(SceneObjectPlace, TurnAngleMapsTheFrontOntoTheLandscapeDirection) {
-  TScene scene;
-  TCone& object = *scene.DummyCube2->AddNewChild<TCone>();
-  for (const float degrees : {0.0f, 30.0f, 90.0f, 180.0f, -45.0f}) {
-    object.SetTurnAngle(degrees);
-    const glm::vec3 front(object.AbsoluteMatrix() * glm::vec4(0.0f, 0.0f, 1.0f, 0.0f));
-    const glm::vec3 up(object.AbsoluteMatrix() * glm::vec4(0.0f, 1.0f, 0.0f, 0.0f));
+  TDummyCube& parent = *scene.DummyCube2->AddNewChild<TDummyCube>();
+  for (const float degrees : {0.0f, 30.0f, 180.0f, -45.0f, 90.0f}) {  // a quarter turn last
+    parent.SetTurnAngle(degrees);
+    const glm::vec3 front(parent.AbsoluteMatrix() * glm::vec4(0.0f, 0.0f, 1.0f, 0.0f));
+    const glm::vec3 up(parent.AbsoluteMatrix() * glm::vec4(0.0f, 1.0f, 0.0f, 0.0f));
     const float a = glm::radians(degrees);
     EXPECT_TRUE(Near(front, {std::sin(a), 0.0f, std::cos(a)})) << degrees;
     EXPECT_TRUE(Near(up, {0.0f, 1.0f, 0.0f})) << degrees;
   }
-}
-
-TEST(SceneObjectPlace, AbsolutePositionIncludesTheParentsTransform) {
-  TScene scene;
-  TDummyCube& parent = *scene.DummyCube2->AddNewChild<TDummyCube>();
   parent.SetPosition({10.0f, 1.0f, 5.0f});
-  parent.SetTurnAngle(90.0f);
   parent.SetScale({2.0f, 2.0f, 2.0f});
   TCylinder& child = *parent.AddNewChild<TCylinder>();
   child.SetPosition({0.0f, 2.0f, 3.0f});
-  // The parent's +Z is the world's +X, doubled.
   EXPECT_TRUE(Near(child.AbsolutePosition(), {16.0f, 5.0f, 5.0f}));
   TCone& grandchild = *child.AddNewChild<TCone>();
   grandchild.SetPosition({1.0f, 0.0f, 0.0f});
@@ -243,12 +233,12 @@ TEST(FieldOfView, SpansTheSmallerSideOfTheViewerAndReadsBack) {
   EXPECT_EQ(scene.ChangeCount(), before + 2) << "a new focal length asks for a redraw";
 }
 
-TEST(UpdateBracket, NestedCameraBracketAnnouncesOnceAtTheOutermostEnd) {
+// Of a camera or of the whole scene.
+TEST(UpdateBracket, NestedBracketsAnnounceOnceAtTheOutermostEnd) {
   TScene scene;
   int redraws = 0;
   scene.SetChangeListener([&redraws] { ++redraws; });
   TCamera& camera = *scene.GLCamera1;
-
   camera.BeginUpdate();
   camera.SetPosition({0.0f, 2.0f, -2.0f});
   camera.BeginUpdate();
@@ -258,31 +248,24 @@ TEST(UpdateBracket, NestedCameraBracketAnnouncesOnceAtTheOutermostEnd) {
   EXPECT_EQ(redraws, 0) << "the inner end must not announce";
   camera.EndUpdate();
   EXPECT_EQ(redraws, 1);
-
   // Closed: changes announce one by one again, and a stray end breaks nothing.
   camera.EndUpdate();
   camera.SetDepthOfView(100.0f);
   camera.SetDepthOfView(110.0f);
   EXPECT_EQ(redraws, 3);
-}
-
-TEST(UpdateBracket, NestedSceneBracketCoversEveryObjectAndAnnouncesOnce) {
-  TScene scene;
-  int redraws = 0;
-  scene.SetChangeListener([&redraws] { ++redraws; });
 
   scene.BeginUpdate();
   scene.BeginUpdate();
   scene.GLLightSource1->SetDiffuseRGB(0.5f, 0.5f, 0.5f);
   {
-    const TUpdateBracket bracket(*scene.GLCamera1);
-    scene.GLCamera1->MoveInEyeSpace(0.1f, 0.0f, 0.0f);
+    const TUpdateBracket bracket(camera);
+    camera.MoveInEyeSpace(0.1f, 0.0f, 0.0f);
   }
   scene.DummyCube2->DestroyChild(scene.DummyCube2->AddNewChild<TCone>());
   scene.EndUpdate();
-  EXPECT_EQ(redraws, 0);
+  EXPECT_EQ(redraws, 3);
   scene.EndUpdate();
-  EXPECT_EQ(redraws, 1);
+  EXPECT_EQ(redraws, 4);
 }
 
 }  // namespace

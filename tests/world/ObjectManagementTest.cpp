@@ -1,8 +1,12 @@
 // The squares' stacks: the queries on them, objects entering and leaving them, the scanners
-// the Tolmarch and the sentries take, and clearing the whole landscape.
+// the Tolmarch and the sentries take, clearing the whole landscape, the player's energy, the
+// table of animation slots that everything timed runs in, and hyperspace, which puts the player
+// on a low flat empty square.
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <functional>
 #include <limits>
 #include <set>
 #include <string>
@@ -11,7 +15,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ObjectManagementTestSupport.h"
+#include "WorldFixture.h"
 
 namespace orvane {
 namespace {
@@ -38,8 +42,54 @@ class ObjectManagement : public ::testing::Test {
     Land.Object(X, Z, level).Animation =
         Land.StartAnimation(X, level, Z, 0.0f, kind, 0.0, 5.0f, 0.0f, 0.0f);
   }
+  int Start() { return Land.StartAnimation(1, 2, 3, 0.0f, ga_Scan, 0.0, 1.0f, 0.0f, 0.0f); }
 };
 using StackQueries = ObjectManagement;
+using EnergyAndAnimations = ObjectManagement;
+
+TEST_F(EnergyAndAnimations, EachNewEnergyIsShownAndFallingBelowZeroKillsALivingPlayerOnce) {
+  World.Host.Clock = 8.0;
+  Land.Player().Alive = true;
+  for (int value : {7, 7, 0, -1, -2}) {
+    Land.SetEnergy(value);
+    EXPECT_EQ(Land.Player().Alive, value >= 0) << value;
+  }
+  EXPECT_EQ(World.Host.EnergyShown, (std::vector<int>{7, 0, -1, -2}));
+  EXPECT_EQ(std::tuple(Land.Energy, Land.Player().Energy), std::tuple(-2, -2));
+  ASSERT_EQ(Running(Land), 1);
+  const TAnimation& dead = Land.Animations(0);
+  EXPECT_EQ(std::tuple(dead.Kind, dead.Duration, dead.StartTime), std::tuple(ga_Dead, 1.6f, 8.0f));
+}
+
+TEST_F(EnergyAndAnimations, AStartTakesTheLowestFreeSlotAfreshUntilTwoHundredFiftyFiveRun) {
+  Land.Animations(0).Elapsed = 9.0f;  // left over in a released slot
+  ASSERT_EQ(Land.StartAnimation(5, 3, 6, 0.0f, ga_rotate, 4.5, 2.0f, 10.0f, 100.0f), 0);
+  const TAnimation& a = Land.Animations(0);
+  EXPECT_EQ(std::tuple(a.Kind, a.X, a.Level, a.Z), std::tuple(ga_rotate, 5, 3, 6));
+  EXPECT_EQ(std::tuple(a.StartTime, a.From, a.To, a.Elapsed),
+            std::tuple(4.5f, 10.0f, 100.0f, 0.0f));
+  EXPECT_EQ(World.Simulation.Steps, (std::vector<std::pair<int, float>>{{0, 0.0f}}));
+
+  Land.LastAnimation = 0;
+  for (int i = 1; i < 5; ++i)
+    ASSERT_EQ(Start(), i);
+  Land.Animations(2).Kind = ga_static;
+  EXPECT_EQ(Start(), 2);
+  EXPECT_EQ(Land.LastAnimation, 4) << "the highest slot taken, not the last";
+
+  for (int i = 5; i < UsableAnimationSlots; ++i)
+    ASSERT_EQ(Start(), i);
+  World.Simulation.Steps.clear();
+  EXPECT_EQ(Start(), -1);
+  EXPECT_EQ(World.Log.GetLines(),
+            std::vector<std::string>{
+                "Diagnostic: Failed to start Animation; Exceeded maximum of 255 animations."});
+  EXPECT_EQ(Land.Animations(AnimationSlots - 1).Kind, ga_static);
+  EXPECT_EQ(Land.LastAnimation, UsableAnimationSlots - 1);
+  EXPECT_TRUE(World.Simulation.Steps.empty());
+  Land.Animations(100).Kind = ga_static;
+  EXPECT_EQ(Start(), 100);
+}
 
 TEST_F(StackQueries, TopLevelIsMinusOneOnAnEmptySquareAndAgainAfterRemoval) {
   EXPECT_EQ(Land.TopLevel(X, Z), -1);
@@ -131,16 +181,25 @@ TEST_F(ObjectManagement, ARefusedObjectChangesNothing) {
   EXPECT_EQ(World.Host.StackHighWater, MaxStack - 1);
 }
 
-TEST_F(ObjectManagement, AnAnimatedSentryAppearsButTakesNoScanner) {
+TEST_F(ObjectManagement, AnimatedObjectsAppearAndVanishInTheirTimeAtTheGameSpeed) {
   World.Settings.gs_S_GameSpeed(8);  // three times as fast
   World.Host.Clock = 12.5;
   ASSERT_EQ(Add(go_sentry, true), 1);
-  EXPECT_EQ(UsedScanners(Land), 0);
+  EXPECT_EQ(UsedScanners(Land), 0) << "an appearing sentry takes no scanner";
   ASSERT_EQ(Running(Land, ga_appear), 1);
   const TAnimation& appear = Land.Animations(0);
   EXPECT_EQ(std::tuple(appear.Level, appear.StartTime), std::tuple(1, 12.5f));
   EXPECT_NEAR(appear.Duration, ObjectAnimTime[go_sentry] / 3.0, 1e-6);
   EXPECT_GE(World.Host.Wakes, 1);
+
+  World.Settings.gs_S_GameSpeed(-8);
+  ASSERT_EQ(Add(go_robot), 2);
+  Land.RemoveGameObject(X, Z, true, -1);
+  ASSERT_EQ(Running(Land, ga_disappear), 1);
+  const TAnimation& vanish = Land.Animations(1);
+  EXPECT_NEAR(vanish.Duration, ObjectAnimTime[go_robot] * 3.0, 1e-5);
+  EXPECT_EQ(std::tuple(vanish.Level, Land.Object(X, Z, 2).Kind, World.ShapeCount()),
+            std::tuple(2, go_robot, 2));
 }
 
 // A sentry's shape draws 54 numbers; its scanner 6 more, and a 7th for its turning direction
@@ -169,6 +228,9 @@ TEST_F(ObjectManagement, ScannersDrawTheirDirectionFromDifficultyTwentyAndRunOut
 // the turn by 2 and the pause after it by 3 for every 10 and 8 steps, the scan speed the pauses
 // after a scan by 3 for every 8 steps; the sector setting widens the view by 3 for every 8.
 TEST(ScannerTimings, FollowTheDifficultyAndTheSpeedSettings) {
+  // The ranges of ScanEff, TTurn, TScan, TPlyr, TObje and |Rotation|, the settings divided out.
+  const double easiest[6][2] = {{1, 4}, {3, 4.5}, {10, 12}, {8.5, 11.5}, {6.5, 8.5}, {20, 20}};
+  const double hardest[6][2] = {{1, 4}, {0, 0}, {2, 2}, {0.5, 0.5}, {0.5, 0.5}, {32.5, 45}};
   for (const int difficulty : {0, 100})
     for (const int speed : {0, 8, -4}) {
       test::TEmptyWorld World(5, difficulty);
@@ -178,29 +240,15 @@ TEST(ScannerTimings, FollowTheDifficultyAndTheSpeedSettings) {
       const double turn = std::pow(2.0, speed * 0.1), pause = std::pow(3.0, speed * 0.125);
       const double scan = std::pow(3.0, -speed * 0.125), sector = std::pow(3.0, speed * 0.0625);
       for (int n = 1; n <= 5; ++n) {
-        SCOPED_TRACE(::testing::Message() << difficulty << " " << speed << " " << n);
         const TSquareEntry& e = World.Land.SquaresByHeight(World.Land.SquareCount - n);
         ASSERT_EQ(World.Land.AddGameObject(e.X, e.Z, go_sentry, 0.0f, false), 1);
         const TScanner& s = World.Land.Scanners(n);
-        EXPECT_GE(s.ScanEff, 1.0f);
-        EXPECT_LT(s.ScanEff, 4.0f);
-        if (difficulty == 0) {
-          EXPECT_GE(s.TTurn * turn, 3.0 - 1e-5);
-          EXPECT_LT(s.TTurn * turn, 4.5 + 1e-5);
-          EXPECT_GE(s.TScan * pause, 10.0 - 1e-5);
-          EXPECT_LT(s.TScan * pause, 12.0 + 1e-5);
-          EXPECT_GE(s.TPlyr * scan, 8.5 - 1e-5);
-          EXPECT_LT(s.TPlyr * scan, 11.5 + 1e-5);
-          EXPECT_GE(s.TObje * scan, 6.5 - 1e-5);
-          EXPECT_LT(s.TObje * scan, 8.5 + 1e-5);
-          EXPECT_NEAR(s.Rotation, -20.0 * sector, 1e-4);
-        } else {
-          EXPECT_EQ(s.TTurn, 0.0f);
-          EXPECT_NEAR(s.TScan, 2.0 / pause, 1e-6);
-          EXPECT_NEAR(s.TPlyr, 0.5 / scan, 1e-6);
-          EXPECT_NEAR(s.TObje, 0.5 / scan, 1e-6);
-          EXPECT_GE(std::abs(s.Rotation), 32.5 * sector - 1e-4);
-          EXPECT_LT(std::abs(s.Rotation), 45.0 * sector + 1e-4);
+        const double values[6] = {s.ScanEff,      s.TTurn * turn, s.TScan * pause,
+                                  s.TPlyr * scan, s.TObje * scan, std::abs(s.Rotation) / sector};
+        for (int i = 0; i < 6; ++i) {
+          const double* range = (difficulty == 0 ? easiest : hardest)[i];
+          EXPECT_TRUE(values[i] >= range[0] - 1e-5 && values[i] < range[1] + 1e-5)
+              << difficulty << " " << speed << " " << n << ": " << i << " is " << values[i];
         }
       }
     }
@@ -235,24 +283,14 @@ TEST_F(ObjectManagement, RemovingAtOnceReleasesTheSlotsAnimationsAndDestroysTheS
             std::tuple(go_none, nullptr, -1));
   EXPECT_EQ(std::tuple(sentry.Base, sentry.Height), std::tuple(before.Base, before.Height));
   EXPECT_EQ(World.ShapeCount(), 1);
-  EXPECT_EQ(Running(Land, ga_rotate), 0);
   // Other objects' animations, and a sound at the same place, run on.
-  EXPECT_EQ(Running(Land), 3);
-  EXPECT_EQ(Running(Land, ga_appear) + Running(Land, ga_Scan) + Running(Land, ga_SoundRotate), 3);
+  EXPECT_EQ(std::tuple(Running(Land), Running(Land, ga_appear), Running(Land, ga_Scan),
+                       Running(Land, ga_SoundRotate)),
+            std::tuple(3, 1, 1, 1));
 
   Land.RemoveGameObject(X, Z, false, 1);  // a tree goes with its container
   EXPECT_EQ(World.ShapeCount(), 0);
   EXPECT_NO_THROW(Land.RemoveGameObject(X, Z, false, -1));
-}
-
-TEST_F(ObjectManagement, RemovingWithAnimationStartsTheVanishingAndLeavesTheObject) {
-  World.Settings.gs_S_GameSpeed(-8);
-  ASSERT_EQ(Add(go_robot), 1);
-  Land.RemoveGameObject(X, Z, true, -1);
-  ASSERT_EQ(Running(Land, ga_disappear), 1);
-  EXPECT_NEAR(Land.Animations(0).Duration, ObjectAnimTime[go_robot] * 3.0, 1e-5);
-  EXPECT_EQ(Land.Object(X, Z, 1).Kind, go_robot);
-  EXPECT_EQ(World.ShapeCount(), 1);
 }
 
 TEST(ClearingTheLandscape, LeavesNoObjectScannerAnimationOrShapeAndLogsAMissingDummyCube1) {
@@ -281,6 +319,140 @@ TEST(ClearingTheLandscape, LeavesNoObjectScannerAnimationOrShapeAndLogsAMissingD
                 std::vector<std::string>{"Error 0003: OpenGL DummyCube1 not initialised @ "
                                          "Landscape.ClearGameObjects()"});
     }
+  }
+}
+
+class Hyperspace : public ::testing::Test {
+ protected:
+  test::TEmptyWorld World{31337, 50};
+  TLandscape& Land = World.Land;
+
+  void Occupy(int index) {
+    const TSquareEntry& e = Land.SquaresByHeight(index);
+    Land.AddGameObject(e.X, e.Z, go_boulder, 0.0f, false);
+  }
+  // The entry of the square the player was last put on; -1 for none.
+  int Chosen() const {
+    for (int i = 0; !World.Host.PlayerViews.empty() && i <= Land.SquareCount; ++i)
+      if (World.Host.PlayerViews.back() ==
+          std::pair{Land.SquaresByHeight(i).X, Land.SquaresByHeight(i).Z})
+        return i;
+    return -1;
+  }
+};
+
+TEST_F(Hyperspace, ChoosesAmongTheFourLowestSquaresOfAnEmptyLandscapeAndChargesOnlyWhenAsked) {
+  World.Host.Clock = 3.25;
+  Land.SetEnergy(5);
+  for (uint32_t seed = 1000; seed < 1200; seed += 10) {
+    World.Random.RandomSeed = seed;
+    Land.Hyperspace(false);
+    EXPECT_GE(Chosen(), Land.SquareCount - 3) << seed;
+  }
+  EXPECT_EQ(std::tuple(Land.Energy, Running(Land), World.Host.MapViewLeft), std::tuple(5, 0, 20));
+  Land.Hyperspace(true);
+  EXPECT_EQ(std::tuple(Land.Energy, Land.Player().Energy, World.Host.PlayerViews.size()),
+            std::tuple(2, 2, 21u));
+  ASSERT_EQ(Running(Land), 1);
+  const TAnimation& light = Land.Animations(0);
+  EXPECT_EQ(std::tuple(light.Kind, light.StartTime, light.Duration),
+            std::tuple(ga_LightOn, 3.25f, 2.0f));
+}
+
+// The generator's draws worked out from its rule (seed := seed * 134775813 + 1, mod 2^32), apart
+// from the game's own generator.
+struct TDraws {
+  uint32_t Seed;
+  uint32_t Step() { return Seed = Seed * 134775813u + 1u; }
+  int Int(int n) { return static_cast<int>((uint64_t(n) * Step()) >> 32); }
+  bool AboveHalf() { return Step() > 0x80000000u; }
+};
+
+// The first seed from 1 on whose draws pass a test.
+uint32_t SeedWhere(const std::function<bool(TDraws&)>& test) {
+  for (uint32_t seed = 1;; ++seed)
+    if (TDraws draws{seed}; test(draws)) return seed;
+}
+
+TEST_F(Hyperspace, AFreeSquareIsKeptOnlyWhenTheNextDrawIsAboveOneHalf) {
+  int first = -1, second = -1;
+  World.Random.RandomSeed = SeedWhere([&](TDraws& d) {
+    first = d.Int(4);
+    if (d.AboveHalf()) return false;
+    second = d.Int(4);
+    return second != first && d.AboveHalf();
+  });
+  Land.Hyperspace(false);
+  EXPECT_EQ(Chosen(), Land.SquareCount - second);
+
+  // Exactly one half is not above it. Two steps before 2^31 lies 2128388874: its draws give
+  // the third-lowest square, then one half; the search draws that square again and keeps it.
+  TDraws exact{2128388874u};
+  ASSERT_EQ(exact.Int(4), 2);
+  ASSERT_EQ(exact.Step(), 0x80000000u);
+  ASSERT_EQ(exact.Int(4), 2);
+  ASSERT_TRUE(exact.AboveHalf());
+  World.Random.RandomSeed = 2128388874u;
+  Land.Hyperspace(false);
+  EXPECT_EQ(Chosen(), Land.SquareCount - 2);
+  EXPECT_EQ(World.Random.RandomSeed, exact.Seed);
+}
+
+TEST_F(Hyperspace, TheEleventhSquareDrawnIsTakenWithoutTheHalfChance) {
+  int tenth = -1, eleventh = -1;
+  uint32_t seedAfter = 0;
+  World.Random.RandomSeed = SeedWhere([&](TDraws& d) {
+    for (int tries = 1; tries <= 10; ++tries) {
+      tenth = d.Int(4);
+      if (d.AboveHalf()) return false;
+    }
+    eleventh = d.Int(4);
+    seedAfter = d.Seed;
+    // Neither the tenth square nor the one drawn after a further half chance would do.
+    const bool keptByChance = d.AboveHalf();
+    return eleventh != tenth && !keptByChance && d.Int(4) != eleventh;
+  });
+  Land.Hyperspace(false);
+  EXPECT_EQ(Chosen(), Land.SquareCount - eleventh);
+  EXPECT_EQ(World.Random.RandomSeed, seedAfter);
+}
+
+// With the lowest squares taken, each round of eleven draws fails and the next draws from one
+// square more: from the four lowest, then five, six and seven.
+TEST_F(Hyperspace, EachFailedRoundWidensTheSearchByOneSquare) {
+  for (const int taken : {4, 6}) {
+    for (int i = 0; i < taken; ++i)
+      Occupy(Land.SquareCount - i);  // a second boulder on a taken square changes nothing
+    // After the failed rounds (no half chance is drawn for a taken square) the next draw
+    // picks the lowest free square, where a window one wider would pick the next.
+    World.Random.RandomSeed = SeedWhere([&](TDraws& d) {
+      for (int draw = 0; draw < 11 * (taken - 3); ++draw)
+        d.Step();
+      const uint64_t seed = d.Step();
+      return int((seed * (taken + 1)) >> 32) == taken &&
+             int((seed * (taken + 2)) >> 32) == taken + 1 && d.AboveHalf();
+    });
+    Land.Hyperspace(false);
+    EXPECT_EQ(Chosen(), Land.SquareCount - taken) << taken;
+  }
+}
+
+// Neither an occupied square nor the highest, entry 0, is ever chosen; with nowhere to go
+// nothing is charged.
+TEST_F(Hyperspace, OnlyAFreeSquareBelowTheHighestIsChosen) {
+  const int free = Land.SquareCount / 2;
+  for (int i = 1; i <= Land.SquareCount; ++i)
+    if (i != free) Occupy(i);
+  Land.Hyperspace(false);
+  EXPECT_EQ(Chosen(), free);
+  Occupy(free);
+  Land.SetEnergy(5);
+  for (int round = 0; round < 2; ++round, Occupy(0)) {
+    World.Host.PlayerViews.clear();
+    Land.Hyperspace(true);
+    EXPECT_EQ(Chosen(), -1);
+    EXPECT_EQ(Land.Energy, 5);
+    EXPECT_EQ(Running(Land), 0);
   }
 }
 

@@ -18,21 +18,10 @@ TEST(RandomGenerator, GivesTheKnownDraws) {
   TRandom random;
   random.RandomSeed = 0;
   EXPECT_EQ(random.Random(), std::ldexp(1.0, -32));  // the first seed is 1
-  EXPECT_EQ(random.RandomSeed, 1u);
-  for (const uint32_t seed : {134775814u, 3698175007u, 870078620u, 1172187917u, 2884733762u}) {
-    random.Random();
-    EXPECT_EQ(random.RandomSeed, seed);
-  }
-
   random.RandomSeed = 0;
-  for (const int draw : {0, 0, 8, 2, 2, 6})
+  for (const int draw : {0, 0, 8, 2, 2, 6})  // seeds 1, 134775814, 3698175007, 870078620, ...
     EXPECT_EQ(random.Random(10), draw);
-
-  random.RandomSeed = 2024;  // seeds 2203305865, 1204652462, 527525991, 2453939716, ...
-  for (const int draw : {512, 280, 122, 571})
-    EXPECT_EQ(random.Random(1000), draw);
-  EXPECT_EQ(random.Random(), 1326370325 / 4294967296.0);
-  EXPECT_EQ(random.RandomSeed, 1326370325u);
+  EXPECT_EQ(random.RandomSeed, 2884733762u);
 
   random.RandomSeed = 1298181734;  // the next seed is the largest, 2^32 - 1
   EXPECT_EQ(random.Random(), 1.0 - std::ldexp(1.0, -32));
@@ -62,41 +51,37 @@ TEST(Rounding, RoundsToTheNearestAndHalvesToTheEvenNeighbour) {
   }
 }
 
-TEST(Rounding, TruncDropsTheFractionTowardsZero) {
-  EXPECT_EQ(Trunc(1.99), 1);
-  EXPECT_EQ(Trunc(-1.99), -1);
-  EXPECT_EQ(Trunc(-0.5), 0);
-}
-
-TEST(Rounding, ConversionsRefuseWhatDoesNotFitAnInteger) {
+TEST(Rounding, TruncDropsTheFractionTowardsZeroAndConversionsRefuseWhatDoesNotFit) {
+  const std::pair<double, int32_t> cases[] = {
+      {1.99, 1}, {-1.99, -1}, {-0.5, 0}, {2147483647.9, 2147483647}};
+  for (const auto& [x, truncated] : cases)
+    EXPECT_EQ(Trunc(x), truncated) << x;
   EXPECT_THROW(Round(std::numeric_limits<double>::quiet_NaN()), std::range_error);
   EXPECT_THROW(Round(3e9), std::range_error);
   EXPECT_THROW(Trunc(-3e9), std::range_error);
-  EXPECT_EQ(Trunc(2147483647.9), 2147483647);
   EXPECT_THROW(CheckedAdd(2147483647, 1), std::overflow_error);
   EXPECT_THROW(CheckedMul(65536, 65536), std::overflow_error);
   EXPECT_EQ(CheckedMul(-2, 3), -6);
 }
 
 TEST(MathKT, WrapDegreesLandsInZeroTo360) {
-  EXPECT_DOUBLE_EQ(WrapDegrees(-90), 270);
-  EXPECT_DOUBLE_EQ(WrapDegrees(450), 90);
-  EXPECT_DOUBLE_EQ(WrapDegrees(-360), 360);
-  EXPECT_DOUBLE_EQ(WrapDegrees(360), 0);
-  EXPECT_DOUBLE_EQ(WrapDegrees(0), 0);
-  EXPECT_NEAR(WrapDegrees(-725), 355, 1e-9);
+  const std::pair<double, double> cases[] = {{-90, 270}, {450, 90}, {-360, 360},
+                                             {360, 0},   {0, 0},    {-725, 355}};
+  for (const auto& [angle, wrapped] : cases)
+    EXPECT_NEAR(WrapDegrees(angle), wrapped, 1e-9) << angle;
 }
 
 TEST(MathKT, EasingCurvesRunFromZeroToOne) {
-  EXPECT_DOUBLE_EQ(EaseInCos(0), 0);
-  EXPECT_NEAR(EaseInCos(1), 1, 1e-12);
-  EXPECT_DOUBLE_EQ(EaseInOutCos(0), 0);
-  EXPECT_DOUBLE_EQ(EaseInOutCos(1), 1);
+  const struct {
+    double (*Curve)(double);
+    double AtZero, AtOne;
+  } curves[] = {
+      {EaseInCos, 0, 1}, {EaseInOutCos, 0, 1}, {GrowReciprocal, 0, 1}, {DecayReciprocal, 1, 0}};
+  for (const auto& c : curves) {
+    EXPECT_NEAR(c.Curve(0), c.AtZero, 1e-12) << &c - curves;
+    EXPECT_NEAR(c.Curve(1), c.AtOne, 1e-12) << &c - curves;
+  }
   EXPECT_NEAR(EaseInOutCos(0.5), 0.5, 1e-12);
-  EXPECT_DOUBLE_EQ(GrowReciprocal(0), 0);
-  EXPECT_DOUBLE_EQ(GrowReciprocal(1), 1);
-  EXPECT_DOUBLE_EQ(DecayReciprocal(0), 1);
-  EXPECT_DOUBLE_EQ(DecayReciprocal(1), 0);
   EXPECT_LT(EaseInCos(0.5), 0.5);  // eases in: slow at first
 }
 

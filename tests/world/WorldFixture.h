@@ -1,6 +1,7 @@
 #pragma once
 
-#include <memory>
+#include <algorithm>
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,24 +28,21 @@ class TRecordingHost : public TWorldHost {
   void Wake() override { ++Wakes; }
   void LeaveMapView() override { ++MapViewLeft; }
   void NoteStackLevel(int level) override { StackHighWater = std::max(StackHighWater, level); }
-  void NoteScannerSlot(int slot) override { ScannerHighWater = std::max(ScannerHighWater, slot); }
+  void NoteScannerSlot(int /*slot*/) override {}
   double GameClock() const override { return Clock; }
-  void SetPlayerView(int x, int z, bool faceTolmarch, bool map) override {
+  void SetPlayerView(int x, int z, bool /*faceTolmarch*/, bool /*map*/) override {
     PlayerViews.push_back({x, z});
-    if (OnSetPlayerView) OnSetPlayerView(x, z, faceTolmarch, map);
   }
   void ExecuteCommand(const std::string& line, bool silent) override {
     Commands.push_back({line, silent});
   }
 
   std::vector<int> EnergyShown;
-  int Tips = 0, FrameTimerResets = 0, Wakes = 0, MapViewLeft = 0;
-  int StackHighWater = 0, ScannerHighWater = 0;
+  int Tips = 0, FrameTimerResets = 0, Wakes = 0, MapViewLeft = 0, StackHighWater = 0;
   float FieldOfView = 0.0f, TargetFieldOfView = 0.0f;
   double Clock = 0.0;
   std::vector<std::pair<int, int>> PlayerViews;
   std::vector<std::pair<std::string, bool>> Commands;
-  std::function<void(int, int, bool, bool)> OnSetPlayerView;
 };
 
 // A simulation that only records what the world asks of it.
@@ -83,5 +81,48 @@ struct TWorldFixture {
 
   TLandscape& Land() { return *Game.Landscape; }
 };
+
+// A real landscape with nothing on it, and a host and a simulation that have recorded nothing
+// yet.
+struct TEmptyWorld : TWorldFixture {
+  TLandscape& Land;
+
+  explicit TEmptyWorld(int32_t number = 1, int32_t difficulty = 0)
+      : Land(MakeLandscape(number, difficulty)) {
+    Land.ClearGameObjects();
+    Host = TRecordingHost{};
+    Simulation = TRecordingSimulation{};
+    Log.Clear();
+  }
+
+  // The lowest flat square: flat, and empty after clearing.
+  const TSquareEntry& LowSquare() const { return Land.SquaresByHeight(Land.SquareCount); }
+  int ShapeCount() const { return Scene.DummyCube2->Count(); }
+};
+
+// How many draws take the generator from one seed to another; -1 when not within the limit.
+inline int StepsBetween(uint32_t from, uint32_t to, int limit = 400000) {
+  TRandom random;
+  random.RandomSeed = from;
+  for (int steps = 0; steps <= limit; ++steps, random.Random())
+    if (random.RandomSeed == to) return steps;
+  return -1;
+}
+
+// How many animation slots run (of one kind, or of any kind for ga_static).
+inline int Running(const TLandscape& land, TAnimationKind kind = ga_static) {
+  int count = 0;
+  for (int slot = 0; slot < AnimationSlots; ++slot)
+    count += kind == ga_static ? land.Animations(slot).Kind != ga_static
+                               : land.Animations(slot).Kind == kind;
+  return count;
+}
+
+inline int UsedScanners(const TLandscape& land) {
+  int used = 0;
+  for (int n = 1; n <= MaxScanners; ++n)
+    used += land.Scanners(n).State != ss_Free;
+  return used;
+}
 
 }  // namespace orvane::test
