@@ -90,7 +90,7 @@ TEST_F(MeshOfOneLandscape, PaletteChannelsStayInTheirRanges) {
     const TColor& Colour;
     float Low, High;
   } ranges[] = {{Land.FlatColourOdd, 0.0f, 0.72f},
-                {Land.FlatColourEven, 0.0f, 0.72f},
+                {Land.FlatColourEven, 0.0f, 0.92f},
                 {Land.SlopeColourEven, 0.62f, 0.98f},
                 {Land.SlopeColourOdd, 0.62f, 0.98f},
                 {Land.MainLightColour, 2.7f, 3.15f}};
