@@ -40,85 +40,66 @@ TEST_F(MainWindow, CreationMakesTheFirstLandscapeAndStartsTheTimer) {
   EXPECT_FALSE(Form.GLCadencer1.Enabled);
 }
 
-TEST_F(MainWindow, ACursorThatCannotMoveIsReportedOnce) {
+// A cursor that cannot move is logged each time; an unexpected exception opens the console.
+TEST_F(MainWindow, FailuresAreLoggedAndAnUnexpectedExceptionOpensTheConsole) {
   Windows.CursorFails = true;
   Form.CentreCursor();
   Form.SetWindowSystem(nullptr);
   Form.CentreCursor();
-  EXPECT_EQ(Program.Log.GetLines(),
-            std::vector<std::string>(2,
-                                     "Error 0010: Could not set cursor position @ "
-                                     "Form.CentreCursor()"));
-}
-
-TEST_F(MainWindow, AnUnexpectedExceptionOpensTheConsole) {
+  Form.SetWindowSystem(&Windows);
   Form.HandleException("boom");
-  EXPECT_EQ(Program.Log.GetLines(), std::vector<std::string>{"Unexpected Exception: boom"});
+  const std::string cursor = "Error 0010: Could not set cursor position @ Form.CentreCursor()";
+  EXPECT_EQ(Program.Log.GetLines(),
+            (std::vector<std::string>{cursor, cursor, "Unexpected Exception: boom"}));
   EXPECT_EQ(Windows.ConsoleShown, 1);
   EXPECT_TRUE(Form.ConsoleVisible);
 }
 
-struct TResizeCase {
-  int ClientWidth, ClientHeight, Width, Height;
-};
-
+// Between 20:17 and 5:3 the viewer fills the area above the status bar, else a strip is left;
+// the field of view is applied across the smaller side, in one change of the scene.
 TEST_F(MainWindow, TheViewerKeepsItsAspectBetweenTheLimits) {
-  const TResizeCase cases[] = {
-      {541, 386, 541, 353},   // the design size, inside the limits
-      {500, 333, 500, 300},   // exactly 5:3 fills the area
-      {400, 373, 400, 340},   // exactly 20:17 fills the area
-      {1000, 333, 500, 300},  // wider: a strip on the right
-      {300, 533, 300, 255},   // taller: a strip at the bottom
-      {501, 334, 501, 301},   // 501/301 just inside the wide limit
-  };
-  for (const TResizeCase& c : cases) {
+  const struct {
+    int ClientWidth, ClientHeight, Width, Height;
+  } cases[] = {{541, 386, 541, 353},  {500, 333, 500, 300}, {400, 373, 400, 340},
+               {1000, 333, 500, 300}, {300, 533, 300, 255}, {501, 334, 501, 301}};
+  Form.Look.FieldOfView = 135.0f;
+  for (const auto& c : cases) {
     Viewer.Left = Viewer.Top = 7;
     Form.Look.ResetMouseOrigin = false;
+    const uint64_t changes = Program.Scene.ChangeCount();
     Form.FormResize(c.ClientWidth, c.ClientHeight);
-    EXPECT_EQ(Viewer.Left, 0);
-    EXPECT_EQ(Viewer.Top, 0);
-    EXPECT_EQ(Viewer.Width, c.Width) << c.ClientWidth << "x" << c.ClientHeight;
-    EXPECT_EQ(Viewer.Height, c.Height) << c.ClientWidth << "x" << c.ClientHeight;
+    EXPECT_EQ(glm::ivec4(Viewer.Left, Viewer.Top, Viewer.Width, Viewer.Height),
+              glm::ivec4(0, 0, c.Width, c.Height))
+        << c.ClientWidth << "x" << c.ClientHeight;
     EXPECT_TRUE(Form.Look.ResetMouseOrigin);
+    EXPECT_EQ(Program.Scene.ChangeCount(), changes + 1);
   }
-  EXPECT_TRUE(Program.Log.GetLines().empty());
-}
-
-TEST_F(MainWindow, ResizingAppliesTheFieldOfViewAcrossTheSmallerSide) {
-  Form.Look.FieldOfView = 135.0f;
-  const uint64_t changes = Program.Scene.ChangeCount();
   Form.FormResize(500, 333);
   EXPECT_NEAR(Program.Scene.GLCamera1->FocalLength, 62.13, 0.01);
-  EXPECT_EQ(Program.Scene.ChangeCount(), changes + 1) << "one change for the whole resize";
-}
 
-TEST_F(MainWindow, AFailedResizeStillResetsTheMouseOrigin) {
-  Form.FormResize(541, 33);
+  Form.Look.ResetMouseOrigin = false;
+  Form.FormResize(541, 33);  // no room: reported, and the mouse origin still reset
   EXPECT_TRUE(Form.Look.ResetMouseOrigin);
   EXPECT_EQ(Program.Log.GetLines(),
             std::vector<std::string>{
                 "Error 0012: GLSceneViewer1 or GLCamera1 does not exist @ Form.FormResize()."});
 }
 
-TEST_F(MainWindow, ThePointerPicksTheRowUnderTheCursorAndTruncatesTowardZero) {
+// The pointer reads the row under the cursor and truncates toward zero; on the sky (the far
+// plane, wherever it lies above the grid) it points at no square.
+TEST_F(MainWindow, ThePointerPicksTheSquareUnderTheCursorAndNoneOnTheSky) {
   Windows.Point = {-0.5f, 2.25f, 7.9f};
   Windows.Cursor = {154, 100};
   Form.UpdatePointer(0, 0, true);
   EXPECT_EQ(Windows.PixelAsked, glm::ivec2(50, 21));
-  EXPECT_EQ(Form.PointedX, 0);
-  EXPECT_EQ(Form.PointedZ, 7);
-  EXPECT_EQ(Form.PointedHeight, 2.25f);
+  EXPECT_EQ(glm::vec3(Form.PointedX, Form.PointedHeight, Form.PointedZ), glm::vec3(0, 2.25f, 7));
   Form.UpdatePointer(3, 4, false);
   EXPECT_EQ(Windows.PixelAsked, glm::ivec2(3, 5));
-}
 
-TEST_F(MainWindow, ThePointerOnTheSkyPointsAtNoSquare) {
   const TCamera& camera = *Program.Scene.GLCamera1;
-  // The far plane straight ahead, wherever it lies above the grid.
   Windows.Point = camera.AbsolutePosition() + camera.ForwardVector() * camera.DepthOfView();
   Form.UpdatePointer(10, 10, false);
-  EXPECT_EQ(Form.PointedX, -1);
-  EXPECT_EQ(Form.PointedZ, -1);
+  EXPECT_EQ(glm::ivec2(Form.PointedX, Form.PointedZ), glm::ivec2(-1, -1));
   Windows.Point = camera.AbsolutePosition() + camera.ForwardVector() * 2.0f;
   Form.UpdatePointer(10, 10, false);
   EXPECT_NE(Form.PointedX, -1);
