@@ -17,10 +17,9 @@ class TFakeWindowSystem : public TWindowSystem {
   glm::ivec2 ViewerOrigin{104, 80};
   glm::vec3 Point{0.0f};
   glm::ivec2 PixelAsked{-1, -1};
-  bool CursorFails = false;
-  bool SaveFails = false;
+  bool CursorFails = false, SaveFails = false;
   std::vector<std::string> Saved;
-  int ConsoleShown = 0;
+  int ConsoleShown = 0, NextGameShown = 0;
 
   glm::ivec2 CursorPosition() const override { return Cursor; }
   void SetCursorPosition(glm::ivec2 screen) override {
@@ -39,7 +38,6 @@ class TFakeWindowSystem : public TWindowSystem {
   }
   void ShowConsole() override { ++ConsoleShown; }
   void ShowNextGameDialog() override { ++NextGameShown; }
-  int NextGameShown = 0;
 };
 
 }  // namespace orvane

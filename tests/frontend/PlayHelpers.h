@@ -62,8 +62,7 @@ class TPlaySession {
 
   // Starts a quick game on a fixed landscape number at a difficulty.
   void Start(int32_t number, int32_t difficulty) {
-    TGameSettings& settings = Program.Settings;
-    settings.ChooseLandscape(number, difficulty);
+    Program.Settings.ChooseLandscape(number, difficulty);
     Form.Game->Init();
   }
 
