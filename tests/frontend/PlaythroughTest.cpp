@@ -1,6 +1,7 @@
 // Whole landscapes played through the main window's logic with nothing but the player's
 // actions and the frame tick, to their end in the next-game dialog and into the next landscape.
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -49,12 +50,7 @@ class Playthrough : public ::testing::Test {
     for (int x = 0; x < Land().GridSize; ++x)
       for (int z = 0; z < Land().GridSize; ++z) {
         const TStackedObject* top = TopObject(Land(), x, z);
-        if (!top || top->Kind != go_tree) continue;
-        const int before = Land().Energy;
-        Play.Sim().Absorb(Play.At(x, z));
-        if (Land().Energy != before) {
-          EXPECT_EQ(Land().Energy, before + 1);
-        }
+        if (top && top->Kind == go_tree) Play.Sim().Absorb(Play.At(x, z));
       }
     Play.Run();
   }
@@ -90,19 +86,14 @@ class Playthrough : public ::testing::Test {
     ASSERT_GT(ground + boulders * boulder + 1.45f, Play.Me().EyeHgt) << "no way up";
 
     for (int i = 0; i < boulders; ++i) {
-      const int before = Land().Energy;
       Play.Sim().CreateBoulder(Play.At(x, z));
-      ASSERT_EQ(Land().Energy, before - 2);
       Play.Run();
     }
     Play.Sim().CreateRobot(Play.At(x, z));
     Play.Run();
-    ASSERT_EQ(TopObject(Land(), x, z)->Kind, go_robot);
-
     const int oldX = Play.Me().X, oldZ = Play.Me().Z;
     Play.Sim().Transfer(Play.At(x, z));
-    ASSERT_EQ(Play.Me().X, x);
-    ASSERT_EQ(Play.Me().Z, z);
+    ASSERT_EQ(glm::ivec2(Play.Me().X, Play.Me().Z), glm::ivec2(x, z));
     EXPECT_FLOAT_EQ(Play.Me().EyeHgt, ground + boulders * boulder + 1.45f);
     while (const TStackedObject* old = TopObject(Land(), oldX, oldZ)) {
       const int before = Land().Energy;
@@ -133,35 +124,31 @@ TEST_F(Playthrough, AWonGameCarriesPartOfTheEnergyIntoTheNextLandscape) {
     ASSERT_NO_FATAL_FAILURE(MoveUp());
   }
 
-  // The Tolmarch, absorbed from above, leaves its pedestal empty.
+  // The Tolmarch, absorbed from above, leaves its pedestal empty for a robot the player goes into.
   const int tx = static_cast<int>(Land().TolmarchX), tz = static_cast<int>(Land().TolmarchZ);
-  int energy = Land().Energy;
+  const int energy = Land().Energy;
   Play.Sim().Absorb(Play.At(tx, tz));
   EXPECT_EQ(Land().Energy, energy + ObjectEnergy[go_tolmarch]);
   EXPECT_EQ(Land().Scanners(1).State, ss_Free);
   Play.Run(1.5);
-  ASSERT_EQ(Land().TopLevel(tx, tz), 1);
-  ASSERT_EQ(Land().Object(tx, tz, 1).Kind, go_pedestal);
-
-  // A robot on the pedestal, the player in it, and the player leaves.
-  energy = Land().Energy;
+  ASSERT_EQ(Land().TopLevel(tx, tz), 1) << "the pedestal left empty";
   Play.Sim().CreateRobot(Play.At(tx, tz));
-  EXPECT_EQ(Land().Energy, energy - ObjectEnergy[go_robot]);
   Play.Run();
   Play.Sim().Transfer(Play.At(tx, tz));
-  ASSERT_EQ(Play.Me().X, tx);
-  ASSERT_EQ(Play.Me().Z, tz);
+  ASSERT_EQ(glm::ivec2(Play.Me().X, Play.Me().Z), glm::ivec2(tx, tz));
   Play.Run();
+
+  // The player leaves, needing no pointer, and presses again: one leaving is enough. Behind the
+  // dialog the frames go on: the player presses once more, and is drained below zero; neither
+  // ends the landscape a second time.
   const int leaving = Land().Energy;
-  Play.Sim().Transfer({});  // leaving needs no pointer
+  Play.Sim().Transfer({});
   Play.Tick();
-  Play.Sim().Transfer({});  // pressed again: one leaving is enough
+  Play.Sim().Transfer({});
   int leaves = 0;
   for (int slot = 0; slot < AnimationSlots; ++slot)
     leaves += Land().Animations(slot).Kind == ga_Leave;
   EXPECT_EQ(leaves, 1);
-  // Behind the dialog the frames go on: the player presses the key once more, and is drained
-  // below zero; neither ends the landscape a second time.
   Play.Windows.WhileOpen = [&] {
     Play.Sim().Transfer({});
     Land().SetEnergy(-2);
@@ -169,7 +156,6 @@ TEST_F(Playthrough, AWonGameCarriesPartOfTheEnergyIntoTheNextLandscape) {
   };
   for (int frame = 0; frame < 120 && Play.Windows.NextGameShown == 0; ++frame)
     Play.Tick();
-
   ASSERT_EQ(Play.Windows.NextGameShown, 1) << "the leave animation ends within 1.5 s";
   Play.Windows.WhileOpen = nullptr;
   Play.Run(3.0);
@@ -185,14 +171,9 @@ TEST_F(Playthrough, AWonGameCarriesPartOfTheEnergyIntoTheNextLandscape) {
   // The next landscape, one step more difficult, starts with the energy the message promised.
   EXPECT_EQ(Play.Program.Settings.GameSpec().S_Difficulty, 3);
   EXPECT_EQ(Land().Energy, carried);
-  EXPECT_GE(Land().GridSize, 18);
-  const int nx = static_cast<int>(Land().TolmarchX), nz = static_cast<int>(Land().TolmarchZ);
-  EXPECT_EQ(Land().Object(nx, nz, 1).Kind, go_pedestal);
-  EXPECT_EQ(Land().Object(nx, nz, 2).Kind, go_tolmarch);
-  EXPECT_EQ(Land().Scanners(1).Type, go_tolmarch);
+  EXPECT_EQ(Land().Object(int(Land().TolmarchX), int(Land().TolmarchZ), 2).Kind, go_tolmarch);
   EXPECT_EQ(Land().Scanners(1).State, ss_Idle);
   EXPECT_TRUE(Play.Me().Alive);
-  EXPECT_EQ(TopObject(Land(), Play.Me().X, Play.Me().Z)->Kind, go_robot);
 }
 
 // At difficulty 35 the player builds a shell where a sentry or the Tolmarch looks, transfers
@@ -201,8 +182,6 @@ TEST_F(Playthrough, ALostGameStartsTheNextWithTheStartEnergy) {
   Play.Windows.Answer = '1';  // easier
   Play.Program.Settings.gs_S_ScanSpeed(8);
   Play.Start(2024, 35);
-  ASSERT_EQ(Land().Energy, 8);
-
   ASSERT_TRUE(MoveIntoAScannersView());
 
   for (int frame = 0; frame < 60 * 60 && Play.Windows.NextGameShown == 0; ++frame) {
@@ -226,13 +205,11 @@ TEST_F(Playthrough, ALostGameStartsTheNextWithTheStartEnergy) {
   EXPECT_EQ(Play.Program.Settings.GameSpec().S_Difficulty, 30);
   EXPECT_EQ(Land().Energy, 8);
   EXPECT_TRUE(Play.Me().Alive);
-  EXPECT_EQ(Land().Object(int(Land().TolmarchX), int(Land().TolmarchZ), 2).Kind, go_tolmarch);
 }
 
 // In a frame of a whole second (a sleeping view's) each scanner scans as often as its waits fit
 // into the second: a wait that starts during the frame takes what is left of it.
 TEST_F(Playthrough, ALongFrameRunsEachScannersWaitsForAsLongAsItLasts) {
-  Play.Windows.Answer = '2';
   Play.Program.Settings.gs_S_ScanSpeed(8);
   Play.Start(123456, 90);
   Land().SetEnergy(200);
@@ -296,20 +273,19 @@ TEST_F(StartSeen, WhileTheLandscapeEndsTheScannersTakeNothing) {
   ASSERT_TRUE(Play.Drained);
   ASSERT_LT(Land().Energy, 50);
   const int energy = Land().Energy;
-  const auto countTrees = [&] {
+  const auto objects = [&] {  // each unit taken comes back as a tree
     int count = 0;
     for (int x = 0; x < Land().GridSize; ++x)
       for (int z = 0; z < Land().GridSize; ++z)
-        count += Land().TopLevel(x, z) >= 1 &&
-                 Land().Object(x, z, Land().TopLevel(x, z)).Kind == go_tree;
+        count += std::max(Land().TopLevel(x, z), 0);
     return count;
   };
-  const int trees = countTrees();
+  const int before = objects();
   Land().StartAnimation(0, 0, 0, 0.0f, ga_Leave, Play.Clock, 1.5f, 0.0f, 0.0f);
   Play.Windows.WhileOpen = [&] {
     Play.Run(3.0);
     EXPECT_EQ(Land().Energy, energy);
-    EXPECT_EQ(countTrees(), trees);
+    EXPECT_EQ(objects(), before);
   };
   Play.Run(2.0);
   EXPECT_EQ(Play.Windows.NextGameShown, 1);
@@ -320,14 +296,14 @@ TEST_F(StartSeen, WhileTheLandscapeEndsTheScannersTakeNothing) {
 // frame in which the red fog ends, its scanners' scan sounds starting there; the tension they
 // raise is the new landscape's, set to 1, and is not raised twice for one sound.
 TEST_F(StartSeen, ANewLandscapeMadeInsideAFrameStartsAtRest) {
-  Play.Windows.Answer = '2';
   Play.Run(1.0);
   Land().SetEnergy(-1);
-  while (Play.Windows.NextGameShown == 0)
+  for (int frame = 0; frame < 120 && Play.Windows.NextGameShown == 0; ++frame)
     Play.Tick();
+  ASSERT_EQ(Play.Windows.NextGameShown, 1);
   EXPECT_EQ(Play.Form.Game->Audio.Tension, 1.0f);
   for (int n = 1; n <= MaxScanners; ++n)
-    if (Land().Scanners(n).State == ss_Seen) EXPECT_EQ(Land().Scanners(n).Seen, sn_Seen);
+    EXPECT_TRUE(Land().Scanners(n).State != ss_Seen || Land().Scanners(n).Seen == sn_Seen) << n;
 }
 
 }  // namespace

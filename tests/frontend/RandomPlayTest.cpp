@@ -61,35 +61,18 @@ class RandomPlay : public ::testing::Test {
     return Pointed;
   }
 
-  // One step: an action, a hyperspace, or a few frames.
+  // One step: an action on a square, a hyperspace, or a few frames.
   void Step() {
+    using TAction = void (TSimulation::*)(const TPointedSquare&);
+    static constexpr TAction Actions[] = {
+        &TSimulation::Absorb,      &TSimulation::Absorb,        &TSimulation::Absorb,
+        &TSimulation::CreateTree,  &TSimulation::CreateBoulder, &TSimulation::CreateBoulder,
+        &TSimulation::CreateRobot, &TSimulation::CreateRobot,   &TSimulation::Transfer};
     const int what = Roll(20);
-    TSimulation& sim = Play.Sim();
     if (what < 9) {
-      const TPointedSquare square = RandomSquare();
-      switch (what) {
-        case 0:
-        case 1:
-        case 2:
-          sim.Absorb(square);
-          break;
-        case 3:
-          sim.CreateTree(square);
-          break;
-        case 4:
-        case 5:
-          sim.CreateBoulder(square);
-          break;
-        case 6:
-        case 7:
-          sim.CreateRobot(square);
-          break;
-        default:
-          sim.Transfer(square);
-          break;
-      }
+      (Play.Sim().*Actions[what])(RandomSquare());
     } else if (what == 9) {
-      sim.HyperspaceAction();
+      Play.Sim().HyperspaceAction();
     } else {
       for (int frame = Roll(6); frame >= 0; --frame)
         Play.Tick(Roll(40) == 0 ? 1.0 : Uniform(0.005, 0.06));
