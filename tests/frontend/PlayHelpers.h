@@ -45,8 +45,6 @@ class TAnsweringWindowSystem : public TFakeWindowSystem {
   int32_t DifficultyAtEnd = 0;
   bool Won = false;
   std::string Narrative;
-
- private:
   TProgram& Program;
 };
 
@@ -80,6 +78,13 @@ class TPlaySession {
   }
 
   TLandscape& Land() { return Program.Landscape(); }
+  // The animation slots holding a kind.
+  int Slots(TAnimationKind kind) {
+    int count = 0;
+    for (int slot = 0; slot < AnimationSlots; ++slot)
+      count += Land().Animations(slot).Kind == kind;
+    return count;
+  }
   TSimulation& Sim() { return *Form.Simulation; }
   TPlayer& Me() { return Land().Player(); }
   glm::vec3 Eye() { return {Me().X + 0.5f, static_cast<float>(Me().EyeHgt), Me().Z + 0.5f}; }

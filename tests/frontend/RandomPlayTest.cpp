@@ -3,7 +3,6 @@
 
 #include <random>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -13,8 +12,6 @@
 
 namespace orvane {
 namespace {
-
-using play::TPlaySession;
 
 class RandomPlay : public ::testing::Test {
  protected:
@@ -56,9 +53,8 @@ class RandomPlay : public ::testing::Test {
     }
     if (x < 0 || z < 0 || x >= Land().GridSize || z >= Land().GridSize)
       return Pointed = {x, z, 0.0f};
-    const float ground = Land().PointHeight(x, z);
-    Pointed = {x, z, static_cast<float>(Uniform(ground, Play.At(x, z).Height + 1.0))};
-    return Pointed;
+    const double ground = Land().PointHeight(x, z);
+    return Pointed = {x, z, static_cast<float>(Uniform(ground, Play.At(x, z).Height + 1.0))};
   }
 
   // One step: an action on a square, a hyperspace, or a few frames.
@@ -79,17 +75,12 @@ class RandomPlay : public ::testing::Test {
     }
   }
 
-  // Checks the world after a step: every stack gap-free, each object on the one below; at most
-  // 255 animations; every used scanner on its own object, waiting for one scan or turn. Notes the
-  // squares that hold objects, and the energy of the world: the player's and that of every object
-  // on the landscape, those still appearing included. An object vanishing is not counted: absorbing
-  // it paid its energy to the player at once.
+  // Checks every stack gap-free, at most 255 animations, every used scanner on its own object
+  // waiting for one scan or turn. Notes the squares holding objects, and the world's energy: the
+  // player's and every object's but those vanishing, whose absorbing paid the player at once.
   void CheckWorld() {
     const TLandscape& land = Land();
-    int running = 0;
-    for (int slot = 0; slot < AnimationSlots; ++slot)
-      running += land.Animations(slot).Kind != ga_static;
-    ASSERT_LE(running, UsableAnimationSlots);
+    ASSERT_LE(AnimationSlots - Play.Slots(ga_static), UsableAnimationSlots);
     ASSERT_EQ(land.Animations(AnimationSlots - 1).Kind, ga_static);
 
     Occupied.clear();
@@ -126,8 +117,7 @@ class RandomPlay : public ::testing::Test {
         cycles += (a.Kind == ga_Scan || a.Kind == ga_rotate) && a.X == scanner.PosX &&
                   a.Z == scanner.PosZ && a.Level == scanner.Level;
       }
-      // One scan wait or turn at a time; none while idle, or while seen by the look made as the
-      // player was placed with the scanners idle (then it waits for the scanners to restart).
+      // None while idle; none or one while seen by the look made as the player was placed.
       if (scanner.State == ss_Scan || scanner.State == ss_Drain) {
         ASSERT_EQ(cycles, 1) << "scanner " << n << " in state " << int(scanner.State);
       }
@@ -155,7 +145,7 @@ class RandomPlay : public ::testing::Test {
     return false;
   }
 
-  TPlaySession Play;
+  play::TPlaySession Play;
   std::mt19937 Dice{20240611u};
   TPointedSquare Pointed;
   std::vector<std::pair<int, int>> Occupied;
@@ -185,14 +175,10 @@ TEST_F(RandomPlay, EveryLandscapeComesOutWhole) {
   }
 }
 
-// Four games of 1500 steps each, a game end inside one going on with the landscape it leads
-// to, at difficulties from 0 to 90. The world's energy
-// is kept from step to step with these exceptions: a game end makes a new landscape with its
-// own energy (checked against the rule for a won or lost game instead); a scanner that takes a
-// unit out of an object loses it when its tree finds no place, possible only where it has
-// little room. A drain with no room for its tree leaves the player the unit, a hyperspace's
-// charge becomes the robot the player stands in, and the Tolmarch's energy goes to the player
-// while its pedestal holds none: all three keep the balance.
+// Four games of 1500 steps at difficulties 0 to 90, a game end going on in the next landscape.
+// The world's energy is kept from step to step but for a game end (the next landscape's energy
+// follows the rule for a won or lost game) and a unit a scanner takes out of an object when its
+// tree finds no place, possible only where it has little room.
 TEST_F(RandomPlay, TheWorldStaysWholeAndKeepsItsEnergy) {
   const std::pair<int32_t, int32_t> games[] = {{5, 0}, {4711, 30}, {99, 60}, {123456, 90}};
   Play.Program.Settings.gs_S_Resources(8);  // more trees: more to absorb
