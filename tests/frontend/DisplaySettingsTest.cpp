@@ -1,4 +1,5 @@
 #include <regex>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -22,22 +23,21 @@ TEST_F(DisplaySettings, SleepingSlowsTheTimerOnlyWhenAllowed) {
   Timer.Enabled = true;
   now = 12.0;
   Form.SetAsleep(true);
-  EXPECT_EQ(Timer.MinDeltaTime, 1.0);
-  EXPECT_EQ(Timer.SleepLength, 2);
-  EXPECT_EQ(Form.StatusBar.ActivityColour, 0u);
+  using TSleep = std::tuple<double, int, uint32_t>;  // the timer's step and sleep, the light
+  const auto sleep = [&] {
+    return TSleep(Timer.MinDeltaTime, Timer.SleepLength, Form.StatusBar.ActivityColour);
+  };
+  EXPECT_EQ(sleep(), TSleep(1.0, 2, 0u));
   now = 12.5;
   EXPECT_FALSE(Timer.Poll()) << "the time base was reset on falling asleep";
 
   Form.Wake();
-  EXPECT_EQ(Timer.MinDeltaTime, 1.0 / 120);
-  EXPECT_EQ(Timer.SleepLength, -1);
-  EXPECT_EQ(Form.StatusBar.ActivityColour, 32768u);
+  EXPECT_EQ(sleep(), TSleep(1.0 / 120, -1, 32768u));
 
   Form.NoSleep = true;
   Form.SetAsleep(true);
   EXPECT_TRUE(Form.Asleep);
-  EXPECT_EQ(Timer.MinDeltaTime, 1.0 / 120);
-  EXPECT_EQ(Form.StatusBar.ActivityColour, 32768u);
+  EXPECT_EQ(sleep(), TSleep(1.0 / 120, -1, 32768u));
 }
 
 TEST_F(DisplaySettings, FrameCapSyncAndAntiAliasingReachTheViewer) {

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -50,8 +51,8 @@ TEST_F(FrameTick, TheViewFallsAsleepAtRestWithNoMotionLeft) {
     Play.Tick();
   ASSERT_TRUE(Form.Asleep);
   EXPECT_GT(ticks, 1);
-  EXPECT_EQ(Form.Look.LookVelocityYaw, 0.0f);
-  EXPECT_EQ(Form.Look.LookVelocityPitch, 0.0f);
+  EXPECT_EQ(std::pair(Form.Look.LookVelocityYaw, Form.Look.LookVelocityPitch),
+            std::pair(0.0f, 0.0f));
   Form.Look.TargetFieldOfView = Form.Look.FieldOfView + 10.0f;
   Play.Tick();
   EXPECT_FALSE(Form.Asleep);
@@ -93,12 +94,10 @@ TEST_F(FrameTick, TheRobotTurnsWithTheViewOnlyWhenThePlayerStandsInIt) {
 
 TEST_F(FrameTick, TheClockAndTheLandscapesLightsFollowTheFrames) {
   Play.Tick(0.25);
-  EXPECT_EQ(Form.GameClock(), 0.25);
-  EXPECT_EQ(Form.LastDeltaTime(), 0.25);
+  EXPECT_EQ(std::pair(Form.GameClock(), Form.LastDeltaTime()), std::pair(0.25, 0.25));
   Form.Look.MouseMoved = Form.Look.CameraMoved = true;
   Play.Tick(3.0);  // a long frame ends the opening light-up in one step
-  EXPECT_FALSE(Form.Look.MouseMoved);
-  EXPECT_FALSE(Form.Look.CameraMoved);
+  EXPECT_EQ(std::pair(Form.Look.MouseMoved, Form.Look.CameraMoved), std::pair(false, false));
   EXPECT_EQ(glm::vec3(Play.Program.Scene.GLLightSource1->Diffuse()),
             glm::vec3(Land.MainLightColour));
 }

@@ -58,18 +58,17 @@ TEST_F(HintQueue, ThePanelGrowsWithTheHeadMessageAndShowsItsSign) {
 }
 
 TEST_F(HintQueue, ThePanelFollowsTheSettingsAndTheQueue) {
-  TGameSettings& settings = Program.Settings;
-  settings.gs_CC_Sensitivity(60);
+  Program.Settings.gs_CC_Sensitivity(60);
   EXPECT_FLOAT_EQ(Form.Look.LookSensitivity, 3.0f);
 
   using TState = std::tuple<bool, bool, bool, std::string>;  // shown, closable, "more", text
   const auto state = [&] {
     return TState(Panel.Visible, Panel.CloseEnabled, Panel.MoreVisible, Panel.Text);
   };
-  settings.gs_H_ShowHints(false);
+  Program.Settings.gs_H_ShowHints(false);
   Form.AddHint("HN1Welcome");
   EXPECT_EQ(state(), TState(false, false, false, "Welcome"));
-  settings.gs_H_ShowHints(true);
+  Program.Settings.gs_H_ShowHints(true);
   EXPECT_EQ(state(), TState(true, true, false, "Welcome"));
   Form.AddHint("BB1Boulder");
   EXPECT_EQ(state(), TState(true, true, true, "Boulder"));

@@ -1,3 +1,5 @@
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 #include "frontend/FakeWindowSystem.h"
@@ -26,12 +28,9 @@ TEST_F(MainWindow, CreationMakesTheFirstLandscapeAndStartsTheTimer) {
   ASSERT_GE(Form.HintQueue().size(), 2u);
   EXPECT_EQ(Form.HintQueue()[0], WelcomeHints[0]);
   EXPECT_EQ(Form.HintQueue()[1], WelcomeHints[1]);
-  EXPECT_TRUE(Form.Panel_PopInfo.Visible);
-  EXPECT_EQ(Form.Look.FieldOfView, 6.0f);
-  EXPECT_TRUE(Form.NoSleep);
-  EXPECT_TRUE(Form.VSync);
-  EXPECT_TRUE(Form.GLCadencer1.Enabled);
-  EXPECT_TRUE(Program.Scene.SortFarthestFirst);
+  EXPECT_EQ(std::tuple(Form.Look.FieldOfView, Form.Panel_PopInfo.Visible, Form.NoSleep, Form.VSync,
+                       Form.GLCadencer1.Enabled, Program.Scene.SortFarthestFirst),
+            std::tuple(6.0f, true, true, true, true, true));
   EXPECT_EQ(Windows.Cursor, glm::ivec2(300, 200)) << "the window's centre";
   for (const std::string& line : Program.Log.GetLines())
     EXPECT_NE(line.rfind("Error", 0), 0u) << line;

@@ -58,7 +58,6 @@ class TPlaySession {
     Form.CreateGame();
   }
 
-  // Starts a quick game on a fixed landscape number at a difficulty.
   void Start(int32_t number, int32_t difficulty) {
     Program.Settings.ChooseLandscape(number, difficulty);
     Form.Game->Init();

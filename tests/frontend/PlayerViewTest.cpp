@@ -1,4 +1,5 @@
 #include <cmath>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -41,13 +42,10 @@ TEST_F(PlayerView, ANewLandscapePutsThePlayerInARobotFacingTheTolmarch) {
   EXPECT_NEAR(robot.Angle, RadToDeg(std::atan2(toTolmarch.x, toTolmarch.z)), 1e-3);
 
   const float N = static_cast<float>(Land.GridSize);
-  EXPECT_EQ(Viewer.Fog.End, N);
-  EXPECT_EQ(Viewer.Fog.Color.a, 0.8f);
-  EXPECT_EQ(Scene.GLCamera1->DepthOfView(), 1.5f * N);
-  EXPECT_EQ(Form.Look.TargetFieldOfView, 135.0f);
-  EXPECT_EQ(Form.Look.FieldOfView, 5.0f);
+  EXPECT_EQ(std::tuple(Viewer.Fog.End, Viewer.Fog.Color.a, Scene.GLCamera1->DepthOfView(),
+                       Form.Look.TargetFieldOfView, Form.Look.FieldOfView, Form.Look.CameraMoved),
+            std::tuple(N, 0.8f, 1.5f * N, 135.0f, 5.0f, true));
   EXPECT_NEAR(Viewer.FieldOfView(), 135.0f, 1e-3);
-  EXPECT_TRUE(Form.Look.CameraMoved);
 }
 
 TEST_F(PlayerView, MovingOntoAnExistingRobotAddsNoOther) {
@@ -82,10 +80,9 @@ TEST_F(PlayerView, TheMapViewLooksFromOutsideAndGivesTheViewBack) {
   Form.SetPlayerView(player.X, player.Z, false, true);
   EXPECT_EQ(Scene.GLCamera1->Position(), glm::vec3(2 * N, 1.2f * N, 2 * N));
   EXPECT_EQ(Scene.DummyCube1->Position(), glm::vec3(0.5f * N, -0.15f * N, 0.5f * N));
-  EXPECT_EQ(Form.Look.FieldOfView, 115.0f);
-  EXPECT_EQ(Form.Look.TargetFieldOfView, 115.0f);
-  EXPECT_EQ(Scene.GLCamera1->DepthOfView(), 3.5f * N);
-  EXPECT_EQ(Viewer.Fog.End, 5 * N);
+  EXPECT_EQ(std::tuple(Form.Look.FieldOfView, Form.Look.TargetFieldOfView,
+                       Scene.GLCamera1->DepthOfView(), Viewer.Fog.End),
+            std::tuple(115.0f, 115.0f, 3.5f * N, 5 * N));
   EXPECT_FLOAT_EQ(Viewer.Fog.Color.a, 0.2f * Land.SkyColour.a);
   ASSERT_FALSE(Form.HintQueue().empty());
   EXPECT_EQ(Form.HintQueue().front(), MapViewHint);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -110,21 +111,19 @@ TEST_F(Playthrough, AWonGameCarriesPartOfTheEnergyIntoTheNextLandscape) {
   ASSERT_EQ(Play.Windows.NextGameShown, 1) << "the leave animation ends within 1.5 s";
   Play.Windows.WhileOpen = nullptr;
   Play.Run(3.0);
-  EXPECT_EQ(Play.Windows.NextGameShown, 1);
-  EXPECT_TRUE(Play.Windows.Won);
-  EXPECT_EQ(Play.Windows.EnergyAtEnd, leaving);
-  EXPECT_FALSE(Play.Drained);
+  EXPECT_EQ(std::tuple(Play.Windows.NextGameShown, Play.Windows.Won, Play.Windows.EnergyAtEnd,
+                       Play.Drained),
+            std::tuple(1, true, leaving, false));
   const int carried = play::CarriedEnergy(leaving, 0);
   EXPECT_EQ(Play.Windows.Narrative,
             "WELL DONE! You have defeated the Tolmarch and achieved the Orvane. " +
                 std::to_string(carried) + " energy units will be carried into the next landscape.");
 
   // The next landscape, one step more difficult, starts with the energy the message promised.
-  EXPECT_EQ(Play.Program.Settings.GameSpec().S_Difficulty, 3);
-  EXPECT_EQ(Land().Energy, carried);
-  EXPECT_EQ(Land().Object(int(Land().TolmarchX), int(Land().TolmarchZ), 2).Kind, go_tolmarch);
-  EXPECT_EQ(Land().Scanners(1).State, ss_Idle);
-  EXPECT_TRUE(Play.Me().Alive);
+  EXPECT_EQ(std::tuple(Play.Program.Settings.GameSpec().S_Difficulty, Land().Energy,
+                       Land().Object(int(Land().TolmarchX), int(Land().TolmarchZ), 2).Kind,
+                       Land().Scanners(1).State, Play.Me().Alive),
+            std::tuple(3, carried, go_tolmarch, ss_Idle, true));
 }
 
 // At difficulty 35 the player builds a shell where a sentry or the Tolmarch looks, transfers
@@ -144,14 +143,13 @@ TEST_F(Playthrough, ALostGameStartsTheNextWithTheStartEnergy) {
   }
 
   ASSERT_EQ(Play.Windows.NextGameShown, 1);
-  EXPECT_TRUE(Play.Drained);
-  EXPECT_LT(Play.Windows.EnergyAtEnd, 0);
-  EXPECT_FALSE(Play.Windows.Won);
+  EXPECT_EQ(std::tuple(Play.Drained, Play.Windows.EnergyAtEnd < 0, Play.Windows.Won),
+            std::tuple(true, true, false));
   EXPECT_EQ(Play.Windows.Narrative, "GAME OVER! Your energy was sapped. Choose a new game below!");
   // The start energy follows the difficulty played (35: 8 units), not the one chosen (30: 4).
-  EXPECT_EQ(Play.Program.Settings.GameSpec().S_Difficulty, 30);
-  EXPECT_EQ(Land().Energy, 8);
-  EXPECT_TRUE(Play.Me().Alive);
+  EXPECT_EQ(
+      std::tuple(Play.Program.Settings.GameSpec().S_Difficulty, Land().Energy, Play.Me().Alive),
+      std::tuple(30, 8, true));
 }
 
 // In a frame of a whole second (a sleeping view's) each scanner scans as often as its waits fit
