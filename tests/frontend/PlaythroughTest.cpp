@@ -2,9 +2,7 @@
 // actions and the frame tick, to their end in the next-game dialog and into the next landscape.
 
 #include <algorithm>
-#include <cmath>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -39,19 +37,16 @@ class Playthrough : public ::testing::Test {
     return Play.Me().X == x && Play.Me().Z == z;
   }
 
-  // Boulders on the highest flat empty square the player sees (the nearest to the Tolmarch among
-  // equals) until an eye there is above the Tolmarch's base, a shell on top, the player in it.
+  // Boulders on the highest flat empty square the player sees until an eye there is above the
+  // Tolmarch's base, a shell on top, and the player in it.
   void ClimbAboveTheTolmarchsBase() {
     int x = -1, z = -1;
-    std::pair<float, float> best(-1e9f, 0.0f);  // the height, and the distance negated
-    for (int i = 0; i < Land().GridSize; ++i)
-      for (int j = 0; j < Land().GridSize; ++j) {
-        if (!Land().IsFlatSquare(i, j) || Land().TopLevel(i, j) != -1) continue;
-        if (Play.Sim().SquareVisibility(i, j, Play.Eye()) <= 0.0f) continue;
-        const std::pair<float, float> key(Land().PointHeight(i, j),
-                                          -std::hypot(i - Land().TolmarchX, j - Land().TolmarchZ));
-        if (key > best) x = i, z = j, best = key;
-      }
+    for (int i = 0; i <= Land().SquareCount && x < 0; ++i) {
+      const TSquareEntry& square = Land().SquaresByHeight(i);
+      if (Land().TopLevel(square.X, square.Z) == -1 &&
+          Play.Sim().SquareVisibility(square.X, square.Z, Play.Eye()) > 0.0f)
+        x = square.X, z = square.Z;
+    }
     ASSERT_GE(x, 0) << "nowhere to go";
     const float goal = Land().PedestalGround + Land().ObjectHeights[go_pedestal];
     float top = Land().PointHeight(x, z);
