@@ -60,7 +60,8 @@ TEST_F(MainWindow, TheViewerKeepsItsAspectBetweenTheLimits) {
   const struct {
     int ClientWidth, ClientHeight, Width, Height;
   } cases[] = {{541, 386, 541, 353},  {500, 333, 500, 300}, {400, 373, 400, 340},
-               {1000, 333, 500, 300}, {300, 533, 300, 255}, {501, 334, 501, 301}};
+               {1000, 333, 500, 300}, {300, 533, 300, 255}, {501, 334, 501, 301},
+               {530, 333, 500, 300}};
   Form.Look.FieldOfView = 135.0f;
   for (const auto& c : cases) {
     Viewer.Left = Viewer.Top = 7;
