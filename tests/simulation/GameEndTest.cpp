@@ -42,10 +42,8 @@ TEST_F(GameEnd, AWinCarriesTheRootOfTheEnergyIntoTheNextLandscape) {
 // The start energy follows the difficulty played, whatever the player chooses in the dialog.
 TEST_F(GameEnd, ALossStartsOverWithTheEnergyOfTheDifficultyItWasPlayedAt) {
   MakeLandscape(3, 34);
-  Host.AddHint("BR1shell");
-  Host.AddHint("HS1scan");
-  Host.AddHint("BM0map");
-  Host.AddHint("HB0keys");
+  for (const char* hint : {"BR1shell", "HS1scan", "BM0map", "HB0keys"})
+    Host.AddHint(hint);
   std::vector<std::string> hintsShown;
   Game.Landscape->SetEnergy(-1);
   Host.OnNextGameDialog = [&] {
@@ -73,7 +71,7 @@ TEST_F(GameEnd, OneEndAtATime) {
   Host.OnNextGameDialog = [&] {
     Simulation.GameEnd(true);
     Game.Landscape->SetEnergy(-5);
-    TSimulationFixture::Run(3.0);
+    Advance(3.0);
     Simulation.GameEnd(false);
   };
   Simulation.GameEnd(false);

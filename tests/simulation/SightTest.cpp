@@ -2,7 +2,6 @@
 // the ground blocks, and how much of a flat square an eye sees.
 
 #include <cmath>
-#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -13,12 +12,6 @@ namespace {
 
 struct Sight : ::testing::Test, test::TSimulationFixture {
   TLandscape& Land = MakeLandscape(4, 50);
-
-  void SetHeights(const std::function<float(int, int)>& height) {
-    for (int x = 0; x <= Land.GridSize; ++x)
-      for (int z = 0; z <= Land.GridSize; ++z)
-        Land.SetPointHeight(x, z, height(x, z));
-  }
 };
 
 TEST_F(Sight, TerrainHeightFollowsTheDrawnDiagonals) {
