@@ -11,9 +11,8 @@ namespace orvane {
 namespace {
 
 // A dialog with the number fixed at 77, as a player sees it before typing.
-class LandscapeNumberTest : public testing::Test {
- protected:
-  void SetUp() override {
+struct LandscapeNumberTest : testing::Test {
+  LandscapeNumberTest() {
     store.ApplyDefaultSettings();
     dlg.cbLandscapeCodeClick();
     store.gs_S_LandscapeNumber(77);
@@ -23,13 +22,12 @@ class LandscapeNumberTest : public testing::Test {
 };
 
 TEST_F(LandscapeNumberTest, LandscapeCodeBoxEnablesTheNumberOnlyWhileTicked) {
-  EXPECT_TRUE(dlg.cbLandscapeCode.Checked);
-  EXPECT_TRUE(dlg.E_S_LandscapeNumber.Enabled);
-  EXPECT_TRUE(store.GameSpec().LandscapeFixed);
-  dlg.cbLandscapeCodeClick();
-  EXPECT_FALSE(dlg.cbLandscapeCode.Checked);
-  EXPECT_FALSE(dlg.E_S_LandscapeNumber.Enabled);
-  EXPECT_FALSE(store.GameSpec().LandscapeFixed);
+  for (const bool ticked : {true, false}) {
+    EXPECT_EQ(std::tuple(dlg.cbLandscapeCode.Checked, dlg.E_S_LandscapeNumber.Enabled,
+                         store.GameSpec().LandscapeFixed),
+              std::tuple(ticked, ticked, ticked));
+    dlg.cbLandscapeCodeClick();
+  }
 }
 
 TEST_F(LandscapeNumberTest, TypedNumberIsStoredClampedAndShownPlain) {
@@ -50,21 +48,18 @@ TEST_F(LandscapeNumberTest, TypedNumberIsStoredClampedAndShownPlain) {
   EXPECT_EQ(dlg.ReadLandscapeNumberBox(), -5);
 }
 
+// Reading such text back from the box is refused, as is a number beyond 32 bits.
 TEST_F(LandscapeNumberTest, TextThatIsNoWholeNumberIsKeptButNotStored) {
-  for (const char* text : {"", "-", "abc", "12x", " 12", "1.5", "+-3", "99999999999999999999"}) {
+  for (const char* text : {"", "-", "12x", " 12", "1.5", "+-3", "99999999999999999999", "abc"}) {
     EXPECT_THROW(dlg.SetLandscapeNumberText(text), std::exception) << '"' << text << '"';
     EXPECT_EQ(dlg.E_S_LandscapeNumber.Text, text);
     EXPECT_EQ(store.GameSpec().S_LandscapeNumber, 77) << '"' << text << '"';
   }
-  dlg.SetLandscapeNumberText("-5");  // typing on afterwards works
-  EXPECT_EQ(store.GameSpec().S_LandscapeNumber, -5);
-}
-
-TEST_F(LandscapeNumberTest, ReadingTheBoxRefusesTextAndNumbersBeyond32Bits) {
-  EXPECT_THROW(dlg.SetLandscapeNumberText("abc"), std::exception);
   EXPECT_THROW(dlg.ReadLandscapeNumberBox(), std::invalid_argument);
   dlg.E_S_LandscapeNumber.Text = "2147483648";
   EXPECT_THROW(dlg.ReadLandscapeNumberBox(), std::out_of_range);
+  dlg.SetLandscapeNumberText("-5");  // typing on afterwards works
+  EXPECT_EQ(store.GameSpec().S_LandscapeNumber, -5);
 }
 
 }  // namespace
