@@ -100,39 +100,29 @@ TEST_F(Settings, DefaultsRestoreEverySettingAndTheControlsFollow) {
 
 // The slider runs 200 above the difficulty, which is clamped to 0..100, with a band of half
 // width the variation squared over 100, rounded to the nearest (0.49 and 0.64 fall on either
-// side of one half).
+// side of one half), whichever of the two is set first.
 TEST_F(Settings, DifficultyClampsAndTheBandFollowsTheVariationInEitherOrder) {
-  Store.gs_S_Difficulty(150);
-  EXPECT_EQ(std::tuple(Store.GameSpec().S_Difficulty, Dlg.TB_S_Difficulty.Position,
-                       Dlg.L_S_Difficulty.Caption),
-            std::tuple(100, 300, "100"));
-  Store.gs_S_Difficulty(-5);
-  EXPECT_EQ(std::tuple(Store.GameSpec().S_Difficulty, Dlg.TB_S_Difficulty.Position),
-            std::tuple(0, 200));
-
-  for (const bool difficultyFirst : {true, false}) {
-    TGameSettings store;
-    TDlgNewGame banded(store);
-    if (difficultyFirst) store.gs_S_Difficulty(30);
-    store.gs_S_DiffVariation(50);
-    if (!difficultyFirst) store.gs_S_Difficulty(30);
-    const TTrackBar& slider = banded.TB_S_Difficulty;
-    EXPECT_EQ(std::tuple(slider.Position, slider.SelStart, slider.SelEnd,
-                         banded.L_S_DiffVariation.Caption),
-              std::tuple(230, 205, 255, "25"))
-        << difficultyFirst;
-  }
-
+  const TTrackBar& slider = Dlg.TB_S_Difficulty;
+  Store.gs_S_DiffVariation(50);
+  Store.gs_S_Difficulty(30);
+  EXPECT_EQ(
+      std::tuple(slider.Position, slider.SelStart, slider.SelEnd, Dlg.L_S_DiffVariation.Caption),
+      std::tuple(230, 205, 255, "25"));
   Store.gs_S_Difficulty(40);
   for (const auto& [variation, half] :
        {std::pair{7, 0}, {8, 1}, {12, 1}, {13, 2}, {99, 98}, {150, 98}, {-3, 0}}) {
     Store.gs_S_DiffVariation(variation);
-    EXPECT_EQ(std::tuple(Dlg.L_S_DiffVariation.Caption, Dlg.TB_S_Difficulty.SelStart,
-                         Dlg.TB_S_Difficulty.SelEnd),
+    EXPECT_EQ(std::tuple(Dlg.L_S_DiffVariation.Caption, slider.SelStart, slider.SelEnd),
               std::tuple(std::to_string(half), 240 - half, 240 + half))
         << variation;
   }
   EXPECT_EQ(Store.GameSpec().S_DiffVariation, 0);
+  for (const auto& [set, kept] : {std::pair{150, 100}, {-5, 0}}) {
+    Store.gs_S_Difficulty(set);
+    EXPECT_EQ(std::tuple(Store.GameSpec().S_Difficulty, slider.Position, slider.SelStart,
+                         slider.SelEnd, Dlg.L_S_Difficulty.Caption),
+              std::tuple(kept, kept + 200, kept + 200, kept + 200, std::to_string(kept)));
+  }
 }
 
 // Values clamp to the slider's range, and the same value twice does nothing.

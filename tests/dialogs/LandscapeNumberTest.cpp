@@ -2,6 +2,7 @@
 #include <exception>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -21,15 +22,7 @@ struct LandscapeNumberTest : testing::Test {
   TDlgNewGame dlg{store};
 };
 
-TEST_F(LandscapeNumberTest, LandscapeCodeBoxEnablesTheNumberOnlyWhileTicked) {
-  for (const bool ticked : {true, false}) {
-    EXPECT_EQ(std::tuple(dlg.cbLandscapeCode.Checked, dlg.E_S_LandscapeNumber.Enabled,
-                         store.GameSpec().LandscapeFixed),
-              std::tuple(ticked, ticked, ticked));
-    dlg.cbLandscapeCodeClick();
-  }
-}
-
+// The box takes typing only while the landscape-code box is ticked.
 TEST_F(LandscapeNumberTest, TypedNumberIsStoredClampedAndShownPlain) {
   struct Case {
     const char* typed;
@@ -46,6 +39,12 @@ TEST_F(LandscapeNumberTest, TypedNumberIsStoredClampedAndShownPlain) {
   store.gs_S_LandscapeNumber(-5);
   EXPECT_EQ(dlg.E_S_LandscapeNumber.Text, "-5");
   EXPECT_EQ(dlg.ReadLandscapeNumberBox(), -5);
+  for (const bool ticked : {true, false}) {
+    EXPECT_EQ(std::tuple(dlg.cbLandscapeCode.Checked, dlg.E_S_LandscapeNumber.Enabled,
+                         store.GameSpec().LandscapeFixed),
+              std::tuple(ticked, ticked, ticked));
+    dlg.cbLandscapeCodeClick();
+  }
 }
 
 // Reading such text back from the box is refused, as is a number beyond 32 bits.

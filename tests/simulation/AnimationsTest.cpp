@@ -1,4 +1,3 @@
-#include <cmath>
 #include <tuple>
 
 #include <gtest/gtest.h>
@@ -25,15 +24,13 @@ TEST_F(Animations, EveryDurationFollowsTheGameSpeedAndEndsInTheStepThatPassesIt)
   for (const auto& [speed, seconds] : {std::pair{8, 1.0}, {0, 3.0}, {-8, 9.0}}) {
     Settings.gs_S_GameSpeed(speed);
     const int fog = Start(ga_FogOff, 3.0f), sound = Start(ga_SoundCreateTree, 3.0f);
-    EXPECT_NEAR(Land.Animations(fog).Duration, seconds, 1e-5) << speed;
+    const auto kinds = [&] {
+      return std::tuple(Land.Animations(fog).Kind, Land.Animations(sound).Kind);
+    };
     Advance(seconds - 0.05, 0.01);
-    EXPECT_EQ(std::tuple(Land.Animations(fog).Kind, Land.Animations(sound).Kind),
-              std::tuple(ga_FogOff, ga_SoundCreateTree))
-        << speed;
+    EXPECT_EQ(kinds(), std::tuple(ga_FogOff, ga_SoundCreateTree)) << speed;
     Advance(0.06, 0.01);
-    EXPECT_EQ(std::tuple(Land.Animations(fog).Kind, Land.Animations(sound).Kind),
-              std::tuple(ga_static, ga_static))
-        << speed;
+    EXPECT_EQ(kinds(), std::tuple(ga_static, ga_static)) << speed;
   }
   Settings.gs_S_GameSpeed(0);
   const int slot = Start(ga_FogOff, 1.0f);
@@ -49,13 +46,12 @@ TEST_F(Animations, TheLightsComeUpToThePaletteHoweverLongTheFrames) {
     EXPECT_EQ(Scene.GLSceneViewer1.Fog.Color.a, 0.8f) << "a thick fog at first";
     Land.LeaveStarted = 1.0f;
     Advance(2.05, frame);
-    EXPECT_EQ(Running(ga_LightOn), 0);
-    const glm::vec3 main(Land.MainLightColour), second(Land.SecondLightColour), sky(Land.SkyColour);
-    EXPECT_EQ(glm::vec3(Scene.GLLightSource1->Diffuse()), main) << frame;
-    EXPECT_EQ(glm::vec3(Scene.GLLightSource3->Diffuse()), second) << frame;
-    EXPECT_EQ(Scene.GLSceneViewer1.Fog.Color, Land.SkyColour) << frame;
-    EXPECT_EQ(Scene.GLSceneViewer1.BackgroundColor, ColorNumber(Land.SkyColour)) << frame;
-    EXPECT_EQ(Land.LeaveStarted, 0.0f);
+    EXPECT_EQ(std::tuple(Running(ga_LightOn), glm::vec3(Scene.GLLightSource1->Diffuse()),
+                         glm::vec3(Scene.GLLightSource3->Diffuse()), Scene.GLSceneViewer1.Fog.Color,
+                         Scene.GLSceneViewer1.BackgroundColor, Land.LeaveStarted),
+              std::tuple(0, glm::vec3(Land.MainLightColour), glm::vec3(Land.SecondLightColour),
+                         Land.SkyColour, ColorNumber(Land.SkyColour), 0.0f))
+        << frame;
   }
 }
 
@@ -71,11 +67,11 @@ TEST_F(Animations, TheHeartbeatGoesOnOnlyWithSoundAlternatingAtThePlayersSquare)
   Advance(0.65);
   ASSERT_EQ(Running(ga_SoundPulse2), 1);
   for (int slot = 0; slot < AnimationSlots; ++slot) {
-    const TAnimation& a = Land.Animations(slot);
-    if (a.Kind != ga_SoundPulse2) continue;
-    EXPECT_EQ(std::tuple(a.X, a.Z, a.Level),
-              std::tuple(Land.Player().X, Land.Player().Z, Land.TopSettledLevel(a.X, a.Z)));
-    EXPECT_FLOAT_EQ(a.Duration, 0.36f);
+    if (const TAnimation& a = Land.Animations(slot); a.Kind == ga_SoundPulse2) {
+      EXPECT_EQ(
+          std::tuple(a.X, a.Z, a.Level, a.Duration),
+          std::tuple(Land.Player().X, Land.Player().Z, Land.TopSettledLevel(a.X, a.Z), 0.36f));
+    }
   }
   Advance(0.36);
   EXPECT_EQ(Running(ga_SoundPulse1), 1);
@@ -119,8 +115,7 @@ TEST_F(Animations, AnObjectGrowsInPlaceEndsOpaqueAndVanishesToNothing) {
   const TStackedObject& object = Land.Object(x, z, 1);
   const float base = object.Base;
   const int slot = object.Animation;
-  ASSERT_GE(slot, 0);
-  ASSERT_EQ(Land.Animations(slot).Kind, ga_appear);
+  ASSERT_TRUE(slot >= 0 && Land.Animations(slot).Kind == ga_appear);
   for (int frame = 0; frame < 12 && Land.Animations(slot).Kind == ga_appear; ++frame) {
     const auto* mesh = static_cast<const TMeshObject*>(object.Shape);
     ASSERT_NE(mesh, nullptr);

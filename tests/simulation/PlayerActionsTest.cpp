@@ -1,4 +1,3 @@
-#include <cmath>
 #include <string>
 #include <utility>
 
@@ -33,7 +32,8 @@ struct PlayerActions : ::testing::Test, TSimulationFixture {
   void LookFromHigh() { Land.Player().EyeHgt = 1000.0; }
 };
 
-TEST_F(PlayerActions, CreatingNeedsItsEnergyAbsorbAndTransferNeedNone) {
+// Hyperspace with nowhere to go costs nothing, yet raises the tension and sounds.
+TEST_F(PlayerActions, CreatingAndHyperspaceNeedTheirEnergyAbsorbNone) {
   const auto square = FreeSquare();
   const auto player = PlayerSquare();
   for (const int energy : {0, 1, 2}) {
@@ -68,18 +68,25 @@ TEST_F(PlayerActions, CreatingNeedsItsEnergyAbsorbAndTransferNeedNone) {
   EXPECT_EQ(std::tuple(TopKind(boulder), Land.Energy, Game.Audio.Tension),
             std::tuple(go_boulder, 0, tension + 1.0f));
 
-  const auto shell = FreeSquare();
-  Stack(shell, {go_robot});
-  Land.SetEnergy(0);
-  Simulation.Transfer(At(shell));
-  EXPECT_EQ(std::tuple(PlayerSquare(), Land.Energy), std::tuple(shell, 0));
-
   Land.SetEnergy(3);
   Simulation.HyperspaceAction();
   EXPECT_EQ(Land.Energy, 0);
-  EXPECT_NE(PlayerSquare(), shell);
+  EXPECT_NE(PlayerSquare(), player);
+
+  for (int i = 0; i <= Land.SquareCount; ++i) {
+    const TSquareEntry& e = Land.SquaresByHeight(i);
+    if (Land.TopLevel(e.X, e.Z) == -1) Stack({e.X, e.Z}, {go_tree});
+  }
+  Land.SetEnergy(5);
+  const auto stuck = PlayerSquare();
+  const float before = Game.Audio.Tension;
+  Simulation.HyperspaceAction();
+  EXPECT_EQ(
+      std::tuple(Land.Energy, PlayerSquare(), Game.Audio.Tension, Running(ga_SoundHyperSpace)),
+      std::tuple(5, stuck, before + 12.0f, 2));
 }
 
+// A new robot faces the camera.
 TEST_F(PlayerActions, WhatMayBeBuiltOnWhat) {
   Land.SetEnergy(100);
   const float tension = Game.Audio.Tension;
@@ -114,17 +121,11 @@ TEST_F(PlayerActions, WhatMayBeBuiltOnWhat) {
   Simulation.CreateBoulder(At(pedestal));
   EXPECT_EQ(Top(pedestal), 1);
   Land.Player().EyeHgt += 0.1;
+  Scene.GLCamera1->SetPosition({pedestal.first - 2.0f, 5.0f, pedestal.second + 2.0f});
   Simulation.CreateRobot(At(pedestal));
   EXPECT_EQ(std::tuple(TopKind(pedestal), Land.Energy, Game.Audio.Tension),
             std::tuple(go_robot, 94, tension + 1.0f + 2.0f));
-}
-
-TEST_F(PlayerActions, NewRobotFacesTheCamera) {
-  Land.SetEnergy(3);
-  const auto [x, z] = FreeSquare();
-  Scene.GLCamera1->SetPosition({x - 2.0f, 5.0f, z + 2.0f});
-  Simulation.CreateRobot(At({x, z}));
-  EXPECT_FLOAT_EQ(Land.Object(x, z, 1).Angle, -45.0f);
+  EXPECT_FLOAT_EQ(Land.Object(pedestal.first, pedestal.second, 2).Angle, -45.0f);
 }
 
 // Nor on a square where the bottom boulder still appears or vanishes (the pointer on the settled
@@ -176,8 +177,9 @@ TEST_F(PlayerActions, TheTolmarchOnlyFromAboveAndThenNothingMore) {
   EXPECT_EQ(std::tuple(Land.Energy, Top(boulder)), std::tuple(energy + 4, 1));
 }
 
-// The player stands on a boulder, so the old shell can be seen from anywhere.
-TEST_F(PlayerActions, TransferLeavesTheOldShellWorthThree) {
+// The player stands on a boulder, so the old shell can be seen from anywhere. On the pedestal
+// the transfer key leaves the landscape.
+TEST_F(PlayerActions, TransferLeavesTheOldShellWorthThreeAndLeavesFromThePedestal) {
   const auto start = FreeSquare(0), shell = FreeSquare(1);
   Stack(start, {go_boulder});
   Host.SetPlayerView(start.first, start.second, true, false);
@@ -196,9 +198,7 @@ TEST_F(PlayerActions, TransferLeavesTheOldShellWorthThree) {
   LookFromHigh();
   Simulation.Absorb(At(start));
   EXPECT_EQ(Land.Energy, 3);
-}
 
-TEST_F(PlayerActions, OnThePedestalTheTransferKeyLeaves) {
   const auto pedestal = Pedestal();
   Land.RemoveGameObject(pedestal.first, pedestal.second, false, 2);
   Stack(pedestal, {go_robot});
@@ -208,20 +208,6 @@ TEST_F(PlayerActions, OnThePedestalTheTransferKeyLeaves) {
   EXPECT_EQ(Land.MainLightColour.g, 2.4f);
   Simulation.Transfer(TPointedSquare{});
   EXPECT_EQ(std::tuple(Running(ga_Leave), Running(ga_SoundLeave)), std::tuple(1, 1));
-}
-
-TEST_F(PlayerActions, HyperspaceWithNowhereToGoStillRaisesTensionAndSounds) {
-  for (int i = 0; i <= Land.SquareCount; ++i) {
-    const TSquareEntry& e = Land.SquaresByHeight(i);
-    if (Land.TopLevel(e.X, e.Z) == -1) Stack({e.X, e.Z}, {go_tree});
-  }
-  Land.SetEnergy(5);
-  const auto player = PlayerSquare();
-  const float tension = Game.Audio.Tension;
-  Simulation.HyperspaceAction();
-  EXPECT_EQ(std::tuple(Land.Energy, PlayerSquare(), Game.Audio.Tension),
-            std::tuple(5, player, tension + 12.0f));
-  EXPECT_EQ(Running(ga_SoundHyperSpace), 1);
 }
 
 }  // namespace
