@@ -77,9 +77,10 @@ TEST_F(Animations, TheHeartbeatGoesOnOnlyWithSoundAlternatingAtThePlayersSquare)
   EXPECT_EQ(Running(ga_SoundPulse1), 1);
 }
 
+// Silencing the drains leaves other sounds, and reports each drain that has no source.
 TEST_F(Animations, ScanAndDrainSoundsRaiseTheTensionNeverPast100) {
   Game.Audio.Tension = 1.0f;
-  Start(ga_SoundScan, 0.4f);
+  const int scan = Start(ga_SoundScan, 5.0f);
   Start(ga_SoundDrain, 1.0f);
   EXPECT_EQ(Game.Audio.Tension, 15.0f);
   Game.Audio.Tension = 97.0f;
@@ -87,21 +88,16 @@ TEST_F(Animations, ScanAndDrainSoundsRaiseTheTensionNeverPast100) {
   EXPECT_EQ(Game.Audio.Tension, 100.0f);
   Start(ga_SoundScan, 1.0f);
   EXPECT_EQ(Game.Audio.Tension, 100.0f);
-}
 
-TEST_F(Animations, SilencingDrainsLeavesOtherSoundsAndReportsMissingSources) {
-  const int scan = Start(ga_SoundScan, 5.0f);
-  const int drain = Start(ga_SoundDrain, 5.0f);
   Log.Clear();
   Simulation.StopAnimationSounds(2);
-  EXPECT_EQ(Land.Animations(scan).Kind, ga_SoundScan);
-  EXPECT_EQ(Land.Animations(drain).Kind, ga_static);
-  EXPECT_EQ(Log.GetLines(),
-            std::vector<std::string>{"Error 0001: Attempted to stop sound (silence 2, animation "
-                                     "type 19), where no sound exists"});
+  EXPECT_EQ(std::tuple(Running(ga_SoundScan), Running(ga_SoundDrain)), std::tuple(2, 0));
+  const std::string missing =
+      "Error 0001: Attempted to stop sound (silence 2, animation type 19), where no sound exists";
+  EXPECT_EQ(Log.GetLines(), std::vector<std::string>(2, missing));
   Simulation.StopAnimationSounds(1);
-  EXPECT_EQ(Land.Animations(scan).Kind, ga_static);
-  EXPECT_EQ(Running(ga_SoundPulse1), 0);
+  EXPECT_EQ(std::tuple(Land.Animations(scan).Kind, Running(ga_SoundPulse1)),
+            std::tuple(ga_static, 0));
 }
 
 // The robot's one mesh and both parts of the tree end opaque; a vanishing object is gone at its

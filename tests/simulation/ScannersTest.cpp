@@ -188,9 +188,8 @@ TEST_F(ScannersTest, ABoulderBehindARidgeIsTakenOnceTheRidgeOrTheEyeMoves) {
   Scanner().ScanEff = 20.0f;
   Scanner().ViewHgt = 2.0;
   const int ridge = Ahead(4).second;
-  const auto raiseRidge = [&](float height) {
-    for (int x = 0; x <= Land.GridSize; ++x)
-      Land.SetPointHeight(x, ridge, height);
+  const auto raiseRidge = [&](float h) {
+    SetHeights([&](int, int z) { return z == ridge ? h : 0.0f; });
   };
   const auto [x, z] = Ahead(8);
   Land.AddGameObject(x, z, go_boulder, 0.0f, false);
@@ -250,12 +249,9 @@ TEST_F(ScannersTest, AScannerTurnsAfterItsCountOfBlankScans) {
   BlankScans();
   for (const int doBlank : {1, 3}) {
     Scanner().DoBlank = doBlank;
-    Scanner().State = ss_Scan;
     for (int scan = 1; scan <= doBlank; ++scan) {
-      for (int slot = 0; slot < AnimationSlots; ++slot)  // the last scan's wait or turn ends
-        if (Land.Animations(slot).X == Scanner().PosX && Land.Animations(slot).Z == Scanner().PosZ)
-          Land.Animations(slot).Kind = ga_static;
-      ScannerObject().Animation = -1;
+      Scanner().State = ss_Scan;
+      Simulation.StopScanners();  // the last scan's wait or turn ends
       Simulation.ScanEnded(Scanner().PosX, Scanner().PosZ);
       const bool turn = scan == doBlank;
       EXPECT_EQ(Scanner().Blank, turn ? 0 : scan) << doBlank << ", scan " << scan;

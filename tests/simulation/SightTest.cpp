@@ -1,6 +1,3 @@
-// What can be seen from where: the height of the ground under any point, sight lines that only
-// the ground blocks, and how much of a flat square an eye sees.
-
 #include <cmath>
 
 #include <gtest/gtest.h>
