@@ -14,20 +14,17 @@
 namespace orvane {
 namespace {
 
-// Records which settings the store told of.
 struct TRecordingListener : TSettingsListener {
   void SettingChanged(TSetting setting) override { Told.push_back(setting); }
   std::vector<TSetting> Told;
 };
 
-// The store with the dialog that shows it.
 struct Settings : ::testing::Test {
   TGameSettings Store;
   TDlgNewGame Dlg{Store};
 };
 
-// The five speed and resources sliders: setter, slider handler, store, slider, label and the
-// labels at either end.
+// The five speed and resources sliders, with the labels at either end.
 struct SpeedSetting {
   void (TGameSettings::*setter)(int32_t);
   void (TDlgNewGame::*handler)(int);
@@ -94,9 +91,8 @@ TEST_F(Settings, DefaultsRestoreEverySettingAndTheControlsFollow) {
         << s.name;
 }
 
-// The slider runs 200 above the difficulty, which is clamped to 0..100, with a band of half
-// width the variation squared over 100, rounded to the nearest (0.49 and 0.64 fall on either
-// side of one half), whichever of the two is set first.
+// The slider runs 200 above the clamped difficulty, with a band of half width the variation
+// squared over 100, rounded to the nearest (0.49 and 0.64 either side of a half), in either order.
 TEST_F(Settings, DifficultyClampsAndTheBandFollowsTheVariationInEitherOrder) {
   const TTrackBar& slider = Dlg.TB_S_Difficulty;
   Store.gs_S_DiffVariation(50);
@@ -190,8 +186,7 @@ TEST_F(Settings, GameTypeRadiosSwitchPanelsOnlyWhileEnabled) {
             std::tuple(gt_Campaign, false, true, false));
 }
 
-// What the game asks for goes to the dialog's box while there is a dialog, and to the store
-// without one.
+// The game's number goes to the dialog's box while there is a dialog, else to the store.
 TEST(LandscapeNumber, ComesFromTheBoxWithADialogAndFromTheStoreWithout) {
   TGameSettings store;
   store.ApplyDefaultSettings();

@@ -16,8 +16,12 @@ struct NextGame : ::testing::Test {
   TFormNextGame Dialog{NewGame};
 };
 
-// The choice outlives the showing; Exit asks to end the program and chooses nothing.
+// Exit asks to end the program and chooses nothing; a choice outlives the showing.
 TEST_F(NextGame, KeysChooseAndCloseOtherKeysDoNothing) {
+  Dialog.FormShow();
+  Dialog.btnExitClick();
+  EXPECT_EQ(std::tuple(Dialog.ModalResult, Dialog.ExitRequested, Dialog.Choice),
+            std::tuple(mr_Cancel, true, 0));
   for (const char key : {'x', '1', '2', '3'}) {
     Dialog.FormShow();
     Dialog.FormKeyPress(key);
@@ -26,16 +30,9 @@ TEST_F(NextGame, KeysChooseAndCloseOtherKeysDoNothing) {
   }
   Dialog.FormShow();
   EXPECT_EQ(std::tuple(Dialog.Choice, Dialog.Closed()), std::tuple(3, false));
-
-  TFormNextGame fresh{NewGame};
-  fresh.FormShow();
-  fresh.btnExitClick();
-  EXPECT_EQ(std::tuple(fresh.ModalResult, fresh.ExitRequested, fresh.Choice),
-            std::tuple(mr_Cancel, true, 0));
 }
 
-// Easier takes 5 off; more difficult adds 2% of what is left and 1, rounded (2.5 steps round
-// to 2), within 0..100; the same again keeps it.
+// Easier takes 5; harder adds 2% of what is left and 1, rounded half to even, within 0..100.
 TEST_F(NextGame, ChoicesMoveTheDifficultyWithinItsRange) {
   const std::tuple<int, char, int> cases[] = {{98, '3', 99}, {99, '3', 100}, {100, '3', 100},
                                               {0, '3', 3},   {50, '3', 52},  {25, '3', 27},

@@ -17,8 +17,7 @@ struct Animations : ::testing::Test, TSimulationFixture {
   int ShapeCount() const { return Scene.DummyCube2->Count(); }
 };
 
-// Scene animations and sounds alike, with no sound to play; a frame that jumps past the end ends
-// the animation in that step, as its end shows it.
+// Scene animations and silent sounds alike; a long frame ends them in the step that passes the end.
 TEST_F(Animations, EveryDurationFollowsTheGameSpeedAndEndsInTheStepThatPassesIt) {
   Advance(2.5);  // the landscape's own opening
   for (const auto& [speed, seconds] : {std::pair{8, 1.0}, {0, 3.0}, {-8, 9.0}}) {
@@ -35,9 +34,9 @@ TEST_F(Animations, EveryDurationFollowsTheGameSpeedAndEndsInTheStepThatPassesIt)
   Settings.gs_S_GameSpeed(0);
   const int slot = Start(ga_FogOff, 1.0f);
   Simulation.ProgressAnimations(5.0);
-  EXPECT_EQ(Land.Animations(slot).Kind, ga_static);
-  EXPECT_FLOAT_EQ(Land.Animations(slot).Progress, 5.0f);
-  EXPECT_EQ(Scene.GLSceneViewer1.Fog.Color.a, 0.0f) << "the fog is gone";
+  EXPECT_EQ(std::tuple(Land.Animations(slot).Kind, Land.Animations(slot).Progress,
+                       Scene.GLSceneViewer1.Fog.Color.a),
+            std::tuple(ga_static, 5.0f, 0.0f));
 }
 
 TEST_F(Animations, TheLightsComeUpToThePaletteHoweverLongTheFrames) {
@@ -100,8 +99,7 @@ TEST_F(Animations, ScanAndDrainSoundsRaiseTheTensionNeverPast100) {
             std::tuple(ga_static, 0));
 }
 
-// The robot's one mesh and both parts of the tree end opaque; a vanishing object is gone at its
-// end, shape and all.
+// The robot's mesh and both parts of the tree end opaque; a vanished object leaves no shape.
 TEST_F(Animations, AnObjectGrowsInPlaceEndsOpaqueAndVanishesToNothing) {
   const auto [x, z] = FreeSquare();
   const auto [treeX, treeZ] = FreeSquare(1);
@@ -117,9 +115,8 @@ TEST_F(Animations, AnObjectGrowsInPlaceEndsOpaqueAndVanishesToNothing) {
     ASSERT_NE(mesh, nullptr);
     EXPECT_EQ(mesh->Material().BlendingMode, TBlendingMode::Transparency);
     EXPECT_FLOAT_EQ(mesh->Vertices()[0].Color.a, float(EaseInCos(Land.Animations(slot).Progress)));
-    EXPECT_EQ(std::tuple(object.Kind, object.Angle, object.Base, object.Animation),
-              std::tuple(go_robot, 30.0f, base, slot));
-    EXPECT_EQ(ShapeCount(), shapes + 2) << "the old shape goes with each rebuild";
+    EXPECT_EQ(std::tuple(object.Kind, object.Angle, object.Base, object.Animation, ShapeCount()),
+              std::tuple(go_robot, 30.0f, base, slot, shapes + 2));  // no shape left behind
     Advance(1.0 / 30, 1.0 / 30);
   }
   EXPECT_EQ(std::tuple(Land.Animations(slot).Kind, object.Animation, ShapeCount()),
@@ -140,9 +137,8 @@ TEST_F(Animations, AnObjectGrowsInPlaceEndsOpaqueAndVanishesToNothing) {
   EXPECT_EQ(std::tuple(Host.Asleep, Running(ga_disappear)), std::tuple(false, 0));
 }
 
-// Even a frame that jumps past the end leaves the Tolmarch at its end angle. Once the Tolmarch
-// is absorbed, its turn changes nothing further, and a turn started on the empty place
-// afterwards builds nothing and ends all the same.
+// Even a frame past the end leaves the Tolmarch at its end angle. Once it is absorbed, neither
+// its turn nor one started on the empty place afterwards builds anything, and both end.
 TEST_F(Animations, ATurnEndsAtItsEndAngleAndChangesNothingOnceItsTolmarchIsAbsorbed) {
   const int x = int(Land.TolmarchX), z = int(Land.TolmarchZ), level = Land.TopLevel(x, z);
   const TStackedObject& object = Land.Object(x, z, level);
@@ -189,8 +185,7 @@ TEST_F(Animations, ALostGameSinksIntoRedFogAndEndsOnce) {
   EXPECT_EQ(Running(ga_Dead), 1);
   Advance(1.5);
   const TColor fog = Scene.GLSceneViewer1.Fog.Color;
-  EXPECT_GT(fog.r, 0.9f);
-  EXPECT_LT(fog.g, 0.3f);
+  EXPECT_TRUE(fog.r > 0.9f && fog.g < 0.3f) << fog.r << " " << fog.g;
   EXPECT_EQ(Scene.GLSceneViewer1.BackgroundColor, ColorNumber(fog));
   EXPECT_TRUE(Host.Results.empty());
   Advance(1.0);

@@ -40,16 +40,14 @@ TEST_F(GameEnd, ALossStartsOverWithTheEnergyOfTheDifficultyItWasPlayedAt) {
   EXPECT_EQ(std::tuple(Host.Hints.size(), Simulation.NextEnergy, Game.Landscape->Energy),
             std::tuple(0u, 8, 8));
   ASSERT_EQ(Host.Results.size(), 1u);
-  EXPECT_TRUE(Host.Results[0].Lost);
-  EXPECT_EQ(Host.Results[0].Narrative,
-            "GAME OVER! Your energy was sapped. Choose a new game below!");
+  EXPECT_EQ(std::tuple(Host.Results[0].Lost, Host.Results[0].Narrative),
+            std::tuple(true, "GAME OVER! Your energy was sapped. Choose a new game below!"));
   EXPECT_EQ(Dialog.Suggestion,
             "GAME OVER! Your energy was sapped. Choose options for a new game below.");
 }
 
-// Frames go on behind the dialog: a death or a second leaving seen from there starts no second
-// end, and the next landscape gets the energy the result promised: the root of what was left,
-// scaled by the difficulty, and 4 more (at difficulty 20 the root of 16 carries 3 units).
+// Frames go on behind the dialog: a death or second leaving seen from there starts no second end,
+// and the next landscape gets the promised energy: the root of what was left, scaled, and 4 more.
 TEST_F(GameEnd, OneEndAtATimeAndAWinCarriesTheRootOfTheEnergy) {
   Host.OnNextGameDialog = [&] {
     Simulation.GameEnd(true);

@@ -43,10 +43,8 @@ TEST_F(PlayerActions, CreatingAndHyperspaceNeedTheirEnergy) {
     if (energy < 2) Simulation.CreateBoulder(At(square));
     Simulation.CreateRobot(At(square));
     Simulation.HyperspaceAction();
-    EXPECT_EQ(Top(square), -1) << energy;
-    EXPECT_EQ(std::tuple(Land.Energy, Game.Audio.Tension, PlayerSquare()),
-              std::tuple(energy, tension, player));
-    EXPECT_TRUE(Host.Hints.empty());
+    EXPECT_EQ(std::tuple(Top(square), Land.Energy, Game.Audio.Tension, PlayerSquare(), Host.Hints),
+              std::tuple(-1, energy, tension, player, std::vector<std::string>{}));
   }
 
   Land.SetEnergy(1);
@@ -64,8 +62,7 @@ TEST_F(PlayerActions, CreatingAndHyperspaceNeedTheirEnergy) {
 
   Land.SetEnergy(3);
   Simulation.HyperspaceAction();
-  EXPECT_EQ(Land.Energy, 0);
-  EXPECT_NE(PlayerSquare(), player);
+  EXPECT_TRUE(Land.Energy == 0 && PlayerSquare() != player);
 
   for (int i = 0; i <= Land.SquareCount; ++i) {
     const TSquareEntry& e = Land.SquaresByHeight(i);
@@ -80,8 +77,7 @@ TEST_F(PlayerActions, CreatingAndHyperspaceNeedTheirEnergy) {
       std::tuple(5, stuck, before + 12.0f, 2));
 }
 
-// A new robot faces the camera.
-TEST_F(PlayerActions, WhatMayBeBuiltOnWhat) {
+TEST_F(PlayerActions, WhatMayBeBuiltOnWhatAndANewRobotFacesTheCamera) {
   Land.SetEnergy(100);
   const float tension = Game.Audio.Tension;
   const auto tree = FreeSquare(0), boulders = FreeSquare(1), robot = FreeSquare(2);
@@ -122,11 +118,11 @@ TEST_F(PlayerActions, WhatMayBeBuiltOnWhat) {
   EXPECT_FLOAT_EQ(Land.Object(pedestal.first, pedestal.second, 2).Angle, -45.0f);
 }
 
-// Nor on a square where the bottom boulder still appears or vanishes (the pointer on the settled
-// boulder above), and nothing is built where something vanishes.
-TEST_F(PlayerActions, AbsorbDoesNothingOnOwnSquareOrWhileTheStackMoves) {
+// Nor where the bottom boulder still appears or vanishes (pointing at the settled one above), where
+// nothing is built either. The Tolmarch only from above its base, and then nothing more.
+TEST_F(PlayerActions, AbsorbTakesNothingFromOwnSquareMovingStacksOrTheTolmarchBelowTheEye) {
   LookFromHigh();
-  const int energy = Land.Energy;
+  int energy = Land.Energy;
   Simulation.Absorb(At(PlayerSquare()));
   EXPECT_EQ(Top(PlayerSquare()), 1);
 
@@ -145,19 +141,16 @@ TEST_F(PlayerActions, AbsorbDoesNothingOnOwnSquareOrWhileTheStackMoves) {
   Simulation.CreateTree(At(vanishing));
   Simulation.CreateBoulder(At(vanishing));
   EXPECT_EQ(Top(vanishing), 2);
-}
 
-TEST_F(PlayerActions, TheTolmarchOnlyFromAboveAndThenNothingMore) {
   const auto [px, pz] = Pedestal();
   const TStackedObject& tolmarch = Land.Object(px, pz, 2);
   ASSERT_EQ(tolmarch.Kind, go_tolmarch);
   const TPointedSquare at{px, pz, tolmarch.Base + 0.5f};
-  const int energy = Land.Energy;
+  energy = Land.Energy;
   for (const double eye : {double(tolmarch.Base) - 0.01, double(tolmarch.Base)}) {
     Land.Player().EyeHgt = eye;
     Simulation.Absorb(at);
-    EXPECT_EQ(Land.Energy, energy);
-    EXPECT_NE(Land.Scanners(1).State, ss_Free);
+    EXPECT_TRUE(Land.Energy == energy && Land.Scanners(1).State != ss_Free) << eye;
   }
   Land.Player().EyeHgt = tolmarch.Base + 0.01;
   Simulation.Absorb(at);
@@ -171,8 +164,7 @@ TEST_F(PlayerActions, TheTolmarchOnlyFromAboveAndThenNothingMore) {
   EXPECT_EQ(std::tuple(Land.Energy, Top(boulder)), std::tuple(energy + 4, 1));
 }
 
-// The player stands on a boulder, so the old shell can be seen from anywhere. On the pedestal
-// the transfer key leaves the landscape.
+// Standing on a boulder, the old shell is seen from anywhere; on the pedestal the key leaves.
 TEST_F(PlayerActions, TransferLeavesTheOldShellWorthThreeAndLeavesFromThePedestal) {
   const auto start = FreeSquare(0), shell = FreeSquare(1);
   Stack(start, {go_boulder});

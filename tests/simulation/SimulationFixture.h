@@ -71,8 +71,7 @@ struct TSimulationFixture {
   TSimulationFixture() {
     Random.SetClock([] { return 24680u; });
     Settings.ApplyDefaultSettings();
-    // The player's robot, eye and life, as the main window's camera placement gives them
-    // (the camera itself is the main window's business).
+    // The player's robot, eye and life, as the main window's camera placement gives them.
     Host.OnSetPlayerView = [this](int x, int z, bool faceTolmarch, bool map) {
       if (map) return;
       TLandscape& land = *Game.Landscape;
@@ -111,7 +110,6 @@ struct TSimulationFixture {
         Game.Landscape->SetPointHeight(x, z, height(x, z));
   }
 
-  // The number of running animations of a kind.
   int Running(TAnimationKind kind) const {
     int count = 0;
     for (int slot = 0; slot < AnimationSlots; ++slot)
