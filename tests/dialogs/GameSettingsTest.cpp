@@ -123,10 +123,9 @@ TEST(SpeedSettings, EachSliderMovesOnlyItsOwnSettingAndItsLabelShowsTheFactor) {
     TGameSettings store;
     TDlgNewGame dlg(store);
     (dlg.*s.handler)(-6);
-    for (const SpeedSetting& read : SpeedSettings) {
+    for (const SpeedSetting& read : SpeedSettings)
       EXPECT_EQ((store.*read.stored)(), &read == &s ? -6 : 0)
           << "moved " << s.name << ", read " << read.name;
-    }
     (store.*s.setter)(-8);
     EXPECT_EQ((dlg.*s.label).Caption, s.lowest) << s.name;
     (store.*s.setter)(20);
