@@ -1,3 +1,5 @@
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 #include "dialogs/NewGame.h"
@@ -9,45 +11,39 @@ namespace {
 
 struct NextGame : ::testing::Test {
   NextGame() { Settings.ApplyDefaultSettings(); }
-  // Picks a choice by key, as the player would, and applies it with a fixed draw.
-  int DifficultyAfterKey(int difficulty, char key) {
-    Settings.gs_S_Difficulty(difficulty);
-    Dialog.FormShow();
-    Dialog.FormKeyPress(key);
-    Dialog.ApplyChoice([] { return 0.5; });
-    return Settings.GameSpec().S_Difficulty;
-  }
   TGameSettings Settings;
   TDlgNewGame NewGame{Settings};
   TFormNextGame Dialog{NewGame};
 };
 
+// Exit asks to end the program and chooses nothing; a choice outlives the showing.
 TEST_F(NextGame, KeysChooseAndCloseOtherKeysDoNothing) {
   Dialog.FormShow();
-  Dialog.FormKeyPress('x');
-  EXPECT_FALSE(Dialog.Closed());
-  EXPECT_EQ(Dialog.Choice, 0);
-  for (const char key : {'1', '2', '3'}) {
+  Dialog.btnExitClick();
+  EXPECT_EQ(std::tuple(Dialog.ModalResult, Dialog.ExitRequested, Dialog.Choice),
+            std::tuple(mr_Cancel, true, 0));
+  for (const char key : {'x', '1', '2', '3'}) {
     Dialog.FormShow();
     Dialog.FormKeyPress(key);
-    EXPECT_TRUE(Dialog.Closed());
-    EXPECT_EQ(Dialog.Choice, key - '0');
+    EXPECT_EQ(Dialog.Closed(), key != 'x') << key;
+    EXPECT_EQ(Dialog.Choice, key == 'x' ? 0 : key - '0');
   }
-  Dialog.FormShow();  // the choice outlives the showing
-  EXPECT_EQ(Dialog.Choice, 3);
-  EXPECT_FALSE(Dialog.Closed());
+  Dialog.FormShow();
+  EXPECT_EQ(std::tuple(Dialog.Choice, Dialog.Closed()), std::tuple(3, false));
 }
 
+// Easier takes 5; harder adds 2% of what is left and 1, rounded half to even, within 0..100.
 TEST_F(NextGame, ChoicesMoveTheDifficultyWithinItsRange) {
-  EXPECT_EQ(DifficultyAfterKey(98, '3'), 99);
-  EXPECT_EQ(DifficultyAfterKey(99, '3'), 100);
-  EXPECT_EQ(DifficultyAfterKey(100, '3'), 100);
-  EXPECT_EQ(DifficultyAfterKey(0, '3'), 3);
-  EXPECT_EQ(DifficultyAfterKey(50, '3'), 52);
-  EXPECT_EQ(DifficultyAfterKey(25, '3'), 27);  // 2.5 steps round to 2
-  EXPECT_EQ(DifficultyAfterKey(3, '1'), 0);
-  EXPECT_EQ(DifficultyAfterKey(40, '1'), 35);
-  EXPECT_EQ(DifficultyAfterKey(40, '2'), 40);
+  const std::tuple<int, char, int> cases[] = {{98, '3', 99}, {99, '3', 100}, {100, '3', 100},
+                                              {0, '3', 3},   {50, '3', 52},  {25, '3', 27},
+                                              {3, '1', 0},   {40, '1', 35},  {40, '2', 40}};
+  for (const auto& [from, key, to] : cases) {
+    Settings.gs_S_Difficulty(from);
+    Dialog.FormShow();
+    Dialog.FormKeyPress(key);
+    Dialog.ApplyChoice([] { return 0.5; });
+    EXPECT_EQ(Settings.GameSpec().S_Difficulty, to) << from << " " << key;
+  }
 }
 
 TEST_F(NextGame, SameLandscapeTicksTheNewGameBoxAndKeepsTheNumber) {
@@ -55,10 +51,9 @@ TEST_F(NextGame, SameLandscapeTicksTheNewGameBoxAndKeepsTheNumber) {
   Dialog.FormShow();
   EXPECT_FALSE(Dialog.SameLandscape());
   Dialog.cbLandscapeCodeClick();
-  EXPECT_TRUE(Dialog.SameLandscape());
-  EXPECT_TRUE(NewGame.cbLandscapeCode.Checked);
-  EXPECT_TRUE(NewGame.E_S_LandscapeNumber.Enabled);
-  EXPECT_TRUE(Settings.GameSpec().LandscapeFixed);
+  EXPECT_EQ(std::tuple(Dialog.SameLandscape(), NewGame.cbLandscapeCode.Checked,
+                       NewGame.E_S_LandscapeNumber.Enabled, Settings.GameSpec().LandscapeFixed),
+            std::tuple(true, true, true, true));
   Dialog.btnSameAgainClick();
   Dialog.ApplyChoice([] { return 0.5; });
   EXPECT_EQ(Settings.GameSpec().S_LandscapeNumber, 1234);
@@ -66,19 +61,11 @@ TEST_F(NextGame, SameLandscapeTicksTheNewGameBoxAndKeepsTheNumber) {
   // Unticked in the new-game dialog: the next showing follows it, and a new number is drawn.
   NewGame.cbLandscapeCodeClick();
   Dialog.FormShow();
-  EXPECT_FALSE(Dialog.SameLandscape());
-  EXPECT_FALSE(Dialog.cbLandscapeCode.Checked);
+  EXPECT_EQ(std::tuple(Dialog.SameLandscape(), Dialog.cbLandscapeCode.Checked),
+            std::tuple(false, false));
   Dialog.ApplyChoice([] { return 0.5; });
-  EXPECT_EQ(Settings.GameSpec().S_LandscapeNumber, 1073741823);
-  EXPECT_EQ(NewGame.E_S_LandscapeNumber.Text, "1073741823");
-}
-
-TEST_F(NextGame, ExitAsksToEndTheProgram) {
-  Dialog.FormShow();
-  Dialog.btnExitClick();
-  EXPECT_EQ(Dialog.ModalResult, mr_Cancel);
-  EXPECT_TRUE(Dialog.ExitRequested);
-  EXPECT_EQ(Dialog.Choice, 0);
+  EXPECT_EQ(std::tuple(Settings.GameSpec().S_LandscapeNumber, NewGame.E_S_LandscapeNumber.Text),
+            std::tuple(1073741823, "1073741823"));
 }
 
 }  // namespace

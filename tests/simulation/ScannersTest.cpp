@@ -1,5 +1,5 @@
+#include <algorithm>
 #include <cmath>
-#include <functional>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -14,7 +14,6 @@ namespace orvane {
 namespace {
 
 struct ScannersTest : ::testing::Test, test::TSimulationFixture {
-  using TSimulationFixture::Run;
   TLandscape& Land = MakeLandscape(4, 50);
 
   TScanner& Scanner(int n = 1) { return Land.Scanners(n); }
@@ -22,13 +21,19 @@ struct ScannersTest : ::testing::Test, test::TSimulationFixture {
     return Land.Object(Scanner(n).PosX, Scanner(n).PosZ, Scanner(n).Level);
   }
 
-  void SetHeights(const std::function<float(int, int)>& height) {
-    for (int x = 0; x <= Land.GridSize; ++x)
-      for (int z = 0; z <= Land.GridSize; ++z)
-        Land.SetPointHeight(x, z, height(x, z));
+  // A square `distance` squares from scanner 1, along the axis that has room.
+  std::pair<int, int> Ahead(int distance) {
+    const int dz = Scanner().PosZ < Land.GridSize / 2 ? distance : -distance;
+    return {Scanner().PosX, Scanner().PosZ + dz};
   }
-  // A flat world at height 0 that holds only scanner 1 and its stack.
-  void EmptyFlatWorld() {
+  void PutPlayer(std::pair<int, int> square) {
+    Land.Player().X = square.first;
+    Land.Player().Z = square.second;
+    Land.Player().EyeHgt = Land.PointHeight(square.first, square.second) + 1.45;
+  }
+  // A flat world at height 0 that holds only scanner 1 and its stack. The scanner faces the
+  // squares ahead with a 40 degree sector; the player stands aside, out of it.
+  void EmptyFlatWorldFacingAhead() {
     SetHeights([](int, int) { return 0.0f; });
     for (int x = 0; x < Land.GridSize; ++x)
       for (int z = 0; z < Land.GridSize; ++z)
@@ -37,40 +42,18 @@ struct ScannersTest : ::testing::Test, test::TSimulationFixture {
             Land.RemoveGameObject(x, z, false, -1);
     for (int n = 2; n <= MaxScanners; ++n)
       Land.ClearScanner(n);
-  }
-  // A square `distance` squares from scanner 1, along the axis that has room.
-  std::pair<int, int> Ahead(int distance) {
-    const int dz = Scanner().PosZ < Land.GridSize / 2 ? distance : -distance;
-    return {Scanner().PosX, Scanner().PosZ + dz};
-  }
-  // Scanner 1 faces a square with a 40 degree sector.
-  void FaceTowards(std::pair<int, int> square) {
-    ScannerObject().Angle = float(WrapDegrees(
-        RadToDeg(std::atan2(square.first - Scanner().PosX, square.second - Scanner().PosZ))));
+    ScannerObject().Angle = Scanner().PosZ < Land.GridSize / 2 ? 0.0f : 180.0f;
     Scanner().Rotation = 40.0f;
+    PutPlayer({Scanner().PosX + (Scanner().PosX < Land.GridSize / 2 ? 10 : -10), Scanner().PosZ});
   }
-  void PutPlayer(std::pair<int, int> square) {
-    Land.Player().X = square.first;
-    Land.Player().Z = square.second;
-    Land.Player().EyeHgt = Land.PointHeight(square.first, square.second) + 1.45;
-  }
-  // The player stands outside scanner 1's sector, square to its facing.
-  void PutPlayerAside() {
-    const int side = Scanner().PosX < Land.GridSize / 2 ? 10 : -10;
-    PutPlayer({Scanner().PosX + side, Scanner().PosZ});
-  }
-  int Count(TGameObjectKind kind) {
-    int count = 0;
+  // The player's energy and that of every tree, boulder and robot in the world.
+  int WorldEnergy() {
+    int energy = Land.Energy;
     for (int x = 0; x < Land.GridSize; ++x)
       for (int z = 0; z < Land.GridSize; ++z)
         for (int level = 1; level <= MaxStack; ++level)
-          count += Land.Object(x, z, level).Kind == kind;
-    return count;
-  }
-  int WorldEnergy() {
-    int energy = Land.Energy;
-    for (int kind = go_tree; kind <= go_robot; ++kind)
-      energy += Count(TGameObjectKind(kind)) * ObjectEnergy[kind];
+          if (const int kind = Land.Object(x, z, level).Kind; kind >= go_tree && kind <= go_robot)
+            energy += ObjectEnergy[kind];
     return energy;
   }
   // Every scanner idle and blind, so that each scan ends in a turn.
@@ -80,138 +63,101 @@ struct ScannersTest : ::testing::Test, test::TSimulationFixture {
       Scanner(n).State = ss_Idle;
     }
   }
-  // The animation of a kind running on scanner n's object, or -1.
-  int AnimationOn(int n, TAnimationKind kind) {
+  // The animation of a kind on scanner n's square, at its object's level or the one given, or -1.
+  int AnimationOn(int n, TAnimationKind kind, int level = -1) {
     for (int slot = 0; slot < AnimationSlots; ++slot) {
       const TAnimation& a = Land.Animations(slot);
       if (a.Kind == kind && a.X == Scanner(n).PosX && a.Z == Scanner(n).PosZ &&
-          a.Level == Scanner(n).Level)
+          a.Level == (level < 0 ? Scanner(n).Level : level))
         return slot;
     }
     return -1;
   }
 };
 
-// Nothing moves until the player first acts. Then idle scanners start, and so does one that
-// saw the player while idle (it has no scan or turn of its own to go on with); a scanner
-// already scanning is left to its own wait.
+// Nothing moves until the player first acts; then idle scanners start, and so does one that saw
+// the player while idle (no wait or turn of its own), but not one already waiting.
 TEST_F(ScannersTest, IdleUntilStartedThenIdleAndStuckScannersStart) {
   ASSERT_GE(Land.SiteCount, 3);
-  Run(20.0);
+  Advance(20.0);
   for (int n = 1; n <= Land.SiteCount; ++n) {
-    EXPECT_EQ(AnimationOn(n, ga_Scan), -1);
-    EXPECT_EQ(AnimationOn(n, ga_rotate), -1);
-  }
-  for (int n = 1; n <= Land.SiteCount; ++n)
+    EXPECT_TRUE(AnimationOn(n, ga_Scan) < 0 && AnimationOn(n, ga_rotate) < 0) << n;
     Scanner(n).State = ss_Idle;
+  }
   Scanner(1).State = ss_Seen;
   Scanner(3).State = ss_Seen;
   Land.StartAnimation(Scanner(3).PosX, Scanner(3).Level, Scanner(3).PosZ, 0.0f, ga_Scan, Host.Clock,
                       50.0f, 0.0f, 0.0f);
   Simulation.StartScanners();
-  for (const int n : {1, 2}) {
+  for (const int n : {1, 2, 3}) {
     const int slot = AnimationOn(n, ga_Scan);
     ASSERT_GE(slot, 0) << n;
-    EXPECT_EQ(Scanner(n).State, ss_Scan) << n;
-    EXPECT_FLOAT_EQ(Land.Animations(slot).Duration, Scanner(n).TScan) << n;
+    EXPECT_EQ(std::tuple(Scanner(n).State, Land.Animations(slot).Duration),
+              std::tuple(n == 3 ? ss_Seen : ss_Scan, n == 3 ? 50.0f : Scanner(n).TScan));
   }
-  EXPECT_EQ(Scanner(3).State, ss_Seen);
-  EXPECT_FLOAT_EQ(Land.Animations(AnimationOn(3, ga_Scan)).Duration, 50.0f);
 }
 
-TEST_F(ScannersTest, SectorAcrossNorthTakesBothSides) {
-  ScannerObject().Angle = 0.0f;
-  Scanner().Rotation = -40.0f;
-  const int x = Scanner().PosX, z = Scanner().PosZ;
-  EXPECT_TRUE(Simulation.InSector(1, x - 1, z + 57));  // about 359 degrees
-  EXPECT_TRUE(Simulation.InSector(1, x + 1, z + 57));  // about 1 degree
-  EXPECT_FALSE(Simulation.InSector(1, x + 40, z + 57));
-  EXPECT_FALSE(Simulation.InSector(1, x, z - 10));
-}
-
-TEST_F(ScannersTest, APlayerNoLowerThanTheEyeIsNeverSeen) {
-  EmptyFlatWorld();
-  FaceTowards(Ahead(5));
+// A player no higher than the scanner's eye is never seen. One that is seen while the scanner
+// drains loses a unit to a tree in the scanner's view, or nothing without room for the tree.
+TEST_F(ScannersTest, APlayerBelowTheEyeIsSeenAndDrainedIntoATreeOrNone) {
+  EmptyFlatWorldFacingAhead();
   PutPlayer(Ahead(5));
-  Scanner().ViewHgt = 0.5;
-  EXPECT_TRUE(Simulation.CanSeePlayer(1, false));
-  EXPECT_EQ(Scanner().Seen, 1);
-  Scanner().ViewHgt = 0.0;
-  EXPECT_FALSE(Simulation.CanSeePlayer(1, false));
-  EXPECT_EQ(Scanner().Seen, 0);
-}
-
-TEST_F(ScannersTest, DrainingMovesOneUnitIntoATreeOrNone) {
-  EmptyFlatWorld();
-  FaceTowards(Ahead(5));
-  PutPlayer(Ahead(5));
+  for (const double eye : {0.5, 0.0, 0.5}) {
+    Scanner().ViewHgt = eye;
+    EXPECT_EQ(Simulation.CanSeePlayer(1, false), eye > 0.0);
+    EXPECT_EQ(Scanner().Seen, eye > 0.0 ? sn_Seen : sn_NotSeen);
+  }
   Land.SetEnergy(10);
-  Scanner().State = ss_Scan;
-  const int energy = WorldEnergy(), trees = Count(go_tree);
-  EXPECT_EQ(Simulation.ScanStep(1, true), 2);
-  EXPECT_EQ(Land.Energy, 9);
-  EXPECT_EQ(Count(go_tree), trees + 1);
-  EXPECT_EQ(WorldEnergy(), energy);
-  EXPECT_EQ(Scanner().State, ss_Drain);
-  EXPECT_EQ(Host.WarningColour, 255u);
+  const int energy = WorldEnergy();
+  EXPECT_EQ(Simulation.ScanStep(1, true), sr_Player);
+  EXPECT_EQ(std::tuple(Land.Energy, WorldEnergy()), std::tuple(9, energy));
+  EXPECT_EQ(std::tuple(Scanner().State, Host.WarningColour), std::tuple(ss_Drain, 255u));
 
   SetHeights([](int x, int) { return 0.01f * float(x); });  // no flat square anywhere
-  PutPlayer(Ahead(5));
-  EXPECT_EQ(Simulation.ScanStep(1, true), 2);
-  EXPECT_EQ(Land.Energy, 9);
-  EXPECT_EQ(Count(go_tree), trees + 1);
+  EXPECT_EQ(Simulation.ScanStep(1, true), sr_Player);
+  EXPECT_EQ(std::tuple(Land.Energy, WorldEnergy()), std::tuple(9, energy));
 }
 
 TEST_F(ScannersTest, ScansTakeOneUnitFromWhatThePlayerBuilt) {
-  EmptyFlatWorld();
-  FaceTowards(Ahead(6));
-  PutPlayerAside();
+  EmptyFlatWorldFacingAhead();
   Scanner().ScanEff = 20.0f;
   const auto [x, z] = Ahead(6);
   Land.AddGameObject(x, z, go_robot, 0.0f, false);
   const int energy = WorldEnergy();
 
-  EXPECT_EQ(Simulation.ScanStep(1, true), 1);
-  EXPECT_EQ(Land.Object(x, z, 1).Kind, go_boulder);
-  EXPECT_EQ(Count(go_tree), 1);
-  Run(1.0);  // the new boulder settles
-  EXPECT_EQ(Simulation.ScanStep(1, true), 1);
-  EXPECT_EQ(Land.Object(x, z, 1).Kind, go_tree);
-  EXPECT_EQ(Count(go_tree), 3);
-  EXPECT_EQ(WorldEnergy(), energy);
+  EXPECT_EQ(Simulation.ScanStep(1, true), sr_Objects);
+  EXPECT_EQ(std::tuple(Land.Object(x, z, 1).Kind, WorldEnergy()), std::tuple(go_boulder, energy));
+  Advance(1.0);  // the new boulder settles
+  EXPECT_EQ(Simulation.ScanStep(1, true), sr_Objects);
+  EXPECT_EQ(std::tuple(Land.Object(x, z, 1).Kind, WorldEnergy()), std::tuple(go_tree, energy));
 
-  Run(1.0);
-  EXPECT_EQ(Simulation.ScanStep(1, true), 0);  // trees on the ground stay
-  EXPECT_EQ(Count(go_tree), 3);
+  Advance(1.0);
+  EXPECT_EQ(Simulation.ScanStep(1, true), sr_Nothing);  // trees on the ground stay
   const auto [bx, bz] = Ahead(4);
   Land.AddGameObject(bx, bz, go_boulder, 0.0f, false);
   Land.AddGameObject(bx, bz, go_tree, 0.0f, true);
   const int stacked = WorldEnergy();
-  EXPECT_EQ(Simulation.ScanStep(1, true), 0);  // nothing under an appearing object
+  EXPECT_EQ(Simulation.ScanStep(1, true), sr_Nothing);  // nothing under an appearing object
   EXPECT_EQ(Land.TopLevel(bx, bz), 2);
-  Run(1.0);
-  EXPECT_EQ(Simulation.ScanStep(1, true), 1);
-  EXPECT_EQ(Land.TopLevel(bx, bz), 1);
-  EXPECT_EQ(WorldEnergy(), stacked);
+  Advance(1.0);
+  EXPECT_EQ(Simulation.ScanStep(1, true), sr_Objects);
+  EXPECT_EQ(std::tuple(Land.TopLevel(bx, bz), WorldEnergy()), std::tuple(1, stacked));
 }
 
 // A search draws x, then z, for each square it tries, and nothing else, so that what follows
-// it draws the same numbers as ever.
+// it draws the same numbers as ever; it stops at the prey wherever that falls in the draws.
 TEST_F(ScannersTest, ASearchDrawsTwoNumbersASquareAndStopsAtThePrey) {
-  EmptyFlatWorld();
-  FaceTowards(Ahead(6));
-  PutPlayerAside();
+  EmptyFlatWorldFacingAhead();
   const int grid = Land.GridSize;
   for (const int tries : {3, 4, grid * grid / 2}) {  // odd and even numbers of squares
     Scanner().ScanEff = (float(tries) + 0.5f) / float(grid * grid);
     TRandom expected = Random;
     for (int i = 0; i < tries * 2; ++i)
       expected.Random(grid);
-    EXPECT_EQ(Simulation.ScanStep(1, true), 0);
+    EXPECT_EQ(Simulation.ScanStep(1, true), sr_Nothing);
     EXPECT_EQ(Random.RandomSeed, expected.RandomSeed) << tries;
   }
 
-  // The prey is found wherever it falls in the order of the draws.
   const auto [x, z] = Ahead(6);
   Scanner().ScanEff = 4.0f;
   for (uint32_t seed = 1; seed <= 6; ++seed) {
@@ -223,7 +169,7 @@ TEST_F(ScannersTest, ASearchDrawsTwoNumbersASquareAndStopsAtThePrey) {
       if (drawnX == x && expected.Random(grid) + 1 == z) break;
       if (drawnX != x) expected.Random(grid);
     }
-    EXPECT_EQ(Simulation.ScanStep(1, true), 1);
+    EXPECT_EQ(Simulation.ScanStep(1, true), sr_Objects);
     ASSERT_EQ(Land.Object(x, z, 1).Kind, go_tree);
     EXPECT_EQ(Land.Object(x, z, 1).Angle, float(expected.Random() * 360)) << seed;
     Land.RemoveGameObject(x, z, false, 1);
@@ -232,40 +178,35 @@ TEST_F(ScannersTest, ASearchDrawsTwoNumbersASquareAndStopsAtThePrey) {
 
 // What a scanner found it cannot see is looked at again once the ground or its eye changes.
 TEST_F(ScannersTest, ABoulderBehindARidgeIsTakenOnceTheRidgeOrTheEyeMoves) {
-  EmptyFlatWorld();
-  FaceTowards(Ahead(8));
-  PutPlayerAside();
+  EmptyFlatWorldFacingAhead();
   Scanner().ScanEff = 20.0f;
   Scanner().ViewHgt = 2.0;
   const int ridge = Ahead(4).second;
-  const auto raiseRidge = [&](float height) {
-    for (int x = 0; x <= Land.GridSize; ++x)
-      Land.SetPointHeight(x, ridge, height);
+  const auto raiseRidge = [&](float h) {
+    SetHeights([&](int, int z) { return z == ridge ? h : 0.0f; });
   };
   const auto [x, z] = Ahead(8);
   Land.AddGameObject(x, z, go_boulder, 0.0f, false);
   raiseRidge(5.0f);
-  EXPECT_EQ(Simulation.ScanStep(1, true), 0);
+  EXPECT_EQ(Simulation.ScanStep(1, true), sr_Nothing);
   raiseRidge(0.0f);
-  EXPECT_EQ(Simulation.ScanStep(1, true), 1);
+  EXPECT_EQ(Simulation.ScanStep(1, true), sr_Objects);
   EXPECT_EQ(Land.Object(x, z, 1).Kind, go_tree);
 
   raiseRidge(5.0f);
-  const auto [bx, bz] = Ahead(9);
-  ASSERT_EQ(Land.TopLevel(bx, bz), -1);
-  Land.AddGameObject(bx, bz, go_boulder, 0.0f, false);
-  EXPECT_EQ(Simulation.ScanStep(1, true), 0);
+  Land.RemoveGameObject(x, z, false, 1);
+  Land.AddGameObject(x, z, go_boulder, 0.0f, false);
+  EXPECT_EQ(Simulation.ScanStep(1, true), sr_Nothing);
   Scanner().ViewHgt = 50.0;
-  EXPECT_EQ(Simulation.ScanStep(1, true), 1);
-  EXPECT_EQ(Land.Object(bx, bz, 1).Kind, go_tree);
+  EXPECT_EQ(Simulation.ScanStep(1, true), sr_Objects);
+  EXPECT_EQ(Land.Object(x, z, 1).Kind, go_tree);
 }
 
-// A scan's tree goes on the first square drawn that is flat, empty and in the scanner's
-// sector, whichever way the scanner turns, its sector across 0 degrees or not, its facing past
-// a full turn or below zero. The Tolmarch stands at (8, 3) of 25 squares: each sector holds
-// enough of the grid to be drawn within the 601 tries that look at the sector.
+// A scan's tree goes on the first square drawn that is flat, empty and in the sector, whichever
+// way the scanner turns, across 0 degrees or not, facing past a full turn or below zero. With the
+// Tolmarch at (8, 3) of 25 squares each sector is drawn within the 601 tries that look at it.
 TEST_F(ScannersTest, TreesFromAScanGoOnTheFirstFreeSquareDrawnInTheSector) {
-  EmptyFlatWorld();
+  EmptyFlatWorldFacingAhead();
   const int grid = Land.GridSize, px = Scanner().PosX, pz = Scanner().PosZ;
   ASSERT_EQ(std::tuple(grid, px, pz), std::tuple(25, 8, 3));
   const std::pair<float, float> sectors[] = {{400.0f, 40.0f}, {0.0f, -40.0f},    {10.0f, -60.0f},
@@ -278,13 +219,15 @@ TEST_F(ScannersTest, TreesFromAScanGoOnTheFirstFreeSquareDrawnInTheSector) {
       const double d = RadToDeg(std::atan2(double(x - px), double(z - pz)));
       return std::fmod(d - lo + 720.0, 360.0) < std::abs(rotation);
     };
+    for (int x = 0; x < grid; ++x)
+      for (int z = 0; z < grid; ++z)
+        ASSERT_EQ(Simulation.InSector(1, x, z), inSector(x, z)) << facing << " " << x << "," << z;
     TRandom draws = Random;
     int x = 0, z = 0, tries = 0;
     do {
       x = draws.Random(grid) + 1;
       z = draws.Random(grid) + 1;
-      ++tries;
-    } while (x == grid || z == grid || Land.TopLevel(x, z) != -1 || !inSector(x, z));
+    } while (++tries, x == grid || z == grid || Land.TopLevel(x, z) != -1 || !inSector(x, z));
     ASSERT_LE(tries, 601) << facing;
     ASSERT_TRUE(Simulation.PlaceTreeInView(1));
     ASSERT_EQ(Land.TopLevel(x, z), 1) << facing << " " << rotation;
@@ -292,79 +235,72 @@ TEST_F(ScannersTest, TreesFromAScanGoOnTheFirstFreeSquareDrawnInTheSector) {
   }
 }
 
-// Blank scans count up to DoBlank; the last of them turns the scanner and starts the count
-// again. With DoBlank 1 a blank scan leads straight to the next turn.
+// Blank scans count up to DoBlank; the last turns the scanner and starts the count again.
 TEST_F(ScannersTest, AScannerTurnsAfterItsCountOfBlankScans) {
   BlankScans();
-  const auto release = [&] {
-    for (int slot = 0; slot < AnimationSlots; ++slot)
-      if (Land.Animations(slot).X == Scanner().PosX && Land.Animations(slot).Z == Scanner().PosZ)
-        Land.Animations(slot).Kind = ga_static;
-    ScannerObject().Animation = -1;
-  };
   for (const int doBlank : {1, 3}) {
     Scanner().DoBlank = doBlank;
-    Scanner().State = ss_Scan;
     for (int scan = 1; scan <= doBlank; ++scan) {
-      release();
+      Scanner().State = ss_Scan;
+      Simulation.StopScanners();  // the last scan's wait or turn ends
       Simulation.ScanEnded(Scanner().PosX, Scanner().PosZ);
       const bool turn = scan == doBlank;
-      EXPECT_EQ(Scanner().Blank, turn ? 0 : scan) << doBlank << ", scan " << scan;
-      EXPECT_EQ(AnimationOn(1, ga_rotate) >= 0, turn) << doBlank << ", scan " << scan;
       const int wait = AnimationOn(1, ga_Scan);
-      ASSERT_EQ(wait >= 0, !turn) << doBlank << ", scan " << scan;
-      if (!turn) {
-        EXPECT_FLOAT_EQ(Land.Animations(wait).Duration, Scanner().TScan);
-      }
+      EXPECT_EQ(std::tuple(Scanner().Blank, AnimationOn(1, ga_rotate) >= 0, wait >= 0),
+                std::tuple(turn ? 0 : scan, turn, !turn))
+          << doBlank << ", scan " << scan;
+      EXPECT_TRUE(turn || Land.Animations(wait).Duration == Scanner().TScan);
     }
   }
 }
 
-TEST_F(ScannersTest, AScannerAbsorbedDuringItsWaitStartsNothing) {
+// A scanner absorbed during its wait starts nothing; stopped ones leave their objects still.
+TEST_F(ScannersTest, AbsorbedAndStoppedScannersStartNothing) {
   Simulation.StartScanners();
-  const TScanner kept = Scanner();
-  Simulation.ClearScannerAt(kept.PosX, kept.PosZ);
-  EXPECT_EQ(Simulation.FindScanner(kept.PosX, kept.PosZ), 0);
-  Run(kept.TScan + 1.0);
+  const TScanner absorbed = Scanner();
+  Simulation.ClearScannerAt(absorbed.PosX, absorbed.PosZ);
+  EXPECT_EQ(Simulation.FindScanner(absorbed.PosX, absorbed.PosZ), 0);
+  Advance(std::max(12.0, absorbed.TScan + 1.0));
   for (int slot = 0; slot < AnimationSlots; ++slot) {
     const TAnimation& a = Land.Animations(slot);
-    if (a.Kind == ga_static) continue;
-    EXPECT_FALSE(a.X == kept.PosX && a.Z == kept.PosZ) << AnimationKindName(a.Kind);
+    EXPECT_TRUE(a.Kind == ga_static || a.X != absorbed.PosX || a.Z != absorbed.PosZ)
+        << AnimationKindName(a.Kind);
   }
-}
-
-TEST_F(ScannersTest, StopScannersLeavesTheirObjectsStill) {
-  Simulation.StartScanners();
-  Run(12.0);
   Simulation.StopScanners();
-  for (int n = 1; n <= Land.SiteCount; ++n) {
-    EXPECT_EQ(Scanner(n).State, ss_Idle);
-    EXPECT_EQ(ScannerObject(n).Animation, -1);
+  for (int n = 2; n <= Land.SiteCount; ++n) {
+    EXPECT_EQ(std::tuple(Scanner(n).State, ScannerObject(n).Animation), std::tuple(ss_Idle, -1));
     for (int kind = ga_appear; kind <= ga_FissionMove; ++kind)
       EXPECT_EQ(AnimationOn(n, TAnimationKind(kind)), -1);
   }
-  Run(12.0);
-  for (int n = 1; n <= Land.SiteCount; ++n)
+  Advance(12.0);
+  for (int n = 2; n <= Land.SiteCount; ++n)
     EXPECT_EQ(AnimationOn(n, ga_Scan), -1);
 }
 
-TEST_F(ScannersTest, TheTurnSoundLastsTheWholeTurn) {
-  BlankScans();
-  Simulation.StartScanners();
-  for (int frame = 0; frame < 1200 && AnimationOn(1, ga_rotate) < 0; ++frame)
-    Run(1.0 / 60);
-  ASSERT_GE(AnimationOn(1, ga_rotate), 0);
-  int sound = -1;
-  for (int slot = 0; slot < AnimationSlots; ++slot) {
-    const TAnimation& a = Land.Animations(slot);
-    if (a.Kind == ga_SoundRotate && a.X == Scanner().PosX && a.Z == Scanner().PosZ) sound = slot;
+// With blank scans the scanner turns: its sound lasts the whole turn, and a scan follows. At
+// full difficulty a turn takes no time, and ends in the frame it starts in.
+TEST_F(ScannersTest, ATurnLastsItsTimeWithItsSoundAndAScanFollows) {
+  for (const int difficulty : {50, 100}) {
+    MakeLandscape(4, difficulty);
+    ASSERT_EQ(Scanner().TTurn == 0.0f, difficulty == 100);
+    BlankScans();  // also of one that saw the player arrive
+    const float from = float(WrapDegrees(ScannerObject().Angle));
+    Simulation.StartScanners();
+    for (int frame = 0; frame < 1200 && AnimationOn(1, ga_rotate) < 0; ++frame)
+      Advance(1.0 / 60);
+    const int turn = AnimationOn(1, ga_rotate), sound = AnimationOn(1, ga_SoundRotate, 0);
+    ASSERT_TRUE(turn >= 0 && sound >= 0);
+    const float duration = Land.Animations(turn).Duration;
+    EXPECT_FLOAT_EQ(Land.Animations(sound).Duration, duration);
+    Advance(duration * 0.9);
+    EXPECT_TRUE(AnimationOn(1, ga_rotate) >= 0 && Land.Animations(sound).Kind == ga_SoundRotate);
+    Advance(duration * 0.1 + 1.0 / 60);
+    EXPECT_TRUE(AnimationOn(1, ga_rotate) < 0 && AnimationOn(1, ga_Scan) >= 0) << difficulty;
+    EXPECT_FLOAT_EQ(ScannerObject().Angle, from + Scanner().Rotation) << difficulty;
   }
-  ASSERT_GE(sound, 0);
-  Run(Land.Animations(sound).Duration * 0.5);
-  EXPECT_GE(AnimationOn(1, ga_rotate), 0);
-  EXPECT_EQ(Land.Animations(sound).Kind, ga_SoundRotate);
 }
 
+// Idle scanners do not count.
 TEST_F(ScannersTest, ScanWarningShowsTheWorstScan) {
   Host.Hints = {"IS5old", "IT1tip"};
   for (int n = 1; n <= MaxScanners; ++n)
@@ -373,48 +309,48 @@ TEST_F(ScannersTest, ScanWarningShowsTheWorstScan) {
   Scanner(1).Seen = sn_Drained;
   Scanner(2).State = ss_Seen;
   Scanner(2).Seen = sn_Seen;
-  Simulation.ScanWarning();
-  EXPECT_EQ(Host.WarningColour, 255u);
-  EXPECT_EQ(Host.Hints, (std::vector<std::string>{
-                            "IT1tip",
-                            "AS1You're being scanned! You're losing energy! Move somewhere "
-                            "else! QUICK!!"}));
-  Scanner(1).State = ss_Idle;  // idle scanners do not count
-  Simulation.ScanWarning();
-  EXPECT_EQ(Host.WarningColour, clOrange);
-  EXPECT_EQ(Host.Hints.back(),
-            "AS1Your robot has sensed a hostile scan! Move away to avoid losing energy!");
-  EXPECT_EQ(Host.Hints.size(), 2u);
+  const std::string drained =
+      "AS1You're being scanned! You're losing energy! Move somewhere else! QUICK!!";
+  const std::string sensed =
+      "AS1Your robot has sensed a hostile scan! Move away to avoid losing energy!";
+  const auto warns = [&](uint32_t colour, std::vector<std::string> hints) {
+    Simulation.ScanWarning();
+    EXPECT_EQ(Host.WarningColour, colour);
+    EXPECT_EQ(Host.Hints, hints);
+  };
+  warns(255u, {"IT1tip", drained});
+  Scanner(1).State = ss_Idle;
+  warns(clOrange, {"IT1tip", sensed});
   Scanner(2).Seen = sn_NotSeen;
-  Simulation.ScanWarning();
-  EXPECT_EQ(Host.WarningColour, 0u);
-  EXPECT_EQ(Host.Hints, std::vector<std::string>{"IT1tip"});
+  warns(0u, {"IT1tip"});
 }
 
-TEST(ScannersAtFullDifficulty, ATurnTakesOneFrame) {
-  test::TSimulationFixture fixture;
-  TLandscape& land = fixture.MakeLandscape(4, 100);
-  TScanner& scanner = land.Scanners(1);
-  ASSERT_EQ(scanner.TTurn, 0.0f);
-  for (int n = 1; n <= MaxScanners; ++n) {
-    if (land.Scanners(n).State == ss_Free) continue;
-    land.Scanners(n).ViewHgt = -1000.0;  // blank scans
-    land.Scanners(n).State = ss_Idle;    // also one that saw the player arrive
+// The quick sector test must agree with the plain one on every square, edges included.
+TEST(Sector, TheQuickTestNeverChangesTheAnswer) {
+  TRandom random;
+  random.RandomSeed = 99;
+  for (int trial = 0; trial < 400; ++trial) {
+    const int px = random.Random(128), pz = random.Random(128);
+    // Facings past a whole turn and below zero; some edges on diagonals and axes of the grid.
+    const bool onEdges = trial % 3 == 0;
+    const double facing = onEdges ? 45.0 * (trial % 17) - 180.0 : random.Random() * 1080.0 - 360.0;
+    const double narrow = trial % 20 == 2 ? 0.0 : 0.015;  // about the quick tests' margins
+    const double width = onEdges           ? 90.0
+                         : trial % 10 == 1 ? 359.99
+                         : trial % 10 == 2 ? narrow
+                         : trial % 10 == 3 ? 360.0
+                                           : 20.0 + random.Random() * 115.0;
+    const TSector sector(px, pz, facing, width);
+    const double lo = WrapDegrees(facing - width / 2), hi = WrapDegrees(lo + width);
+    for (int x = 0; x <= 128; ++x)
+      for (int z = 0; z <= 128; ++z) {
+        const double d = WrapDegrees(RadToDeg(std::atan2(double(x - px), double(z - pz))));
+        const bool inside = lo > hi ? (d >= lo || d < hi) : (lo <= d && d < hi);
+        ASSERT_EQ(sector.Holds(x, z), inside)
+            << "facing " << facing << " width " << width << " at " << x << "," << z;
+        ASSERT_TRUE(!inside || sector.MayHold(x, z)) << "facing " << facing << " width " << width;
+      }
   }
-  const TStackedObject& object = land.Object(scanner.PosX, scanner.PosZ, scanner.Level);
-  const float from = float(WrapDegrees(object.Angle));
-  fixture.Simulation.StartScanners();
-  const auto turning = [&] {
-    return object.Animation >= 0 && land.Animations(object.Animation).Kind == ga_rotate;
-  };
-  for (int frame = 0; frame < 600 && !turning(); ++frame)
-    fixture.Run(1.0 / 60);
-  ASSERT_TRUE(turning());
-  fixture.Run(1.0 / 60);
-  EXPECT_FALSE(turning());
-  EXPECT_FLOAT_EQ(object.Angle, from + scanner.Rotation);
-  ASSERT_GE(object.Animation, 0);
-  EXPECT_EQ(land.Animations(object.Animation).Kind, ga_Scan);
 }
 
 }  // namespace

@@ -1,8 +1,4 @@
-// What can be seen from where: the height of the ground under any point, sight lines that only
-// the ground blocks, and how much of a flat square an eye sees.
-
 #include <cmath>
-#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -13,12 +9,6 @@ namespace {
 
 struct Sight : ::testing::Test, test::TSimulationFixture {
   TLandscape& Land = MakeLandscape(4, 50);
-
-  void SetHeights(const std::function<float(int, int)>& height) {
-    for (int x = 0; x <= Land.GridSize; ++x)
-      for (int z = 0; z <= Land.GridSize; ++z)
-        Land.SetPointHeight(x, z, height(x, z));
-  }
 };
 
 TEST_F(Sight, TerrainHeightFollowsTheDrawnDiagonals) {

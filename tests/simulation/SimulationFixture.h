@@ -3,6 +3,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "audio/Audio.h"
@@ -20,7 +21,6 @@ namespace orvane::test {
 // The main window as the world and the simulation see it, recording what they ask.
 class TSimulationTestHost : public TWorldHost, public TSimulationHost {
  public:
-  // ---- the world's side
   void ShowEnergy(int /*value*/) override {}
   void ShowRandomTip() override {}
   void ResetFrameTimer() override {}
@@ -33,11 +33,8 @@ class TSimulationTestHost : public TWorldHost, public TSimulationHost {
   void Wake() override { Asleep = false; }
   void LeaveMapView() override {}
   void SetPlayerView(int x, int z, bool faceTolmarch, bool map) override {
-    PlayerViews.push_back({x, z});
     if (OnSetPlayerView) OnSetPlayerView(x, z, faceTolmarch, map);
   }
-
-  // ---- the simulation's side
   void AddHint(const std::string& text) override { Hints.push_back(text); }
   void RemoveHints(char topic) override {
     std::erase_if(Hints, [topic](const std::string& h) { return h.size() > 1 && h[1] == topic; });
@@ -56,7 +53,6 @@ class TSimulationTestHost : public TWorldHost, public TSimulationHost {
   bool Asleep = false;
   uint32_t WarningColour = 0;
   std::vector<std::string> Hints;
-  std::vector<std::pair<int, int>> PlayerViews;
   std::function<void(int, int, bool, bool)> OnSetPlayerView;
   std::vector<TGameResult> Results;  // one for each showing of the next-game dialog
   std::function<void()> OnNextGameDialog;
@@ -75,8 +71,7 @@ struct TSimulationFixture {
   TSimulationFixture() {
     Random.SetClock([] { return 24680u; });
     Settings.ApplyDefaultSettings();
-    // The player's robot, eye and life, as the main window's camera placement gives them
-    // (the camera itself is the main window's business).
+    // The player's robot, eye and life, as the main window's camera placement gives them.
     Host.OnSetPlayerView = [this](int x, int z, bool faceTolmarch, bool map) {
       if (map) return;
       TLandscape& land = *Game.Landscape;
@@ -101,12 +96,37 @@ struct TSimulationFixture {
   }
 
   // Runs the frame tick's animation step for a while, frame by frame.
-  void Run(double seconds, double frameTime = 1.0 / 60) {
+  void Advance(double seconds, double frameTime = 1.0 / 60) {
     for (double t = 0; t < seconds; t += frameTime) {
       Host.DeltaTime = frameTime;
       Simulation.ProgressAnimations(frameTime);
       Host.Clock += frameTime;
     }
+  }
+
+  void SetHeights(const std::function<float(int, int)>& height) {
+    for (int x = 0; x <= Game.Landscape->GridSize; ++x)
+      for (int z = 0; z <= Game.Landscape->GridSize; ++z)
+        Game.Landscape->SetPointHeight(x, z, height(x, z));
+  }
+
+  int Running(TAnimationKind kind) const {
+    int count = 0;
+    for (int slot = 0; slot < AnimationSlots; ++slot)
+      count += Game.Landscape->Animations(slot).Kind == kind;
+    return count;
+  }
+
+  // Flat empty squares away from the player, in the order the list of squares gives them.
+  std::pair<int, int> FreeSquare(int skip = 0) const {
+    const TLandscape& land = *Game.Landscape;
+    for (int i = land.SquareCount; i >= 0; --i) {
+      const TSquareEntry& e = land.SquaresByHeight(i);
+      if (!land.IsFlatSquare(e.X, e.Z) || land.TopLevel(e.X, e.Z) != -1) continue;
+      if (e.X == land.Player().X && e.Z == land.Player().Z) continue;
+      if (skip-- == 0) return {e.X, e.Z};
+    }
+    throw std::logic_error("no free square");
   }
 };
 
