@@ -118,6 +118,37 @@ TEST_F(ScannersTest, APlayerBelowTheEyeIsSeenAndDrainedIntoATreeOrNone) {
   EXPECT_EQ(std::tuple(Land.Energy, WorldEnergy()), std::tuple(9, energy));
 }
 
+// While the landscape ends (its leaving or dying under way, or the next-game dialog open) a
+// scan that ends takes nothing, from the player or from what the player built, and the
+// scanner goes on to its next turn.
+TEST_F(ScannersTest, WhileTheLandscapeEndsAScanTakesNothing) {
+  EmptyFlatWorldFacingAhead();
+  PutPlayer(Ahead(5));
+  Scanner().ViewHgt = 0.5;
+  const auto [x, z] = Ahead(7);
+  Land.AddGameObject(x, z, go_robot, 0.0f, false);
+  Land.SetEnergy(10);
+  const auto scanEnds = [&] {
+    Scanner().State = ss_Scan;
+    Scanner().Blank = 0;
+    Simulation.ScanEnded(Scanner().PosX, Scanner().PosZ);
+    EXPECT_EQ(Land.Energy, 10);
+    EXPECT_EQ(Land.Object(x, z, 1).Kind, go_robot);
+    EXPECT_GE(AnimationOn(1, ga_rotate), 0) << "a blank scan: the next turn";
+    for (int slot = 0; slot < AnimationSlots; ++slot)
+      if (Land.Animations(slot).X == Scanner().PosX && Land.Animations(slot).Z == Scanner().PosZ)
+        Land.Animations(slot).Kind = ga_static;
+  };
+  for (const TAnimationKind ending : {ga_Leave, ga_Dead}) {
+    const int slot = Land.StartAnimation(0, 0, 0, 0.0f, ending, Host.Clock, 1.5f, 0.0f, 0.0f);
+    scanEnds();
+    Land.Animations(slot).Kind = ga_static;
+  }
+  Host.OnNextGameDialog = [&] { scanEnds(); };
+  Simulation.GameEnd(false);
+  EXPECT_EQ(Host.Results.size(), 1u);
+}
+
 TEST_F(ScannersTest, ScansTakeOneUnitFromWhatThePlayerBuilt) {
   EmptyFlatWorldFacingAhead();
   Scanner().ScanEff = 20.0f;
