@@ -35,8 +35,6 @@ void TypeKey(QWidget& dialog, char key) {
   const auto code = static_cast<Qt::Key>(key >= 'a' && key <= 'z' ? key - 'a' + 'A' : key);
   QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, QString(QChar(key)));
   QApplication::sendEvent(receiver, &press);
-  QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier, QString(QChar(key)));
-  QApplication::sendEvent(receiver, &release);
 }
 
 template <class TWidget = QAbstractButton>

@@ -36,15 +36,14 @@ class MainWindow : public ::testing::Test {
     EXPECT_TRUE(WaitFor([&] { return Window.Viewer().FramesDrawn() > 2; }));
   }
 
-  // A fixed landscape, and the view opened out to its full angle.
-  void ShowLandscape(int32_t number) {
-    Program.Settings.gs_S_LandscapeRandom(false);
-    Program.Settings.gs_S_LandscapeNumber(number);
+  // A landscape chosen by number, seen at an angle (at first: the full angle).
+  void ShowLandscape(int32_t number, int32_t difficulty = 0, float fieldOfView = 135.0f) {
+    Program.Settings.ChooseLandscape(number, difficulty);
     Program.Form1.Game->Init();
     // The landscape's lights come up out of a thick fog: straight to their end.
     Program.Form1.Simulation->ProgressAnimations(2.5);
-    Program.Form1.Look.FieldOfView = 135.0f;
-    Program.Scene.GLSceneViewer1.SetFieldOfView(135.0f);
+    Program.Form1.Look.FieldOfView = Program.Form1.Look.TargetFieldOfView = fieldOfView;
+    Program.Scene.GLSceneViewer1.SetFieldOfView(fieldOfView);
     Settle();
   }
 
@@ -59,9 +58,8 @@ class MainWindow : public ::testing::Test {
   double PanelPaperShown() {
     const THintPanel& panel = Program.Form1.Panel_PopInfo;
     const QImage place = test::GrabScreen(Window, QRect(16, 16, panel.Width, panel.Height));
-    const int paper = test::CountPixels(
-        place, [](QColor c) { return test::ChannelDistance(c, QColor(240, 240, 240)) <= 4; });
-    return double(paper) / (place.width() * place.height());
+    return double(test::PixelsNear(place, QColor(240, 240, 240), 4)) / place.width() /
+           place.height();
   }
 
   // Whether the screen shows, over an area of the view, what the view draws there.
@@ -99,23 +97,20 @@ class MainWindow : public ::testing::Test {
   // Ends the landscape as lost and, once the next-game dialog has been open for a while, clicks
   // one of its buttons. Gives the frames the frame timer made meanwhile.
   uint64_t LoseAndClick(const char* button) {
-    uint64_t ticks = 0;
+    const uint64_t before = Program.Form1.GLCadencer1.ProgressCount();
+    uint64_t during = 0;
     QObject guard;
-    QTimer::singleShot(100, &guard, [&] {
-      QWidget* dialog = QApplication::activeModalWidget();
-      ASSERT_NE(dialog, nullptr);
-      ticks = Program.Form1.GLCadencer1.ProgressCount();
-      QTimer::singleShot(300, dialog, [&, dialog] {
-        ticks = Program.Form1.GLCadencer1.ProgressCount() - ticks;
+    QTimer::singleShot(400, &guard, [&] {
+      during = Program.Form1.GLCadencer1.ProgressCount() - before;
+      if (QWidget* dialog = QApplication::activeModalWidget())
         dialog->findChild<QAbstractButton*>(button)->click();
-      });
     });
     QTimer::singleShot(5000, &guard, [] {  // a guard against hanging
       if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
         dialog->done(-2);
     });
     Program.Form1.Simulation->GameEnd(true);
-    return ticks;
+    return during;
   }
 
   TProgram Program;
@@ -133,12 +128,8 @@ TEST_F(MainWindow, TheHintPanelIsSeenOverTheViewAndGoesWithItsHints) {
   const THintPanel& panel = form.Panel_PopInfo;
   ASSERT_TRUE(panel.Visible);
   EXPECT_GT(PanelPaperShown(), 0.5) << "the panel's background is on the screen";
-  const QColor sign = QColourOfNumber(panel.SignColour);
   const QImage signArea = test::GrabScreen(Window, QRect(16 + 4, 16, 29, panel.Height));
-  EXPECT_GT(
-      test::CountPixels(signArea, [&](QColor c) { return test::ChannelDistance(c, sign) < 40; }),
-      20)
-      << "the sign is drawn";
+  EXPECT_GT(test::PixelsNear(signArea, QColourOfNumber(panel.SignColour), 39), 20) << "the sign";
 
   const QRect place(16, 16, panel.Width, panel.Height);
   Program.Settings.gs_H_ShowHints(false);
@@ -174,20 +165,17 @@ TEST_F(MainWindow, TheEnergyNumberIsShownWholeBesideTheMeter) {
   EXPECT_GT(inkOf(12345).width(), 4 * narrow.width());
 
   // 12345 fills the meter with fifteen-unit shells, gold: none lies over the number.
-  auto gold = [](QColor c) { return test::ChannelDistance(c, QColor(230, 200, 80)) < 30; };
-  const int label = bar.EnergyLabelRect().right() + 1;
-  EXPECT_EQ(test::CountPixels(test::GrabScreen(bar, QRect(0, 0, label, bar.height())), gold), 0);
-  EXPECT_GT(test::CountPixels(test::GrabScreen(bar, bar.rect()), gold), 0) << "the meter is drawn";
+  const QColor gold(230, 200, 80);
+  const QRect label(0, 0, bar.EnergyLabelRect().right() + 1, bar.height());
+  EXPECT_EQ(test::PixelsNear(test::GrabScreen(bar, label), gold, 29), 0);
+  EXPECT_GT(test::PixelsNear(test::GrabScreen(bar, bar.rect()), gold, 29), 0) << "the meter";
 }
 
 // A 60 degree view shows a board of known height at a known distance as tall, relative to the
 // view's height, as the angle says, in whatever pixels the screen has (the test runs again at
 // a scale factor of 2).
 TEST_F(MainWindow, TheFieldOfViewSpansItsAngleOnScreen) {
-  ShowLandscape(4242);
-  TForm1& form = Program.Form1;
-  form.Look.FieldOfView = form.Look.TargetFieldOfView = 60.0f;
-  Program.Scene.GLSceneViewer1.SetFieldOfView(60.0f);
+  ShowLandscape(4242, 0, 60.0f);
   Program.Scene.GLSceneViewer1.FogEnable = false;
   const TColor red{1.0f, 0.0f, 0.0f, 1.0f};
   AddBoard(4.0f, 1.0f, 1.6f, red).EditMaterial().Emission = red;
@@ -212,9 +200,7 @@ TEST_F(MainWindow, TheFieldOfViewSpansItsAngleOnScreen) {
 // clamped, and the fog takes on the sky as shown: a black board half in the fog is half the
 // background's colour, in every channel.
 TEST_F(MainWindow, TheFogIsNoBrighterThanTheSky) {
-  Program.Settings.ChooseLandscape(5151, 80);
-  Program.Form1.Game->Init();
-  Program.Form1.Simulation->ProgressAnimations(2.5);
+  ShowLandscape(5151, 80, 60.0f);
   TSceneViewer& viewer = Program.Scene.GLSceneViewer1;
   ASSERT_GT(viewer.Fog.Color.r, 1.1f);
   viewer.Fog.Color.a = std::log(2.0f) / 4.0f;
@@ -223,12 +209,11 @@ TEST_F(MainWindow, TheFogIsNoBrighterThanTheSky) {
 
   const QColor sky = QColourOfNumber(viewer.BackgroundColor);
   const QImage top = test::GrabScreen(Window.Viewer(), QRect(viewer.Width - 40, 0, 40, 2));
-  EXPECT_EQ(test::CountPixels(top, [&](QColor c) { return test::ChannelDistance(c, sky) > 3; }), 0);
+  EXPECT_EQ(test::PixelsNear(top, sky, 3), 80);
   const QImage fogged =
       test::GrabScreen(Window.Viewer(), QRect(viewer.Width / 2 - 2, viewer.Height / 2 - 2, 5, 5));
   const QColor halfSky(sky.red() / 2, sky.green() / 2, sky.blue() / 2);
-  EXPECT_EQ(
-      test::CountPixels(fogged, [&](QColor c) { return test::ChannelDistance(c, halfSky) > 4; }), 0)
+  EXPECT_EQ(test::PixelsNear(fogged, halfSky, 4), 25)
       << "half the sky is " << halfSky.name().toStdString() << ", the board shows "
       << fogged.pixelColor(2, 2).name().toStdString();
 }
@@ -285,8 +270,7 @@ TEST_F(MainWindow, AScreenshotHasTheViewersSizeKeptWithinItsAspectLimits) {
 }
 
 TEST_F(MainWindow, AnExceptionInAHandlerIsLoggedOnceAndPlayGoesOn) {
-  auto* application = dynamic_cast<TApplication*>(QApplication::instance());
-  ASSERT_NE(application, nullptr);
+  auto* application = static_cast<TApplication*>(QApplication::instance());
   application->SetExceptionHandler(
       [this](const std::string& message) { Program.Form1.HandleException(message); });
   QTimer::singleShot(0, &Window, [] { throw std::runtime_error("boom"); });

@@ -28,11 +28,8 @@ class LandscapeView : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     Program = std::make_unique<TProgram>();
-    TGameSettings& settings = Program->Settings;
-    settings.ApplyDefaultSettings();
-    settings.gs_S_LandscapeRandom(false);
-    settings.gs_S_LandscapeNumber(2016);
-    settings.gs_S_Difficulty(100);
+    Program->Settings.ApplyDefaultSettings();
+    Program->Settings.ChooseLandscape(2016, 100);
     Program->Form1.CreateGame();
     Program->Form1.Game->Init();
     // The landscape's lights come up out of a thick fog: straight to their end.
@@ -63,10 +60,6 @@ class LandscapeView : public ::testing::Test {
   static TCamera& Camera() { return *Program->Scene.GLCamera1; }
   static QColor Sky() { return QColourOfNumber(Scene().GLSceneViewer1.BackgroundColor); }
   static QRgb LowerMiddle() { return Widget->Snapshot().pixel(ViewWidth / 2, ViewHeight * 3 / 4); }
-  static bool InsideGrid(const glm::vec3& p) {
-    const float size = static_cast<float>(Land().GridSize);
-    return p.x >= 0.0f && p.x <= size && p.z >= 0.0f && p.z <= size;
-  }
   // How far ahead of the camera a point lies, along its line of sight.
   static float DepthOf(const glm::vec3& p) {
     return glm::dot(p - Camera().AbsolutePosition(), Camera().ForwardVector());
@@ -78,46 +71,6 @@ class LandscapeView : public ::testing::Test {
   static inline std::unique_ptr<TProgram> Program;
   static inline std::unique_ptr<TSceneViewerWidget> Widget;
 };
-
-// The same, drawn with and without multisampling; the mode changes before every test.
-class AntiAliasedLandscapeView : public LandscapeView,
-                                 public ::testing::WithParamInterface<TAntiAliasing> {
- protected:
-  void SetUp() override {
-    Scene().GLSceneViewer1.AntiAliasing = GetParam();
-    LandscapeView::SetUp();
-  }
-};
-
-// The mode takes effect on the next frame; its snapshot has the view's size and shows the
-// sky above and the terrain below; picking finds the ground under a pixel, and in the sky a
-// point on the far plane, out beyond the landscape.
-TEST_P(AntiAliasedLandscapeView, DrawsSnapshotsAndPicksTheLandscape) {
-  EXPECT_EQ(Widget->Samples() > 0, GetParam() == aa4x);
-  const QImage frame = Widget->Snapshot();
-  ASSERT_EQ(frame.size(), QSize(ViewWidth, ViewHeight));
-  // The top rows show the background, which the fog, of the same colour, leaves as it is.
-  for (int x : {5, ViewWidth / 2, ViewWidth - 6})
-    for (int y : {0, 3})
-      EXPECT_LE(ChannelDistance(frame.pixel(x, y), Sky()), 3) << x << ", " << y;
-  EXPECT_GT(ChannelDistance(LowerMiddle(), Sky()), 20);
-  EXPECT_EQ(qAlpha(LowerMiddle()), 255);
-
-  const glm::vec3 ground = Widget->WorldPointAt(ViewWidth / 2, ViewHeight * 3 / 4 + 1);
-  ASSERT_TRUE(InsideGrid(ground)) << ground.x << ", " << ground.z;
-  const int x = static_cast<int>(ground.x);
-  const int z = static_cast<int>(ground.z);
-  const float corners[] = {Land().PointHeight(x, z), Land().PointHeight(x + 1, z),
-                           Land().PointHeight(x, z + 1), Land().PointHeight(x + 1, z + 1)};
-  EXPECT_GE(ground.y, *std::min_element(std::begin(corners), std::end(corners)) - 0.05f);
-  EXPECT_LE(ground.y, *std::max_element(std::begin(corners), std::end(corners)) + 0.05f);
-
-  const glm::vec3 sky = Widget->WorldPointAt(ViewWidth / 2, 1);
-  EXPECT_NEAR(DepthOf(sky), Camera().DepthOfView(), 0.01f * Camera().DepthOfView());
-}
-
-INSTANTIATE_TEST_SUITE_P(Modes, AntiAliasedLandscapeView, ::testing::Values(aaNone, aa4x),
-                         [](const auto& info) { return info.param == aaNone ? "None" : "Four"; });
 
 TEST_F(LandscapeView, UnlitTerrainIsBlackAndDenseFogTurnsItToTheSky) {
   TSceneViewer& viewer = Scene().GLSceneViewer1;
@@ -194,6 +147,35 @@ TEST_F(LandscapeView, ShapesInViewAreDrawnAndAMeshOutOfViewKeepsItsBuffer) {
   EXPECT_EQ(Widget->CachedMeshes(), held + 1);
   holder.DestroyChild(&mesh);
   holder.DestroyChild(&cone);
+}
+
+// With and without multisampling: the mode takes effect on the next frame; its snapshot has the
+// view's size and shows the sky above and the terrain below; picking finds the ground under a
+// pixel, and in the sky a point on the far plane.
+TEST_F(LandscapeView, EitherAntiAliasingModeDrawsSnapshotsAndPicks) {
+  for (const TAntiAliasing mode : {aaNone, aa4x}) {
+    Scene().GLSceneViewer1.AntiAliasing = mode;
+    ASSERT_TRUE(DrawFrame());
+    EXPECT_EQ(Widget->Samples() > 0, mode == aa4x);
+    const QImage frame = Widget->Snapshot();
+    ASSERT_EQ(frame.size(), QSize(ViewWidth, ViewHeight));
+    // The top rows show the background, which the fog, of the same colour, leaves as it is.
+    EXPECT_EQ(test::PixelsNear(frame.copy(0, 0, ViewWidth, 4), Sky(), 3), 4 * ViewWidth) << mode;
+    EXPECT_GT(ChannelDistance(LowerMiddle(), Sky()), 20) << mode;
+    EXPECT_EQ(qAlpha(LowerMiddle()), 255);
+
+    const glm::vec3 ground = Widget->WorldPointAt(ViewWidth / 2, ViewHeight * 3 / 4 + 1);
+    const float n = static_cast<float>(Land().GridSize);
+    ASSERT_TRUE(ground.x >= 0 && ground.x <= n && ground.z >= 0 && ground.z <= n) << mode;
+    const int x = static_cast<int>(ground.x);
+    const int z = static_cast<int>(ground.z);
+    const float corners[] = {Land().PointHeight(x, z), Land().PointHeight(x + 1, z),
+                             Land().PointHeight(x, z + 1), Land().PointHeight(x + 1, z + 1)};
+    EXPECT_GE(ground.y, *std::min_element(std::begin(corners), std::end(corners)) - 0.05f);
+    EXPECT_LE(ground.y, *std::max_element(std::begin(corners), std::end(corners)) + 0.05f);
+    const float far = DepthOf(Widget->WorldPointAt(ViewWidth / 2, 1));
+    EXPECT_NEAR(far, Camera().DepthOfView(), 0.01f * Camera().DepthOfView()) << mode;
+  }
 }
 
 }  // namespace
