@@ -47,9 +47,8 @@ class MainWindow : public ::testing::Test {
     Settle();
   }
 
-  // Lets the window show what its logic holds now, and the view draw a few frames more.
+  // Lets the view draw a few frames more, and the window show what its logic holds by then.
   void Settle() {
-    Window.Refresh();
     const uint64_t drawn = Window.Viewer().FramesDrawn();
     EXPECT_TRUE(WaitFor([&] { return Window.Viewer().FramesDrawn() > drawn + 2; }));
   }
