@@ -1,8 +1,5 @@
-// The main window in a real (virtual) display, read off the screen where it matters: it opens
-// on the first landscape and draws it, the hint panel is seen over the view, the energy number
-// is shown whole, the view spans its angle, the fog is no brighter than the sky, vertical sync
-// switches while playing, picking finds squares, screenshots are saved, and an exception in a
-// handler is logged while play goes on.
+// The main window in a real (virtual) display, read off the screen where it matters, and the
+// next-game dialog it runs modally at the end of a landscape.
 
 #include <algorithm>
 #include <cmath>
@@ -11,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QTimer>
 #include "GuiWaiting.h"
@@ -39,35 +36,35 @@ class MainWindow : public ::testing::Test {
     EXPECT_TRUE(WaitFor([&] { return Window.Viewer().FramesDrawn() > 2; }));
   }
 
-  // A fixed landscape, and the view opened out to its full angle.
-  void ShowLandscape(int32_t number) {
-    TGameSettings& settings = Program.Settings;
-    settings.gs_S_LandscapeRandom(false);
-    settings.gs_S_LandscapeNumber(number);
+  // A landscape chosen by number, seen at an angle (at first: the full angle).
+  void ShowLandscape(int32_t number, int32_t difficulty = 0, float fieldOfView = 135.0f) {
+    Program.Settings.ChooseLandscape(number, difficulty);
     Program.Form1.Game->Init();
     // The landscape's lights come up out of a thick fog: straight to their end.
     Program.Form1.Simulation->ProgressAnimations(2.5);
-    Program.Form1.Look.FieldOfView = 135.0f;
-    Program.Scene.GLSceneViewer1.SetFieldOfView(135.0f);
-    const uint64_t drawn = Window.Viewer().FramesDrawn();
-    EXPECT_TRUE(WaitFor([&] { return Window.Viewer().FramesDrawn() > drawn + 1; }));
+    Program.Form1.Look.FieldOfView = Program.Form1.Look.TargetFieldOfView = fieldOfView;
+    Program.Scene.GLSceneViewer1.SetFieldOfView(fieldOfView);
+    Settle();
   }
 
-  QImage Frame() { return Window.Viewer().Snapshot(); }
+  // Lets the view draw a few frames more, and the window show what its logic holds by then.
+  void Settle() {
+    const uint64_t drawn = Window.Viewer().FramesDrawn();
+    EXPECT_TRUE(WaitFor([&] { return Window.Viewer().FramesDrawn() > drawn + 2; }));
+  }
 
   // The share of the hint panel's place on the screen that shows the panel's light background.
   double PanelPaperShown() {
     const THintPanel& panel = Program.Form1.Panel_PopInfo;
     const QImage place = test::GrabScreen(Window, QRect(16, 16, panel.Width, panel.Height));
-    const int paper = test::CountPixels(
-        place, [](QColor c) { return test::ChannelDistance(c, QColor(240, 240, 240)) <= 4; });
-    return double(paper) / (place.width() * place.height());
+    return double(test::PixelsNear(place, QColor(240, 240, 240), 4)) / place.width() /
+           place.height();
   }
 
   // Whether the screen shows, over an area of the view, what the view draws there.
   bool ScreenShowsTheView(const QRect& area) {
     const QImage screen = test::GrabScreen(Window.Viewer(), area);
-    const QImage frame = Frame().copy(area);
+    const QImage frame = Window.Viewer().Snapshot().copy(area);
     if (frame.size() != screen.size()) return false;
     int differing = 0;
     for (int y = 0; y < screen.height(); ++y)
@@ -76,37 +73,48 @@ class MainWindow : public ::testing::Test {
     return differing < screen.width() * screen.height() / 50;
   }
 
-  // Lets the window show what its logic holds now, and the view draw a few frames more.
-  void Settle() {
-    Window.Refresh();
-    const uint64_t drawn = Window.Viewer().FramesDrawn();
-    EXPECT_TRUE(WaitFor([&] { return Window.Viewer().FramesDrawn() > drawn + 2; }));
+  // Whether the pointer at a pixel of the view points at a square of the landscape.
+  bool PointsAtASquare(int x, int y) {
+    TForm1& form = Program.Form1;
+    form.UpdatePointer(x, y, false);
+    const int n = Program.Landscape().GridSize;
+    return form.PointedX >= 0 && form.PointedX < n && form.PointedZ >= 0 && form.PointedZ < n;
+  }
+
+  // A board facing the camera, `distance` ahead of it.
+  TMeshObject& AddBoard(float distance, float width, float height, const TColor& colour) {
+    const TCamera& camera = *Program.Scene.GLCamera1;
+    const glm::vec3 middle = camera.AbsolutePosition() + distance * camera.ForwardVector();
+    const glm::vec3 right = 0.5f * width * camera.RightVector();
+    const glm::vec3 up = 0.5f * height * camera.UpwardVector();
+    TMeshObject& board = *Program.Scene.DummyCube2->AddNewChild<TMeshObject>();
+    board.AddTriangle(middle - right - up, middle + right - up, middle + right + up, colour);
+    board.AddTriangle(middle - right - up, middle + right + up, middle - right + up, colour);
+    return board;
+  }
+
+  // Ends the landscape as lost and, once the next-game dialog has been open for a while, clicks
+  // one of its buttons. Gives the frames the frame timer made meanwhile.
+  uint64_t LoseAndClick(const char* button) {
+    const uint64_t before = Program.Form1.GLCadencer1.ProgressCount();
+    uint64_t during = 0;
+    QObject guard;
+    QTimer::singleShot(400, &guard, [&] {
+      during = Program.Form1.GLCadencer1.ProgressCount() - before;
+      if (QWidget* dialog = QApplication::activeModalWidget())
+        dialog->findChild<QAbstractButton*>(button)->click();
+    });
+    QTimer::singleShot(5000, &guard, [] {  // a guard against hanging
+      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+        dialog->done(-2);
+    });
+    Program.Form1.Simulation->GameEnd(true);
+    return during;
   }
 
   TProgram Program;
   TMainWindow Window{Program};
 };
-
-QColor SkyOf(const TLandscape& land) {
-  return QColourOfNumber(ColorNumber(land.SkyColour));
-}
-
-TEST_F(MainWindow, OpensOnTheFirstLandscapeWithSkyAboveAndTerrainBelow) {
-  const TLandscape& land = Program.Landscape();
-  ASSERT_GT(land.GridSize, 0);
-  EXPECT_TRUE(Program.Form1.GLCadencer1.Enabled);
-  EXPECT_GT(Program.Form1.GLCadencer1.ProgressCount(), 0u);
-
-  ShowLandscape(4242);
-  const QImage frame = Frame();
-  const TSceneViewer& viewer = Program.Scene.GLSceneViewer1;
-  ASSERT_EQ(frame.size(), QSize(viewer.Width, viewer.Height));
-  const QColor sky = SkyOf(land);
-  for (int x = 5; x < frame.width(); x += frame.width() / 7)
-    EXPECT_LE(test::ChannelDistance(frame.pixelColor(x, 1), sky), 6) << "top row at " << x;
-  const QColor ground = frame.pixelColor(frame.width() / 2, frame.height() * 7 / 8);
-  EXPECT_GT(test::ChannelDistance(ground, sky), 6) << "the lower middle shows terrain";
-}
 
 // The hint panel lies over the 3-D view: the screen shows its light background and its sign
 // at its place, and once the queue is empty or hints are off, the view again.
@@ -118,16 +126,11 @@ TEST_F(MainWindow, TheHintPanelIsSeenOverTheViewAndGoesWithItsHints) {
   Settle();
   const THintPanel& panel = form.Panel_PopInfo;
   ASSERT_TRUE(panel.Visible);
-  const QRect place(16, 16, panel.Width, panel.Height);
   EXPECT_GT(PanelPaperShown(), 0.5) << "the panel's background is on the screen";
-  const QColor sign = QColourOfNumber(panel.SignColour);
   const QImage signArea = test::GrabScreen(Window, QRect(16 + 4, 16, 29, panel.Height));
-  EXPECT_GT(
-      test::CountPixels(signArea, [&](QColor c) { return test::ChannelDistance(c, sign) < 40; }),
-      20)
-      << "the sign is drawn";
+  EXPECT_GT(test::PixelsNear(signArea, QColourOfNumber(panel.SignColour), 39), 20) << "the sign";
 
-  // Off: the view shows through where the panel was, as the view draws it.
+  const QRect place(16, 16, panel.Width, panel.Height);
   Program.Settings.gs_H_ShowHints(false);
   Settle();
   EXPECT_TRUE(ScreenShowsTheView(place)) << "hints switched off";
@@ -146,8 +149,7 @@ TEST_F(MainWindow, TheEnergyNumberIsShownWholeBesideTheMeter) {
   auto inkOf = [&](int energy) {
     Program.Form1.ShowEnergy(energy);
     Settle();
-    const QRect label = bar.EnergyLabelRect();
-    const QImage image = test::GrabScreen(bar, label);
+    const QImage image = test::GrabScreen(bar, bar.EnergyLabelRect());
     QRect ink;
     for (int y = 0; y < image.height(); ++y)
       for (int x = 0; x < image.width(); ++x)
@@ -158,44 +160,24 @@ TEST_F(MainWindow, TheEnergyNumberIsShownWholeBesideTheMeter) {
     return ink;
   };
   const QRect narrow = inkOf(9);
-  const QRect middle = inkOf(200);
-  const QRect wide = inkOf(12345);
-  EXPECT_GT(middle.width(), 2 * narrow.width());
-  EXPECT_GT(wide.width(), 4 * narrow.width());
+  EXPECT_GT(inkOf(200).width(), 2 * narrow.width());
+  EXPECT_GT(inkOf(12345).width(), 4 * narrow.width());
 
   // 12345 fills the meter with fifteen-unit shells, gold: none lies over the number.
-  const QImage whole = test::GrabScreen(bar, bar.rect());
   const QColor gold(230, 200, 80);
-  int leftmostGold = whole.width();
-  for (int y = 0; y < whole.height(); ++y)
-    for (int x = 0; x < whole.width(); ++x)
-      if (test::ChannelDistance(whole.pixelColor(x, y), gold) < 30)
-        leftmostGold = std::min(leftmostGold, x);
-  EXPECT_LT(leftmostGold, whole.width()) << "the meter is drawn";
-  EXPECT_GT(leftmostGold, bar.EnergyLabelRect().right());
+  const QRect label(0, 0, bar.EnergyLabelRect().right() + 1, bar.height());
+  EXPECT_EQ(test::PixelsNear(test::GrabScreen(bar, label), gold, 29), 0);
+  EXPECT_GT(test::PixelsNear(test::GrabScreen(bar, bar.rect()), gold, 29), 0) << "the meter";
 }
 
 // A 60 degree view shows a board of known height at a known distance as tall, relative to the
 // view's height, as the angle says, in whatever pixels the screen has (the test runs again at
 // a scale factor of 2).
 TEST_F(MainWindow, TheFieldOfViewSpansItsAngleOnScreen) {
-  ShowLandscape(4242);
-  TForm1& form = Program.Form1;
-  form.Look.FieldOfView = form.Look.TargetFieldOfView = 60.0f;
-  TSceneViewer& viewer = Program.Scene.GLSceneViewer1;
-  viewer.SetFieldOfView(60.0f);
-  viewer.FogEnable = false;
-  const TCamera& camera = *Program.Scene.GLCamera1;
-  const float distance = 4.0f;
-  const float height = 1.6f;
-  const glm::vec3 middle = camera.AbsolutePosition() + distance * camera.ForwardVector();
-  const glm::vec3 right = 0.5f * camera.RightVector();
-  const glm::vec3 up = 0.5f * height * camera.UpwardVector();
-  TMeshObject& board = *Program.Scene.DummyCube2->AddNewChild<TMeshObject>();
+  ShowLandscape(4242, 0, 60.0f);
+  Program.Scene.GLSceneViewer1.FogEnable = false;
   const TColor red{1.0f, 0.0f, 0.0f, 1.0f};
-  board.AddTriangle(middle - right - up, middle + right - up, middle + right + up, red);
-  board.AddTriangle(middle - right - up, middle + right + up, middle - right + up, red);
-  board.EditMaterial().Emission = red;
+  AddBoard(4.0f, 1.0f, 1.6f, red).EditMaterial().Emission = red;
   Settle();
 
   const QImage screen = test::GrabScreen(Window.Viewer(), Window.Viewer().rect());
@@ -209,7 +191,7 @@ TEST_F(MainWindow, TheFieldOfViewSpansItsAngleOnScreen) {
     }
   }
   ASSERT_GE(bottom, top) << "the board is on the screen";
-  const double expected = height / (2.0 * distance * std::tan(glm::radians(30.0)));
+  const double expected = 1.6 / (2.0 * 4.0 * std::tan(glm::radians(30.0)));
   EXPECT_NEAR(double(bottom - top + 1) / screen.height(), expected, 0.01);
 }
 
@@ -217,52 +199,32 @@ TEST_F(MainWindow, TheFieldOfViewSpansItsAngleOnScreen) {
 // clamped, and the fog takes on the sky as shown: a black board half in the fog is half the
 // background's colour, in every channel.
 TEST_F(MainWindow, TheFogIsNoBrighterThanTheSky) {
-  Program.Settings.ChooseLandscape(5151, 80);
-  Program.Form1.Game->Init();
-  Program.Form1.Simulation->ProgressAnimations(2.5);
+  ShowLandscape(5151, 80, 60.0f);
   TSceneViewer& viewer = Program.Scene.GLSceneViewer1;
   ASSERT_GT(viewer.Fog.Color.r, 1.1f);
-  const float distance = 4.0f;
-  viewer.Fog.Color.a = std::log(2.0f) / distance;
-  const TCamera& camera = *Program.Scene.GLCamera1;
-  const glm::vec3 middle = camera.AbsolutePosition() + distance * camera.ForwardVector();
-  const glm::vec3 right = 0.1f * camera.RightVector();
-  const glm::vec3 up = 0.1f * camera.UpwardVector();
-  TMeshObject& board = *Program.Scene.DummyCube2->AddNewChild<TMeshObject>();
-  const TColor black{0.0f, 0.0f, 0.0f, 1.0f};
-  board.AddTriangle(middle - right - up, middle + right - up, middle + right + up, black);
-  board.AddTriangle(middle - right - up, middle + right + up, middle - right + up, black);
+  viewer.Fog.Color.a = std::log(2.0f) / 4.0f;
+  AddBoard(4.0f, 0.2f, 0.2f, {0.0f, 0.0f, 0.0f, 1.0f});
   Settle();
 
   const QColor sky = QColourOfNumber(viewer.BackgroundColor);
   const QImage top = test::GrabScreen(Window.Viewer(), QRect(viewer.Width - 40, 0, 40, 2));
-  EXPECT_EQ(test::CountPixels(top, [&](QColor c) { return test::ChannelDistance(c, sky) > 3; }), 0);
+  EXPECT_EQ(test::PixelsNear(top, sky, 3), 80);
   const QImage fogged =
       test::GrabScreen(Window.Viewer(), QRect(viewer.Width / 2 - 2, viewer.Height / 2 - 2, 5, 5));
   const QColor halfSky(sky.red() / 2, sky.green() / 2, sky.blue() / 2);
-  EXPECT_EQ(
-      test::CountPixels(fogged, [&](QColor c) { return test::ChannelDistance(c, halfSky) > 4; }), 0)
+  EXPECT_EQ(test::PixelsNear(fogged, halfSky, 4), 25)
       << "half the sky is " << halfSky.name().toStdString() << ", the board shows "
       << fogged.pixelColor(2, 2).name().toStdString();
 }
 
 TEST_F(MainWindow, PickingFindsTheGroundAndNotTheSky) {
   ShowLandscape(4242);
+  const TSceneViewer& viewer = Program.Scene.GLSceneViewer1;
   for (const TAntiAliasing mode : {aaNone, aa4x}) {
     Program.Form1.SetAntiAliasing(mode);
-    const uint64_t drawn = Window.Viewer().FramesDrawn();
-    ASSERT_TRUE(WaitFor([&] { return Window.Viewer().FramesDrawn() > drawn + 1; }));
-    const TSceneViewer& viewer = Program.Scene.GLSceneViewer1;
-    const int N = Program.Landscape().GridSize;
-    Program.Form1.UpdatePointer(viewer.Width / 2, viewer.Height * 7 / 8, false);
-    EXPECT_GE(Program.Form1.PointedX, 0) << mode;
-    EXPECT_LT(Program.Form1.PointedX, N) << mode;
-    EXPECT_GE(Program.Form1.PointedZ, 0) << mode;
-    EXPECT_LT(Program.Form1.PointedZ, N) << mode;
-    Program.Form1.UpdatePointer(viewer.Width / 2, 1, false);
-    const bool inside = Program.Form1.PointedX >= 0 && Program.Form1.PointedX < N &&
-                        Program.Form1.PointedZ >= 0 && Program.Form1.PointedZ < N;
-    EXPECT_FALSE(inside) << "the sky is no square, mode " << mode;
+    Settle();
+    EXPECT_TRUE(PointsAtASquare(viewer.Width / 2, viewer.Height * 7 / 8)) << mode;
+    EXPECT_FALSE(PointsAtASquare(viewer.Width / 2, 1)) << "the sky, mode " << mode;
   }
 }
 
@@ -272,7 +234,6 @@ TEST_F(MainWindow, PickingFindsTheGroundAndNotTheSky) {
 TEST_F(MainWindow, VerticalSyncSwitchesWhilePlaying) {
   ShowLandscape(4242);
   TSceneViewerWidget& view = Window.Viewer();
-  const int N = Program.Landscape().GridSize;
   ASSERT_TRUE(Program.Form1.Panel_PopInfo.Visible);
   for (const bool on : {true, false, true}) {
     view.resize(view.width() - 20, view.height() - 10);
@@ -280,17 +241,20 @@ TEST_F(MainWindow, VerticalSyncSwitchesWhilePlaying) {
     view.RequestFrame();
     Settle();
     EXPECT_EQ(view.SwapInterval(), on ? 1 : 0);
-    EXPECT_EQ(Frame().size(), view.size()) << on;
+    EXPECT_EQ(view.Snapshot().size(), view.size()) << on;
     EXPECT_TRUE(ScreenShowsTheView(QRect(0, 100, view.width(), view.height() - 100))) << on;
     EXPECT_GT(PanelPaperShown(), 0.5) << "the hint panel stays over the view";
-    Program.Form1.UpdatePointer(view.width() / 2, view.height() * 7 / 8, false);
-    EXPECT_TRUE(Program.Form1.PointedX >= 0 && Program.Form1.PointedX < N &&
-                Program.Form1.PointedZ >= 0 && Program.Form1.PointedZ < N)
-        << on;
+    EXPECT_TRUE(PointsAtASquare(view.width() / 2, view.height() * 7 / 8)) << on;
   }
 }
 
-TEST_F(MainWindow, AScreenshotHasTheViewersSize) {
+// A window of 900 by 333 leaves a view of 900 by 300, wider than 5:3: the viewer keeps to
+// 500 by 300, and a screenshot has its size.
+TEST_F(MainWindow, AScreenshotHasTheViewersSizeKeptWithinItsAspectLimits) {
+  Window.resize(900, 333);
+  ASSERT_TRUE(WaitFor([&] { return Program.Scene.GLSceneViewer1.Height == 300; }));
+  EXPECT_EQ(Program.Scene.GLSceneViewer1.Width, 500);
+  Settle();
   const auto folder = std::filesystem::temp_directory_path() / "orvane_screenshot_test";
   std::filesystem::create_directories(folder / "snapshot");
   const auto previous = std::filesystem::current_path();
@@ -299,15 +263,13 @@ TEST_F(MainWindow, AScreenshotHasTheViewersSize) {
   std::filesystem::current_path(previous);
   const std::string line = Program.Log.GetLines().back();
   ASSERT_EQ(line.rfind("Screenshot saved as snapshot/", 0), 0u) << line;
-  const QImage saved(QString::fromStdString((folder / line.substr(20)).string()));
-  const TSceneViewer& viewer = Program.Scene.GLSceneViewer1;
-  EXPECT_EQ(saved.size(), QSize(viewer.Width, viewer.Height));
+  EXPECT_EQ(QImage(QString::fromStdString((folder / line.substr(20)).string())).size(),
+            QSize(500, 300));
   std::filesystem::remove_all(folder);
 }
 
 TEST_F(MainWindow, AnExceptionInAHandlerIsLoggedOnceAndPlayGoesOn) {
-  auto* application = dynamic_cast<TApplication*>(QApplication::instance());
-  ASSERT_NE(application, nullptr);
+  auto* application = static_cast<TApplication*>(QApplication::instance());
   application->SetExceptionHandler(
       [this](const std::string& message) { Program.Form1.HandleException(message); });
   QTimer::singleShot(0, &Window, [] { throw std::runtime_error("boom"); });
@@ -318,23 +280,17 @@ TEST_F(MainWindow, AnExceptionInAHandlerIsLoggedOnceAndPlayGoesOn) {
   application->SetExceptionHandler(nullptr);
 }
 
-TEST_F(MainWindow, TheFrameTimerKeepsFiringInsideAModalDialog) {
-  QDialog dialog(&Window);
-  const uint64_t before = Program.Form1.GLCadencer1.ProgressCount();
-  uint64_t during = 0;
-  QTimer::singleShot(400, &dialog, [&] {
-    during = Program.Form1.GLCadencer1.ProgressCount();
-    dialog.accept();
-  });
-  dialog.exec();
-  EXPECT_GT(during, before + 5);
-}
-
-TEST_F(MainWindow, ResizingKeepsTheViewerWithinItsAspectLimits) {
-  Window.resize(900, 333);  // a view of 900 by 300 is wider than 5:3
-  ASSERT_TRUE(WaitFor([&] { return Program.Scene.GLSceneViewer1.Height == 300; }));
-  EXPECT_EQ(Program.Scene.GLSceneViewer1.Width, 500);
-  EXPECT_EQ(Window.Viewer().width(), 500);
+// At the end of a landscape the next-game dialog runs modally while the frame timer fires on
+// behind it; a choice makes the next landscape, and Exit closes the main window.
+TEST_F(MainWindow, TheNextGameDialogRunsModallyAtTheEndOfALandscape) {
+  Program.Settings.gs_S_Difficulty(50);
+  EXPECT_GT(LoseAndClick("btnMoreDifficult"), 5u) << "the frame timer fires behind the dialog";
+  EXPECT_EQ(Program.Settings.GameSpec().S_Difficulty, 52);
+  EXPECT_TRUE(Window.isVisible());
+  LoseAndClick("btnExit");
+  EXPECT_TRUE(Program.Form1.FormNextGame.ExitRequested);
+  EXPECT_FALSE(Window.isVisible());
+  EXPECT_FALSE(Program.Form1.GLCadencer1.Enabled);
 }
 
 }  // namespace

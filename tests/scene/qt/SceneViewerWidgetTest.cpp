@@ -2,14 +2,13 @@
 // what picking finds, and how often meshes go to the GPU.
 
 #include <algorithm>
-#include <cstdlib>
 #include <iterator>
 #include <memory>
 
 #include <gtest/gtest.h>
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QImage>
+#include "GuiWaiting.h"
+#include "scene/qt/ScreenPixels.h"
 
 #include "frontend/Program.h"
 #include "frontend/qt/Pictures.h"
@@ -17,6 +16,8 @@
 
 namespace orvane {
 namespace {
+
+using test::ChannelDistance;
 
 constexpr int ViewWidth = 640;
 constexpr int ViewHeight = 400;
@@ -27,11 +28,8 @@ class LandscapeView : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     Program = std::make_unique<TProgram>();
-    TGameSettings& settings = Program->Settings;
-    settings.ApplyDefaultSettings();
-    settings.gs_S_LandscapeRandom(false);
-    settings.gs_S_LandscapeNumber(2016);
-    settings.gs_S_Difficulty(100);
+    Program->Settings.ApplyDefaultSettings();
+    Program->Settings.ChooseLandscape(2016, 100);
     Program->Form1.CreateGame();
     Program->Form1.Game->Init();
     // The landscape's lights come up out of a thick fog: straight to their end.
@@ -54,102 +52,40 @@ class LandscapeView : public ::testing::Test {
   static bool DrawFrame() {
     const uint64_t before = Widget->FramesDrawn();
     Widget->RequestFrame();
-    QElapsedTimer clock;
-    clock.start();
-    while (Widget->FramesDrawn() == before && clock.elapsed() < 10000)
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return Widget->FramesDrawn() > before;
+    return test::WaitFor([&] { return Widget->FramesDrawn() > before; }, 10000);
   }
 
   static TScene& Scene() { return Program->Scene; }
   static TLandscape& Land() { return Program->Landscape(); }
   static TCamera& Camera() { return *Program->Scene.GLCamera1; }
-
-  static int ColourDistance(QRgb a, QRgb b) {
-    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                     std::abs(qBlue(a) - qBlue(b))});
-  }
-  static QRgb Sky() { return QColourOfNumber(Scene().GLSceneViewer1.BackgroundColor).rgb(); }
+  static QColor Sky() { return QColourOfNumber(Scene().GLSceneViewer1.BackgroundColor); }
   static QRgb LowerMiddle() { return Widget->Snapshot().pixel(ViewWidth / 2, ViewHeight * 3 / 4); }
-  static bool InsideGrid(const glm::vec3& p) {
-    const float size = static_cast<float>(Land().GridSize);
-    return p.x >= 0.0f && p.x <= size && p.z >= 0.0f && p.z <= size;
-  }
   // How far ahead of the camera a point lies, along its line of sight.
   static float DepthOf(const glm::vec3& p) {
     return glm::dot(p - Camera().AbsolutePosition(), Camera().ForwardVector());
+  }
+  static float DepthAtTheMiddle() {
+    return DepthOf(Widget->WorldPointAt(ViewWidth / 2, ViewHeight / 2));
   }
 
   static inline std::unique_ptr<TProgram> Program;
   static inline std::unique_ptr<TSceneViewerWidget> Widget;
 };
 
-// The same, drawn with and without multisampling; the mode changes before every test.
-class AntiAliasedLandscapeView : public LandscapeView,
-                                 public ::testing::WithParamInterface<TAntiAliasing> {
- protected:
-  void SetUp() override {
-    Scene().GLSceneViewer1.AntiAliasing = GetParam();
-    LandscapeView::SetUp();
-  }
-};
-
-TEST_P(AntiAliasedLandscapeView, ModeTakesEffectOnTheNextFrame) {
-  EXPECT_EQ(Widget->Samples() > 0, GetParam() == aa4x);
-}
-
-TEST_P(AntiAliasedLandscapeView, SnapshotShowsSkyAboveAndTerrainBelowAtTheViewSize) {
-  const QImage frame = Widget->Snapshot();
-  ASSERT_EQ(frame.size(), QSize(ViewWidth, ViewHeight));
-  // The top rows show the background, which the fog, of the same colour, leaves as it is.
-  for (int x : {5, ViewWidth / 2, ViewWidth - 6}) {
-    for (int y : {0, 3})
-      EXPECT_LE(ColourDistance(frame.pixel(x, y), Sky()), 3) << x << ", " << y;
-  }
-  EXPECT_GT(ColourDistance(LowerMiddle(), Sky()), 20);
-  EXPECT_EQ(qAlpha(LowerMiddle()), 255);
-}
-
-TEST_P(AntiAliasedLandscapeView, PickFindsTheGroundUnderAPixelAndTheFarPlaneInTheSky) {
-  const glm::vec3 ground = Widget->WorldPointAt(ViewWidth / 2, ViewHeight * 3 / 4 + 1);
-  ASSERT_TRUE(InsideGrid(ground)) << ground.x << ", " << ground.z;
-  const int x = static_cast<int>(ground.x);
-  const int z = static_cast<int>(ground.z);
-  const float corners[] = {Land().PointHeight(x, z), Land().PointHeight(x + 1, z),
-                           Land().PointHeight(x, z + 1), Land().PointHeight(x + 1, z + 1)};
-  EXPECT_GE(ground.y, *std::min_element(std::begin(corners), std::end(corners)) - 0.05f);
-  EXPECT_LE(ground.y, *std::max_element(std::begin(corners), std::end(corners)) + 0.05f);
-
-  // Nothing is drawn at the top: the point lies on the far plane, out beyond the landscape.
-  const glm::vec3 sky = Widget->WorldPointAt(ViewWidth / 2, 1);
-  EXPECT_NEAR(DepthOf(sky), Camera().DepthOfView(), 0.01f * Camera().DepthOfView());
-  float highest = 0.0f;
-  for (int i = 0; i <= Land().GridSize; ++i) {
-    for (int j = 0; j <= Land().GridSize; ++j)
-      highest = std::max(highest, Land().PointHeight(i, j));
-  }
-  EXPECT_TRUE(!InsideGrid(sky) || sky.y > highest + 10.0f) << sky.x << ", " << sky.y;
-}
-
-INSTANTIATE_TEST_SUITE_P(Modes, AntiAliasedLandscapeView, ::testing::Values(aaNone, aa4x),
-                         [](const auto& info) { return info.param == aaNone ? "None" : "Four"; });
-
 TEST_F(LandscapeView, UnlitTerrainIsBlackAndDenseFogTurnsItToTheSky) {
-  TLightSource* lights[] = {Scene().GLLightSource1, Scene().GLLightSource3};
   TSceneViewer& viewer = Scene().GLSceneViewer1;
   const float density = viewer.Fog.Color.a;
-
-  for (TLightSource* light : lights) {
+  for (TLightSource* light : {Scene().GLLightSource1, Scene().GLLightSource3}) {
     light->SetDiffuse({0, 0, 0, 1});
     light->Specular = {0, 0, 0, 1};
   }
   viewer.Fog.Color.a = 0.0f;  // no fog at all
   ASSERT_TRUE(DrawFrame());
-  EXPECT_LE(ColourDistance(LowerMiddle(), qRgb(0, 0, 0)), 2);
+  EXPECT_LE(ChannelDistance(LowerMiddle(), Qt::black), 2);
 
   viewer.Fog.Color.a = 10.0f;
   ASSERT_TRUE(DrawFrame());
-  EXPECT_LE(ColourDistance(LowerMiddle(), Sky()), 3);
+  EXPECT_LE(ChannelDistance(LowerMiddle(), Sky()), 3);
 
   viewer.Fog.Color.a = density;
   Land().CreateMesh();  // puts the light colours back
@@ -168,15 +104,14 @@ TEST_F(LandscapeView, MeshesAreUploadedOnlyWhenTheirVerticesChange) {
   // gets the old one's address; once it is gone its buffers go too.
   TDummyCube& holder = *Scene().DummyCube2;
   const size_t held = Widget->CachedMeshes();
-  const glm::vec3 eye = Camera().AbsolutePosition();
   const glm::vec3 right = Camera().RightVector();
   const glm::vec3 up = Camera().UpwardVector();
   for (float distance : {3.0f, 2.0f}) {
-    const glm::vec3 ahead = eye + distance * Camera().ForwardVector();
+    const glm::vec3 ahead = Camera().AbsolutePosition() + distance * Camera().ForwardVector();
     TMeshObject& mesh = *holder.AddNewChild<TMeshObject>();
     mesh.AddTriangle(ahead - right - up, ahead + right - up, ahead + up, {1, 0, 0, 1});
     ASSERT_TRUE(DrawFrame());
-    EXPECT_NEAR(DepthOf(Widget->WorldPointAt(ViewWidth / 2, ViewHeight / 2)), distance, 0.01f);
+    EXPECT_NEAR(DepthAtTheMiddle(), distance, 0.01f);
     EXPECT_EQ(Widget->CachedMeshes(), held + 1);
     holder.DestroyChild(&mesh);
   }
@@ -191,16 +126,15 @@ TEST_F(LandscapeView, ShapesInViewAreDrawnAndAMeshOutOfViewKeepsItsBuffer) {
   TDummyCube& holder = *Scene().DummyCube2;
   const glm::vec3 eye = Camera().AbsolutePosition();
   const glm::vec3 forward = Camera().ForwardVector();
-  const float ground = DepthOf(Widget->WorldPointAt(ViewWidth / 2, ViewHeight / 2));
+  const float ground = DepthAtTheMiddle();
   ASSERT_GT(ground, 4.0f);
 
   TCone& cone = *holder.AddNewChild<TCone>();
   cone.Height = 2.0f;
   cone.SetPosition(eye + 3.0f * forward);
   ASSERT_TRUE(DrawFrame());
-  const float ahead = DepthOf(Widget->WorldPointAt(ViewWidth / 2, ViewHeight / 2));
-  EXPECT_GT(ahead, 2.0f);
-  EXPECT_LT(ahead, 3.1f);
+  EXPECT_GT(DepthAtTheMiddle(), 2.0f);
+  EXPECT_LT(DepthAtTheMiddle(), 3.1f);
 
   cone.SetPosition(eye - 3.0f * forward);
   const size_t held = Widget->CachedMeshes();
@@ -209,10 +143,39 @@ TEST_F(LandscapeView, ShapesInViewAreDrawnAndAMeshOutOfViewKeepsItsBuffer) {
   mesh.AddTriangle(behind, behind + Camera().RightVector(), behind + Camera().UpwardVector(),
                    {1, 0, 0, 1});
   ASSERT_TRUE(DrawFrame());
-  EXPECT_NEAR(DepthOf(Widget->WorldPointAt(ViewWidth / 2, ViewHeight / 2)), ground, 0.01f);
+  EXPECT_NEAR(DepthAtTheMiddle(), ground, 0.01f);
   EXPECT_EQ(Widget->CachedMeshes(), held + 1);
   holder.DestroyChild(&mesh);
   holder.DestroyChild(&cone);
+}
+
+// With and without multisampling: the mode takes effect on the next frame; its snapshot has the
+// view's size and shows the sky above and the terrain below; picking finds the ground under a
+// pixel, and in the sky a point on the far plane.
+TEST_F(LandscapeView, EitherAntiAliasingModeDrawsSnapshotsAndPicks) {
+  for (const TAntiAliasing mode : {aaNone, aa4x}) {
+    Scene().GLSceneViewer1.AntiAliasing = mode;
+    ASSERT_TRUE(DrawFrame());
+    EXPECT_EQ(Widget->Samples() > 0, mode == aa4x);
+    const QImage frame = Widget->Snapshot();
+    ASSERT_EQ(frame.size(), QSize(ViewWidth, ViewHeight));
+    // The top rows show the background, which the fog, of the same colour, leaves as it is.
+    EXPECT_EQ(test::PixelsNear(frame.copy(0, 0, ViewWidth, 4), Sky(), 3), 4 * ViewWidth) << mode;
+    EXPECT_GT(ChannelDistance(LowerMiddle(), Sky()), 20) << mode;
+    EXPECT_EQ(qAlpha(LowerMiddle()), 255);
+
+    const glm::vec3 ground = Widget->WorldPointAt(ViewWidth / 2, ViewHeight * 3 / 4 + 1);
+    const float n = static_cast<float>(Land().GridSize);
+    ASSERT_TRUE(ground.x >= 0 && ground.x <= n && ground.z >= 0 && ground.z <= n) << mode;
+    const int x = static_cast<int>(ground.x);
+    const int z = static_cast<int>(ground.z);
+    const float corners[] = {Land().PointHeight(x, z), Land().PointHeight(x + 1, z),
+                             Land().PointHeight(x, z + 1), Land().PointHeight(x + 1, z + 1)};
+    EXPECT_GE(ground.y, *std::min_element(std::begin(corners), std::end(corners)) - 0.05f);
+    EXPECT_LE(ground.y, *std::max_element(std::begin(corners), std::end(corners)) + 0.05f);
+    const float far = DepthOf(Widget->WorldPointAt(ViewWidth / 2, 1));
+    EXPECT_NEAR(far, Camera().DepthOfView(), 0.01f * Camera().DepthOfView()) << mode;
+  }
 }
 
 }  // namespace

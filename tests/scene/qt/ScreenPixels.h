@@ -23,20 +23,19 @@ inline QImage GrabScreen(const QWidget& widget, const QRect& area) {
       .convertToFormat(QImage::Format_RGB32);
 }
 
-// How many pixels of a picture satisfy a test of their colour.
-template <class TTest>
-int CountPixels(const QImage& image, TTest&& test) {
-  int count = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      count += test(QColor(image.pixel(x, y))) ? 1 : 0;
-  return count;
-}
-
 // The largest difference of two colours in any channel.
 inline int ChannelDistance(const QColor& a, const QColor& b) {
   return std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
                    std::abs(a.blue() - b.blue())});
+}
+
+// How many pixels of a picture lie within a distance of a colour, in every channel.
+inline int PixelsNear(const QImage& image, const QColor& colour, int distance) {
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      count += ChannelDistance(image.pixelColor(x, y), colour) <= distance ? 1 : 0;
+  return count;
 }
 
 }  // namespace orvane::test
