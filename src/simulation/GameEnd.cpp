@@ -10,7 +10,6 @@
 #include "world/Game.h"
 #include "world/Landscape.h"
 #include "world/MathKT.h"
-#include "world/Random.h"
 
 namespace orvane {
 
