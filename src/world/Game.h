@@ -20,8 +20,8 @@ class TGame {
   void Init();
 
   // The simulation that runs the world from now on; a still world until one registers.
-  void SetSimulation(TWorldSimulation& simulation);
-  void ClearSimulation() { SetSimulation(Still); }
+  void SetSimulation(TWorldSimulation& simulation) { Runner = &simulation; }
+  void ClearSimulation() { Runner = &Still; }
 
   std::unique_ptr<TLandscape> Landscape;
   TAudio Audio;
@@ -32,10 +32,10 @@ class TGame {
   void SetLandscapeFactory(TLandscapeFactory factory) { Factory = std::move(factory); }
 
  private:
-  TWorldLinks Links;
-  TLandscapeFactory Factory;
   TStillWorld Still;
   TWorldSimulation* Runner = &Still;
+  TWorldLinks Links;  // the world reads Runner through its links, as it stands
+  TLandscapeFactory Factory;
 };
 
 }  // namespace orvane

@@ -12,16 +12,14 @@
 namespace orvane {
 
 TGame::TGame(TRandom& random, TLog& log, TScene& scene, TGameSettings& settings, TWorldHost& host)
-    : Links{random, log, scene, settings, Audio, host}, Factory([](const TWorldLinks& links) {
+    : Links{random, log, scene, settings, Audio, host, Runner},
+      Factory([](const TWorldLinks& links) {
         return std::unique_ptr<TLandscape>(new (std::nothrow) TLandscape(links));
       }) {}
 
 void TGame::Init() {
   if (Audio.AudioAvailable) Audio.ListenerVelocity = glm::vec3(0.0f);
-  if (!Landscape) {
-    Landscape = Factory(Links);
-    if (Landscape) Landscape->SetSimulation(*Runner);
-  }
+  if (!Landscape) Landscape = Factory(Links);
   if (!Landscape) {
     Links.Log.Log("Error 0008: Could not create Landscape object @ Game.Init().");
   } else {
@@ -34,11 +32,6 @@ void TGame::Init() {
   }
   Cheated = false;
   CheatsEnabled = false;
-}
-
-void TGame::SetSimulation(TWorldSimulation& simulation) {
-  Runner = &simulation;
-  if (Landscape) Landscape->SetSimulation(simulation);
 }
 
 void TLandscape::Make() {

@@ -26,6 +26,8 @@ struct TWorldLinks {
   TGameSettings& Settings;
   TAudio& Audio;
   TWorldHost& Host;
+  // The simulation that runs the world, as the game has it now.
+  TWorldSimulation* const& Runner;
 };
 
 // The whole state of the landscape being played: the grid of heights, the stack of objects
@@ -147,8 +149,7 @@ class TLandscape {
 
   const TWorldLinks& Links() const { return World; }
   // The simulation that steps the animations and warns of scans.
-  void SetSimulation(TWorldSimulation& simulation) { Simulation = &simulation; }
-  TWorldSimulation& Runner() { return *Simulation; }
+  TWorldSimulation& Runner() { return *World.Runner; }
 
  private:
   // The steps of GeneratePoints, in the order of their random draws.
@@ -198,8 +199,6 @@ class TLandscape {
   }
 
   TWorldLinks World;
-  TStillWorld Still;
-  TWorldSimulation* Simulation = &Still;
   // Where objects may have stood since the stacks were last cleared: the squares marked in
   // Touched, the levels up to HighestLevelUsed. Every other slot is empty.
   int HighestLevelUsed = 0;
