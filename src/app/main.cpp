@@ -8,6 +8,7 @@
 #include <string>
 
 #include "dialogs/WholeNumberText.h"
+#include "frontend/BatchRun.h"
 #include "frontend/DumpCommand.h"
 #include "frontend/Program.h"
 #include "frontend/qt/Application.h"
@@ -21,9 +22,13 @@ using namespace orvane;
 constexpr int UsageError = 2;
 
 void PrintUsage(std::ostream& out) {
-  out << "usage: orvane [--verbose] [--dump-landscape NUMBER [--difficulty D]]\n"
+  out << "usage: orvane [--verbose] [--run SCRIPT] [--dump-landscape NUMBER [--difficulty D]]\n"
          "  --verbose                also write every console log line on standard output\n"
          "                           (on standard error with --dump-landscape)\n"
+         "  --run SCRIPT             without a window: load the preferences, make the first\n"
+         "                           landscape, run every line of the file SCRIPT as a console\n"
+         "                           command and write the log on standard output; exit status\n"
+         "                           0, or 1 when a line failed, or 2 when the file is missing\n"
          "  --dump-landscape NUMBER  print the landscape of that number as JSON\n"
          "                           (NUMBER from -2147483647 to 2147483647)\n"
          "  --difficulty D           the difficulty of the dumped landscape, 0 to 100 (default "
@@ -51,6 +56,14 @@ int DumpLandscape(int32_t number, int32_t difficulty, bool verbose) {
   return dump.Errors.empty() ? 0 : 1;
 }
 
+int RunScript(const std::string& path) {
+  TProgram program;
+  program.Log.AddListener([](const std::string& line) { std::cout << line << '\n'; });
+  const TBatchStatus status = RunBatch(program, path);
+  if (status == bs_NoFile) std::cerr << "orvane: no script file '" << path << "'\n";
+  return status;
+}
+
 int Play(int argc, char** argv, bool verbose) {
   TApplication application(argc, argv);
   TSceneViewerWidget::SetDefaultSurfaceFormat(true);
@@ -67,6 +80,7 @@ int Play(int argc, char** argv, bool verbose) {
 
 int main(int argc, char** argv) {
   std::optional<int32_t> number;
+  std::optional<std::string> script;
   int32_t difficulty = 0;
   bool verbose = false;
   for (int i = 1; i < argc; ++i) {
@@ -88,6 +102,8 @@ int main(int argc, char** argv) {
         return UsageError;
       }
       difficulty = *value;
+    } else if (arg == "--run" && hasValue) {
+      script = argv[++i];
     } else if (arg == "--verbose") {
       verbose = true;
     } else if (arg == "--help" || arg == "-h") {
@@ -99,10 +115,15 @@ int main(int argc, char** argv) {
       return UsageError;
     }
   }
+  if (number && script) {
+    std::cerr << "orvane: --run and --dump-landscape do not go together\n";
+    return UsageError;
+  }
   if (number) return DumpLandscape(*number, difficulty, verbose);
   if (difficulty != 0) {
     std::cerr << "orvane: --difficulty goes with --dump-landscape\n";
     return UsageError;
   }
+  if (script) return RunScript(*script);
   return Play(argc, argv, verbose);
 }

@@ -10,6 +10,12 @@ void TLog::Log(const std::string& text) {
     listener(Lines.back());
 }
 
+void TLog::Clear() {
+  Lines.clear();
+  for (const auto& listener : ClearListeners)
+    listener();
+}
+
 bool TLog::Contains(const std::string& line) const {
   return std::find(Lines.begin(), Lines.end(), line) != Lines.end();
 }

@@ -17,10 +17,14 @@ class TLog {
   void Log(const std::string& text);
   void IndentIn() { ++Indent; }
   void IndentOut() { --Indent; }
-  void Clear() { Lines.clear(); }
+  // Every line goes; the clear listeners hear of it.
+  void Clear();
 
   // Called with every line as it is written (the console window, or standard output).
   void AddListener(TListener listener) { Listeners.push_back(std::move(listener)); }
+  void AddClearListener(std::function<void()> listener) {
+    ClearListeners.push_back(std::move(listener));
+  }
 
   const std::vector<std::string>& GetLines() const { return Lines; }
   bool Contains(const std::string& line) const;
@@ -31,6 +35,7 @@ class TLog {
  private:
   std::vector<std::string> Lines;
   std::vector<TListener> Listeners;
+  std::vector<std::function<void()>> ClearListeners;
 };
 
 // Runs one operation inside an exception guard: anything it throws is reported as the

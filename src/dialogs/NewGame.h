@@ -8,6 +8,8 @@
 
 namespace orvane {
 
+class TCommandRunner;
+
 // The new-game dialog: the state of the controls that show the game's settings, following the
 // settings store, and the handlers of those controls, which change the settings through their
 // setters. The window layer only draws these controls and forwards the player's input.
@@ -29,6 +31,14 @@ class TDlgNewGame : public TSettingsListener, public TSettingsDialog {
     SetLandscapeNumberText(std::to_string(number));
   }
   void ShowSuggestion(const std::string& text) override { LabelSuggestion.Caption = text; }
+
+  // ---- the player's preferences, kept as a script of "pref" lines
+  static constexpr const char* PreferencesFile = "script/Preferences.osc";
+  // The saved preferences, or else every default; then the user's own preference script.
+  void LoadPreferences(TCommandRunner& console);
+  // Writes the preference file anew beside the old one and renames it over it; throws when
+  // that cannot be done, and the old file stays whole.
+  void SavePreferences();
 
   // Event handlers of the controls. A slider handler gets the slider's new position.
   void RB_QuickPlayClick();

@@ -11,7 +11,12 @@ namespace orvane {
 
 TForm1::TForm1(TRandom& random, TLog& log, TScene& scene, TGameSettings& settings,
                TDlgNewGame& newGame)
-    : FormNextGame(newGame), Random(random), Log(log), Scene(scene), Settings(settings) {
+    : FormNextGame(newGame),
+      Random(random),
+      Log(log),
+      Scene(scene),
+      Settings(settings),
+      DlgNewGame(newGame) {
   Settings.AddListener(*this);
 }
 
@@ -30,12 +35,17 @@ TWindowSystem& TForm1::RequireWindows() const {
   return *Windows;
 }
 
+// A line the world asks for: a failure in it is the console's to report, not the world's.
 void TForm1::ExecuteCommand(const std::string& line, bool silent) {
   if (!Console) {
     Log.Log("Diagnostic: No console to run \"" + line + "\".");
     return;
   }
-  Console->ExecuteCommand(line, silent);
+  try {
+    Console->ExecuteCommand(line, silent);
+  } catch (const std::exception& error) {
+    HandleException(error.what());
+  }
 }
 
 void TForm1::ShowNextGameDialog(const TGameResult& result) {

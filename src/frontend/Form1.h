@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "console/CommandRunner.h"
+#include "console/Console.h"
+#include "console/ConsoleHost.h"
 #include "dialogs/NewGame.h"
 #include "dialogs/NextGame.h"
 #include "dialogs/settings/GameSettings.h"
@@ -72,7 +73,10 @@ struct TLook {
 
 // The main window's logic: its state, its part in making and showing the world, and the
 // hints it queues. The Qt window only shows this state and forwards its events.
-class TForm1 : public TWorldHost, public TSimulationHost, public TSettingsListener {
+class TForm1 : public TWorldHost,
+               public TSimulationHost,
+               public TSettingsListener,
+               public TConsoleHost {
  public:
   static constexpr int Panel1Height = 33;
 
@@ -82,8 +86,8 @@ class TForm1 : public TWorldHost, public TSimulationHost, public TSettingsListen
   // The window system the window runs in; null when there is none (operations that need it
   // then fail and report it).
   void SetWindowSystem(TWindowSystem* windows) { Windows = windows; }
-  // The console that runs command lines; null until there is one.
-  void SetConsole(TCommandRunner* console) { Console = console; }
+  // The console window, which runs command lines; null until there is one.
+  void SetConsole(TConsole* console) { Console = console; }
 
   // Makes the game object and the simulation that runs its world (once).
   void CreateGame();
@@ -91,9 +95,12 @@ class TForm1 : public TWorldHost, public TSimulationHost, public TSettingsListen
   // ---- start-up and shutdown
   void FormCreate();
   void StartUp();
+  // The saved preferences through the console, or the defaults when there is no console.
+  void LoadPreferences();
   void CentreCursor();
   // Anything that reached the message loop: logged, the console shown, play goes on.
   void HandleException(const std::string& message);
+  // The preferences are saved; a failure is logged and the window closes all the same.
   void FormClose();
   void FormDestroy();
 
@@ -132,8 +139,8 @@ class TForm1 : public TWorldHost, public TSimulationHost, public TSettingsListen
   bool NoSleep = false;
   void SetAsleep(bool value) override;
   void SetVSync(bool value);
-  void SetMaxFPS(int value);
-  void SetAntiAliasing(TAntiAliasing mode);
+  void SetMaxFPS(int value) override;
+  void SetAntiAliasing(TAntiAliasing mode) override;
   // Saves the last frame as "snapshot/<random number>.png"; a failure is thrown to the caller.
   void TakeScreenshot();
 
@@ -170,6 +177,26 @@ class TForm1 : public TWorldHost, public TSimulationHost, public TSettingsListen
   double LastDeltaTime() const override { return LastDeltaTimeValue; }
   void ExecuteCommand(const std::string& line, bool silent) override;
 
+  // ---- keys; Tab, F9 and F15 show or hide the console
+  void FormKeyDown(int key);
+  void ToggleConsole();
+
+  // ---- what the console's commands ask of the main window
+  TGame* ConsoleGame() override { return Game.get(); }
+  TSimulation* ConsoleSimulation() override { return Simulation.get(); }
+  THighWaterMarks HighWaterMarks() const override { return {StackHighWater, ScannerHighWater}; }
+  bool SleepSwitchedOff() const override { return NoSleep; }
+  void SwitchSleepOff(bool off) override { NoSleep = off; }
+  int FrameRateLimit() const override { return MaxFPS; }
+  TAntiAliasing AntiAliasingMode() const override { return AntiAliasing; }
+  bool HasWindow() const override { return Windows != nullptr; }
+  double MeasureFramesPerSecond() override;
+  glm::ivec2 ViewResolution() const override;
+  void ShowLabel1(const std::string& caption) override { StatusBar.Label1Caption = caption; }
+  void CloseMainWindow() override;
+  void CloseNextGameDialog() override;
+  void ConsoleHidden() override { ConsoleVisible = false; }
+
   // ---- the next-game dialog, shown at the end of every landscape
   TFormNextGame FormNextGame;
   // Shown modally through the window system with the result; once it is closed the player's
@@ -190,8 +217,9 @@ class TForm1 : public TWorldHost, public TSimulationHost, public TSettingsListen
   TLog& Log;
   TScene& Scene;
   TGameSettings& Settings;
+  TDlgNewGame& DlgNewGame;
   TWindowSystem* Windows = nullptr;
-  TCommandRunner* Console = nullptr;
+  TConsole* Console = nullptr;
   std::vector<std::string> Queue;
 };
 

@@ -38,13 +38,32 @@ void TForm1::FormCreate() {
 void TForm1::StartUp() {
   for (const char* hint : WelcomeHints)
     AddHint(hint);
-  Settings.ApplyDefaultSettings();
+  LoadPreferences();
   try {
     CreateGame();
   } catch (const std::exception&) {
     // reported below
   }
-  if (!Game) Log.Log("Error 0007: Could not create Game object.");
+  if (!Game) {
+    Log.Log("Error 0007: Could not create Game object.");
+    return;
+  }
+  // Once more, now that the game exists.
+  LoadPreferences();
+}
+
+// Every setting passes through its setter before the first game is made. A preference line
+// that fails stops the preference scripts and is reported; play goes on.
+void TForm1::LoadPreferences() {
+  if (!Console) {
+    Settings.ApplyDefaultSettings();
+    return;
+  }
+  try {
+    DlgNewGame.LoadPreferences(*Console);
+  } catch (const std::exception& error) {
+    HandleException(error.what());
+  }
 }
 
 void TForm1::CentreCursor() {
@@ -59,12 +78,11 @@ void TForm1::CentreCursor() {
 
 void TForm1::HandleException(const std::string& message) {
   Log.Log("Unexpected Exception: " + message);
-  if (Windows) {
-    try {
-      Windows->ShowConsole();
-    } catch (const std::exception&) {
-      // the line is in the log; nothing more can be shown
-    }
+  if (!Console) return;
+  try {
+    Console->Show();
+  } catch (const std::exception&) {
+    // the line is in the log; nothing more can be shown
   }
   ConsoleVisible = true;
 }
@@ -72,6 +90,11 @@ void TForm1::HandleException(const std::string& message) {
 void TForm1::FormClose() {
   // The program is ending: no more frames.
   GLCadencer1.Enabled = false;
+  try {
+    DlgNewGame.SavePreferences();
+  } catch (const std::exception& error) {
+    HandleException(error.what());
+  }
 }
 
 void TForm1::FormDestroy() {

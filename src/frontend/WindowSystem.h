@@ -31,8 +31,15 @@ class TWindowSystem {
   virtual glm::vec3 WorldPointAt(int x, int y) = 0;
   // Saves the last rendered frame, at the viewer's size, as a PNG file; throws on failure.
   virtual void SaveSnapshot(const std::string& path) = 0;
-  // The console window: shown and brought to the front.
-  virtual void ShowConsole() = 0;
+  // A modal error box with an OK button.
+  virtual void ShowErrorBox(const std::string& text) = 0;
+  // Switches vertical synchronisation off, draws three frames at once, switches it on again
+  // and returns the frames per second they were drawn at.
+  virtual double MeasureFramesPerSecond() = 0;
+  // Closes the main window, which ends the program.
+  virtual void CloseMainWindow() = 0;
+  // Closes the next-game dialog if it is open.
+  virtual void CloseNextGameDialog() = 0;
   // The next-game dialog, shown modally: returns once it is closed, the frame timer firing
   // on meanwhile.
   virtual void ShowNextGameDialog() = 0;

@@ -19,7 +19,9 @@ class TFakeWindowSystem : public TWindowSystem {
   glm::ivec2 PixelAsked{-1, -1};
   bool CursorFails = false, SaveFails = false;
   std::vector<std::string> Saved;
-  int ConsoleShown = 0, NextGameShown = 0;
+  std::vector<std::string> ErrorBoxes;
+  int NextGameShown = 0, NextGameClosed = 0, FramesMeasured = 0;
+  bool MainWindowClosed = false;
 
   glm::ivec2 CursorPosition() const override { return Cursor; }
   void SetCursorPosition(glm::ivec2 screen) override {
@@ -36,7 +38,13 @@ class TFakeWindowSystem : public TWindowSystem {
     if (SaveFails) throw std::runtime_error("no folder");
     Saved.push_back(path);
   }
-  void ShowConsole() override { ++ConsoleShown; }
+  void ShowErrorBox(const std::string& text) override { ErrorBoxes.push_back(text); }
+  double MeasureFramesPerSecond() override {
+    ++FramesMeasured;
+    return 59.96;
+  }
+  void CloseMainWindow() override { MainWindowClosed = true; }
+  void CloseNextGameDialog() override { ++NextGameClosed; }
   void ShowNextGameDialog() override { ++NextGameShown; }
 };
 

@@ -50,7 +50,7 @@ TEST_F(MainWindow, FailuresAreLoggedAndAnUnexpectedExceptionOpensTheConsole) {
   const std::string cursor = "Error 0010: Could not set cursor position @ Form.CentreCursor()";
   EXPECT_EQ(Program.Log.GetLines(),
             (std::vector<std::string>{cursor, cursor, "Unexpected Exception: boom"}));
-  EXPECT_EQ(Windows.ConsoleShown, 1);
+  EXPECT_TRUE(Program.FormNotes.Visible);
   EXPECT_TRUE(Form.ConsoleVisible);
 }
 

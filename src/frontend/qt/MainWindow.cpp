@@ -8,12 +8,15 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QImage>
+#include <QKeyEvent>
+#include <QMessageBox>
 #include <QTimer>
 
 #include "dialogs/qt/NextGameDialog.h"
 #include "frontend/qt/HintPanelWidget.h"
 #include "frontend/qt/Pictures.h"
 #include "frontend/qt/StatusBarWidget.h"
+#include "frontend/qt/VirtualKeys.h"
 #include "scene/qt/SceneViewerWidget.h"
 
 namespace orvane {
@@ -134,8 +137,39 @@ void TMainWindow::SaveSnapshot(const std::string& path) {
     throw std::runtime_error("could not save the snapshot as " + path);
 }
 
-// The log is kept from start-up on; its window arrives with the console.
-void TMainWindow::ShowConsole() {}
+void TMainWindow::ShowErrorBox(const std::string& text) {
+  QMessageBox::critical(this, windowTitle(), QString::fromStdString(text));
+}
+
+double TMainWindow::MeasureFramesPerSecond() {
+  return ViewerWidget->DrawFramesNow(3);
+}
+
+void TMainWindow::CloseMainWindow() {
+  close();
+}
+
+void TMainWindow::CloseNextGameDialog() {
+  if (OpenNextGameDialog) OpenNextGameDialog->reject();
+}
+
+// Tab is a key of the game here, not a move of the focus.
+bool TMainWindow::event(QEvent* event) {
+  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Tab) {
+    keyPressEvent(static_cast<QKeyEvent*>(event));
+    return true;
+  }
+  return QWidget::event(event);
+}
+
+void TMainWindow::keyPressEvent(QKeyEvent* event) {
+  const int key = VirtualKeyCode(*event);
+  if (key == 0) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  Guard([this, key] { Form.FormKeyDown(key); });
+}
 
 // The next-game dialog, modal: the frame timer fires on behind it. Its Exit asks for the end of
 // the program, which comes with the main window closing.
@@ -143,7 +177,9 @@ void TMainWindow::ShowNextGameDialog() {
   TFormNextGame& logic = Form.FormNextGame;
   TNextGameDialog dialog(logic, this);
   dialog.Guard = [this](const std::function<void()>& call) { Guard(call); };
+  OpenNextGameDialog = &dialog;
   dialog.exec();
+  OpenNextGameDialog = nullptr;
   if (logic.ExitRequested) close();
 }
 

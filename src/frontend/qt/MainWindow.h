@@ -11,6 +11,7 @@ class QTimer;
 namespace orvane {
 
 class TSceneViewerWidget;
+class TNextGameDialog;
 class TStatusBarWidget;
 class THintPanelWidget;
 
@@ -33,10 +34,15 @@ class TMainWindow : public QWidget, public TWindowSystem {
   TScreenRect WindowRect() const override;
   glm::vec3 WorldPointAt(int x, int y) override;
   void SaveSnapshot(const std::string& path) override;
-  void ShowConsole() override;
+  void ShowErrorBox(const std::string& text) override;
+  double MeasureFramesPerSecond() override;
+  void CloseMainWindow() override;
   void ShowNextGameDialog() override;
+  void CloseNextGameDialog() override;
 
  protected:
+  bool event(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
@@ -52,6 +58,7 @@ class TMainWindow : public QWidget, public TWindowSystem {
   TStatusBarWidget* StatusBarView;
   THintPanelWidget* HintPanel;
   QTimer* FrameDriver;
+  TNextGameDialog* OpenNextGameDialog = nullptr;
   // A progress waits for its redraw before the next one, unless the view is not drawn.
   bool AwaitingFrame = false;
   QElapsedTimer SinceProgress;

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 #include <QSurfaceFormat>
@@ -217,6 +220,18 @@ void TSceneViewerWidget::SetDefaultSurfaceFormat(bool vsync) {
 void TSceneViewerWidget::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   Container->setGeometry(rect());
+}
+
+double TSceneViewerWidget::DrawFramesNow(int count) {
+  QElapsedTimer timer;
+  timer.start();
+  for (int i = 0; i < count; ++i) {
+    // The window paints when it is told its update is due, at once.
+    QEvent due(QEvent::UpdateRequest);
+    QCoreApplication::sendEvent(View, &due);
+  }
+  const qint64 elapsed = timer.nsecsElapsed();
+  return elapsed > 0 ? count * 1e9 / double(elapsed) : 0.0;
 }
 
 }  // namespace orvane

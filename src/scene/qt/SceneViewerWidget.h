@@ -87,6 +87,8 @@ class TSceneViewerWidget : public QWidget {
     View->requestUpdate();
   }
   void SetViewCursor(const QCursor& cursor) { View->setCursor(cursor); }
+  // Draws frames at once, one after the other, and returns how many a second they took.
+  double DrawFramesNow(int count);
 
   // The world point drawn at pixel (x, y), y counted from the top, in the last frame: the
   // depth is read at column x, row (height - y) from the bottom, clamped to the image, and
