@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QImage>
 #include <QKeyEvent>
@@ -106,6 +107,8 @@ void TMainWindow::closeEvent(QCloseEvent* event) {
   Guard([this] { Form.FormClose(); });
   FrameDriver->stop();
   event->accept();
+  // The program ends with its main window, whatever other window is open.
+  QCoreApplication::quit();
 }
 
 glm::ivec2 TMainWindow::CursorPosition() const {
