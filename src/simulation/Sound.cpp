@@ -75,6 +75,11 @@ void TSimulation::StopAnimationSounds(int mode) {
     const bool selected =
         (mode == 1 && IsSoundAnimation(kind)) || (mode == 2 && kind == ga_SoundDrain);
     if (!selected) continue;
+    // Without sound there is no source to look for: the slot is only released.
+    if (!Game.Audio.AudioAvailable) {
+      animation.Kind = ga_static;
+      continue;
+    }
     const std::string what = "(silence " + std::to_string(mode) + ", animation type " +
                              std::to_string(static_cast<int>(kind));
     if (!Sources::Exists(animation.Source)) {

@@ -76,7 +76,7 @@ TEST_F(Animations, TheHeartbeatGoesOnOnlyWithSoundAlternatingAtThePlayersSquare)
   EXPECT_EQ(Running(ga_SoundPulse1), 1);
 }
 
-// Silencing the drains leaves other sounds, and reports each drain that has no source.
+// Silencing the drains leaves other sounds; without sound there is nothing to report.
 TEST_F(Animations, ScanAndDrainSoundsRaiseTheTensionNeverPast100) {
   Game.Audio.Tension = 1.0f;
   const int scan = Start(ga_SoundScan, 5.0f);
@@ -91,9 +91,7 @@ TEST_F(Animations, ScanAndDrainSoundsRaiseTheTensionNeverPast100) {
   Log.Clear();
   Simulation.StopAnimationSounds(2);
   EXPECT_EQ(std::tuple(Running(ga_SoundScan), Running(ga_SoundDrain)), std::tuple(2, 0));
-  const std::string missing =
-      "Error 0001: Attempted to stop sound (silence 2, animation type 19), where no sound exists";
-  EXPECT_EQ(Log.GetLines(), std::vector<std::string>(2, missing));
+  EXPECT_TRUE(Log.GetLines().empty());
   Simulation.StopAnimationSounds(1);
   EXPECT_EQ(std::tuple(Land.Animations(scan).Kind, Running(ga_SoundPulse1)),
             std::tuple(ga_static, 0));
