@@ -12,7 +12,13 @@ TBatchStatus RunBatch(TProgram& program, const std::string& path) {
   if (!lines) return bs_NoFile;
   TForm1& form = program.Form1;
   form.StartUp();
-  if (form.Game) form.Game->Init();
+  if (form.Game) {
+    form.Game->Init();
+    // As the window leaves the game when it opens: sleeping off, the high-water marks from zero.
+    form.NoSleep = true;
+    form.ScannerHighWater = 0;
+    form.StackHighWater = 0;
+  }
   TBatchStatus status = bs_Done;
   for (const std::string& line : *lines) {
     try {
