@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-format
   qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins libgl-dev
-  xvfb xauth libgl1-mesa-dri libglx-mesa0 libegl-mesa0
+  xvfb xauth libgl1-mesa-dri libglx-mesa0 libegl-mesa0 xdotool libxcb1-dev
 )
 
 missing=()

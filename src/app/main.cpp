@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "console/qt/NotesWindow.h"
 #include "dialogs/WholeNumberText.h"
 #include "frontend/BatchRun.h"
 #include "frontend/DumpCommand.h"
@@ -71,6 +72,7 @@ int Play(int argc, char** argv, bool verbose) {
   if (verbose) program.Log.AddListener([](const std::string& line) { std::cout << line << '\n'; });
   application.SetExceptionHandler(
       [&program](const std::string& message) { program.Form1.HandleException(message); });
+  TNotesWindow notes(program.FormNotes);
   TMainWindow window(program);
   window.show();
   return application.exec();
