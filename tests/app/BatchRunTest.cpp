@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -28,6 +29,48 @@ TEST(BatchRun, TheProgramSaysHowTheScriptWent) {
     EXPECT_TRUE(printed ? std::find(out.begin(), out.end(), printed) != out.end() : out.empty())
         << script;
   }
+}
+
+// The help the game ships: every topic and the key list are there, every command is explained
+// with its aliases, and the game-start script runs without a word.
+TEST(BatchRun, TheShippedHelpCoversEveryCommand) {
+  TWorkingFolder folder;
+  TWorkingFolder::Write("help.osc", {"help", "help d", "help c", "help perf", "help pref",
+                                     "help pl", "help ch", "keys", "run DefaultStartGame"});
+  const std::string script = std::filesystem::absolute("help.osc").string();
+  const std::string out = std::filesystem::absolute("out.txt").string();
+  const int ended = std::system(("cd " ORVANE_SOURCE_DIR " && " ORVANE_BINARY " --run " + script +
+                                 " >" + out + " 2>/dev/null")
+                                    .c_str());
+  ASSERT_TRUE(WIFEXITED(ended) && WEXITSTATUS(ended) == 0);
+  const TLines lines = ReadTextLines(out).value_or(TLines{});
+  std::string text;
+  for (const std::string& line : lines) {
+    EXPECT_FALSE(line.starts_with("Could not show file") ||
+                 line.starts_with("Could not run script file 'script/DefaultStartGame"))
+        << line;
+    text += line + '\n';
+  }
+  EXPECT_GT(lines.size(), 400u);
+  for (const char* word : {"RAISE",       "HELP",
+                           "EXECUTE",     "EXE",
+                           "RUN",         "TYPE",
+                           "EXIT",        "CLS",
+                           "ECHO",        "LOG",
+                           "FONT",        "KEYS",
+                           "SPECIAL",     "SP ",
+                           "NEW",         "CHEAT",
+                           "CH ",         "PLAYER",
+                           "PL ",         "ALLOC",
+                           "ALLOCATION",  "ANIM",
+                           "ANIMATIONS",  "LAND",
+                           "LANDSCAPE",   "PREF",
+                           "PREFERENCES", "PERF",
+                           "PERFORMANCE", "LEAVE",
+                           "GETH",        "MAXFPS",
+                           "2XHQ",        "S_LANDSCAPERANDOM",
+                           "H_SHOWHINTS", "F15"})
+    EXPECT_NE(text.find(word), std::string::npos) << word;
 }
 
 }  // namespace
