@@ -30,7 +30,7 @@ class TInterpreter {
   static constexpr int MaxScriptDepth = 32;
   // Scripts started from one line that is not itself in a script: beyond this the scripts
   // running stop, so that a script that runs itself twice cannot go on for ever.
-  static constexpr int MaxScriptRuns = 10000;
+  static constexpr int MaxScriptRuns = 1000;
 
   TInterpreter(TFormNotes& notes, TConsoleHost& host, TGameSettings& settings, TRandom& random);
 

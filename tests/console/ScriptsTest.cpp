@@ -78,8 +78,8 @@ TEST(Scripts, ScriptsThatRunThemselvesEnd) {
   // Twice at every level would take 2^32 runs; the budget of one line stops it.
   TWorkingFolder::Write("script/twice.osc", {"RUN twice", "RUN twice", "ECHO end"});
   written = session.Run("RUN twice");
-  EXPECT_EQ(Count(written, "Scripts stopped: more than 10000 scripts started from one line."), 1);
-  EXPECT_EQ(written.back(), "Scripts stopped: more than 10000 scripts started from one line.");
+  EXPECT_EQ(Count(written, "Scripts stopped: more than 1000 scripts started from one line."), 1);
+  EXPECT_EQ(written.back(), "Scripts stopped: more than 1000 scripts started from one line.");
   // The next line has a budget of its own.
   EXPECT_EQ(session.Run("RUN ping").size(), 49u);
 }
