@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   libglm-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang-format
+  clang-format clang libclang-rt-14-dev
   qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins libgl-dev
   xvfb xauth libgl1-mesa-dri libglx-mesa0 libegl-mesa0 xdotool libxcb1-dev
 )

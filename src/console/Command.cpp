@@ -1,8 +1,10 @@
 #include "console/Command.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <system_error>
 
@@ -27,6 +29,36 @@ size_t SkipDigits(const std::string& text, size_t& i) {
   while (i < text.size() && IsDigit(text[i]))
     ++i;
   return i - from;
+}
+
+// For a decimal number too large or too small for a double: whether it is too large. That is
+// when it is 1 or more, the place of its first significant digit and its exponent together.
+bool TooLarge(const std::string& text) {
+  size_t i = text[0] == '+' || text[0] == '-' ? 1 : 0;
+  int64_t place = 0;  // the number is 0.ddd times ten to this
+  bool point = false;
+  bool significant = false;
+  for (; i < text.size() && text[i] != 'e' && text[i] != 'E'; ++i) {
+    if (text[i] == '.') {
+      point = true;
+    } else if (!significant && text[i] == '0') {
+      if (point) --place;
+    } else {
+      significant = true;
+      if (!point) ++place;
+    }
+  }
+  int64_t exponent = 0;
+  bool negative = false;
+  if (i < text.size()) {
+    ++i;
+    if (text[i] == '+' || text[i] == '-') negative = text[i++] == '-';
+    // Beyond this the answer cannot change: no line is that long.
+    constexpr int64_t Far = int64_t{1} << 40;
+    for (; i < text.size(); ++i)
+      exponent = std::min(exponent * 10 + (text[i] - '0'), Far);
+  }
+  return place + (negative ? -exponent : exponent) > 0;
 }
 
 }  // namespace
@@ -94,9 +126,7 @@ double ReadNumber(const std::string& text) {
   const std::errc error = std::from_chars(text.data() + from, text.data() + text.size(), value).ec;
   if (error == std::errc::result_out_of_range) {
     // Too large comes back as an infinity, too small as zero, as the number would round.
-    const size_t exponent = text.find_first_of("eE");
-    const bool tiny = exponent != std::string::npos && text[exponent + 1] == '-';
-    value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+    value = TooLarge(text) ? std::numeric_limits<double>::infinity() : 0.0;
     if (text[0] == '-') value = -value;
   }
   return value;

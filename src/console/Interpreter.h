@@ -31,6 +31,9 @@ class TInterpreter {
   // Scripts started from one line that is not itself in a script: beyond this the scripts
   // running stop, so that a script that runs itself twice cannot go on for ever.
   static constexpr int MaxScriptRuns = 1000;
+  // Lines those scripts run, all of them together: the runs alone do not bound the work, as
+  // each run of a long script runs all its lines again.
+  static constexpr int MaxScriptLines = 100000;
 
   TInterpreter(TFormNotes& notes, TConsoleHost& host, TGameSettings& settings, TRandom& random);
 
@@ -79,6 +82,7 @@ class TInterpreter {
   void RunScriptLines(const std::string& path, const std::string& mode, bool silent);
   int ScriptDepth = 0;
   int ScriptRuns = 0;
+  int ScriptLines = 0;
   bool StoppingScripts = false;
 
   // ---- the game's settings and the display

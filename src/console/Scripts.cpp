@@ -34,6 +34,7 @@ void TInterpreter::Execute(bool silent) {
   }
   if (ScriptDepth == 0) {
     ScriptRuns = 0;
+    ScriptLines = 0;
     StoppingScripts = false;
   }
   if (ScriptDepth >= MaxScriptDepth) {
@@ -67,6 +68,12 @@ void TInterpreter::RunScriptLines(const std::string& path, const std::string& mo
     const TScriptLevel level(ScriptDepth);
     for (const std::string& line : *lines) {
       if (StoppingScripts) break;
+      if (++ScriptLines > MaxScriptLines) {
+        Notes.Log("Scripts stopped: more than " + std::to_string(MaxScriptLines) +
+                  " script lines run from one line.");
+        StoppingScripts = true;
+        break;
+      }
       ExecuteCommand(line, echo ? false : silent);
     }
   }

@@ -42,9 +42,9 @@ void TMeshObject::AddTriangle(const glm::vec3& a, const glm::vec3& b, const glm:
                               const TColor& color) {
   // The normal is known at once; BuildNormals finds the same.
   const glm::vec3 normal = FaceNormal(a, b, c);
-  VertexList.emplace_back(a, normal, color);
-  VertexList.emplace_back(b, normal, color);
-  VertexList.emplace_back(c, normal, color);
+  VertexList.push_back({a, normal, color});
+  VertexList.push_back({b, normal, color});
+  VertexList.push_back({c, normal, color});
   GeometryChanged();
 }
 
