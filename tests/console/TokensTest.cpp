@@ -60,5 +60,21 @@ TEST(Tokens, WordsThatReadAsNumbersHaveValues) {
   EXPECT_EQ(UpperCase("pref s_gameSpeed \xe9z1"), "PREF S_GAMESPEED \xe9Z1");
 }
 
+// Beyond a double's range a number reads as an infinity when it is large and as zero when it
+// is small, whatever the sign of its exponent says on its own.
+TEST(Tokens, NumbersBeyondTheRangeRoundAsTheirSizeSays) {
+  const std::pair<std::string, double> cases[] = {
+      {"-2e308", -INFINITY},
+      {"1e-999", 0.0},
+      {std::string(330, '9') + "e-3", INFINITY},
+      {"-" + std::string(330, '9') + ".5E-3", -INFINITY},
+      {"0." + std::string(340, '0') + "1e10", 0.0},
+      {"0.001e-322", 0.0},
+      {"1e-310", 1e-310}};
+  for (const auto& [word, value] : cases)
+    EXPECT_EQ(ReadNumber(word), value) << word;
+  EXPECT_TRUE(std::signbit(ReadNumber("-1e-999")));
+}
+
 }  // namespace
 }  // namespace orvane
