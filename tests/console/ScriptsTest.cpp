@@ -82,6 +82,15 @@ TEST(Scripts, ScriptsThatRunThemselvesEnd) {
   EXPECT_EQ(written.back(), "Scripts stopped: more than 1000 scripts started from one line.");
   // The next line has a budget of its own.
   EXPECT_EQ(session.Run("RUN ping").size(), 49u);
+
+  // A long script that runs itself twice stops on the lines it ran, well before 1000 runs.
+  TLines text = {"RUN long", "RUN long"};
+  text.resize(1002, "nothing");
+  TWorkingFolder::Write("script/long.osc", text);
+  written = session.Run("RUN long");
+  EXPECT_EQ(written.back(), "Scripts stopped: more than 100000 script lines run from one line.");
+  const int nothing = Count(written, "Unknown Command: NOTHING");
+  EXPECT_TRUE(nothing > 99000 && nothing < 100000) << nothing;
 }
 
 }  // namespace
