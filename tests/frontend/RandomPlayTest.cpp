@@ -1,8 +1,14 @@
 // A long run of random play over several landscapes and difficulties: random actions on random
 // squares, hyperspace and frames of random length, with the world checked after every step.
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <map>
 #include <random>
+#include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -80,7 +86,7 @@ class RandomPlay : public ::testing::Test {
   // player's and every object's but those vanishing, whose absorbing paid the player at once.
   void CheckWorld() {
     const TLandscape& land = Land();
-    ASSERT_LE(AnimationSlots - Play.Slots(ga_static), UsableAnimationSlots);
+    ASSERT_LE(Play.Slots(ga_static), UsableAnimationSlots);
     ASSERT_EQ(land.Animations(AnimationSlots - 1).Kind, ga_static);
 
     Occupied.clear();
@@ -125,6 +131,90 @@ class RandomPlay : public ::testing::Test {
     }
   }
 
+  // What a new landscape holds. The rim lies below a centred interior where points raised by the
+  // same number of steps have exactly the same height, or a square in the middle of a terrace
+  // would be drawn as a slope and refuse every object; the second light stands well above it.
+  // The flat squares are listed highest first, the first holding the pedestal and the Tolmarch
+  // under the main light; the sites after it, far enough apart, each hold a sentry with its
+  // scanner (a list shorter than the sites asked for places what it holds); trees, and the
+  // player's robot, stand alone on other flat squares.
+  void CheckStart() {
+    const TLandscape& land = Land();
+    const int N = land.GridSize, sites = std::min(land.SiteCount, land.SquareCount + 1);
+    const float rim = land.PointHeight(0, 0), base = land.PointHeight(1, 1);
+    float lowest = std::numeric_limits<float>::max(), highest = -lowest, highestFlat = highest;
+    std::map<long, float> heightOfStep;
+    int sentries = 0, trees = 0;
+    for (int x = 0; x <= N; ++x)
+      for (int z = 0; z <= N; ++z) {
+        if (x < N && z < N && land.TopLevel(x, z) >= 0 &&
+            (x != land.TolmarchX || z != land.TolmarchZ)) {
+          const TGameObjectKind kind = land.Object(x, z, 1).Kind;
+          const bool mine = x == land.Player().X && z == land.Player().Z;
+          ASSERT_TRUE(land.IsFlatSquare(x, z) && land.TopLevel(x, z) == 1 &&
+                      (kind == go_sentry || kind == go_tree || (mine && kind == go_robot)))
+              << x << "," << z;
+          sentries += kind == go_sentry;
+          trees += kind == go_tree;
+        }
+        const float h = land.PointHeight(x, z);
+        if (x == 0 || z == 0 || x == N || z == N) {
+          ASSERT_EQ(h, rim) << x << "," << z;
+          continue;
+        }
+        lowest = std::min(lowest, h);
+        highest = std::max(highest, h);
+        const double steps = (h - double(base)) / land.HeightStep;
+        const long k = std::lround(steps);
+        ASSERT_NEAR(steps, double(k), 1e-3) << "a height change is not a whole number of steps";
+        ASSERT_EQ(heightOfStep.emplace(k, h).first->second, h) << "two heights for step " << k;
+        if (x == N - 1 || z == N - 1) continue;
+        const bool level = h == land.PointHeight(x + 1, z) && h == land.PointHeight(x, z + 1) &&
+                           h == land.PointHeight(x + 1, z + 1);
+        ASSERT_EQ(land.IsFlatSquare(x, z), level) << x << "," << z;
+        if (level) highestFlat = std::max(highestFlat, h);
+      }
+    ASSERT_TRUE(rim < lowest && std::abs(lowest + highest) < 1e-4) << lowest << " " << highest;
+    ASSERT_EQ(land.HighestPoint(), highest);  // exact after making: sight lines rely on it
+    const glm::vec3 second = Play.Program.Scene.GLLightSource3->Position();
+    ASSERT_TRUE(second.y >= 2 * N + highest - 1e-3 && second.y < 4 * N + highest + 1e-3 &&
+                second.x >= 0.5f - N - 1e-3 && second.x <= 1.5f * N + 0.5f + 1e-3)
+        << second.x << "," << second.y;
+
+    ASSERT_EQ(std::tuple(sentries, test::UsedScanners(land)), std::tuple(sites - 1, sites));
+    ASSERT_GE(trees, 3);
+    const TSquareEntry& top = land.SquaresByHeight(0);
+    const TStackedObject& pedestal = land.Object(top.X, top.Z, 1);
+    const glm::vec3 light = Play.Program.Scene.GLLightSource1->Position();
+    ASSERT_EQ(std::tuple(top.Height, pedestal.Kind, pedestal.Base, land.TopLevel(top.X, top.Z),
+                         land.TolmarchX, land.TolmarchZ, land.PedestalGround, light.x, light.z),
+              std::tuple(highestFlat, go_pedestal, top.Height, 2, float(top.X), float(top.Z),
+                         top.Height, top.X + 0.5f, top.Z + 0.5f));
+    std::set<std::pair<int, int>> listed;
+    for (int i = 0; i <= land.SquareCount; ++i) {
+      const TSquareEntry& e = land.SquaresByHeight(i);
+      ASSERT_TRUE(land.IsFlatSquare(e.X, e.Z) && e.Height == land.PointHeight(e.X, e.Z)) << i;
+      ASSERT_TRUE(listed.insert({e.X, e.Z}).second) << "listed twice: " << i;
+      ASSERT_TRUE(i == 0 || e.Height <= land.SquaresByHeight(i - 1).Height) << i;
+    }
+    const double spacing = (std::sqrt(double(N) * N / land.SiteCount) - 1) * 0.45;
+    const int apart = std::min(sites, std::max(20, land.SquareCount * 80 / 100));  // thinned
+    for (int n = 1; n <= sites; ++n) {
+      const TSquareEntry& site = land.SquaresByHeight(n - 1);
+      const TScanner& s = land.Scanners(n);
+      const TStackedObject& object = land.Object(s.PosX, s.PosZ, s.Level);
+      ASSERT_EQ(std::tuple(s.PosX, s.PosZ, s.Type, object.Kind, object.Shape, float(s.BaseHgt)),
+                std::tuple(site.X, site.Z, object.Kind, n == 1 ? go_tolmarch : go_sentry, s.Shape,
+                           object.Base))
+          << n;
+      ASSERT_NEAR(s.ViewHgt, s.BaseHgt + land.ObjectHeights[s.Type], 1e-6) << n;
+      for (int j = n; j < apart; ++j) {
+        const TSquareEntry& b = land.SquaresByHeight(j);
+        ASSERT_GT(std::hypot(double(site.X - b.X), double(site.Z - b.Z)), spacing - 1e-4) << j;
+      }
+    }
+  }
+
   // Some scanner has little room for the trees it places: fewer flat empty squares within its
   // reach than a fiftieth of the grid, so that its 1200 random tries may all miss.
   bool ScannerShortOfRoom() {
@@ -152,27 +242,31 @@ class RandomPlay : public ::testing::Test {
   int Energy = 0;
 };
 
-// Many landscape numbers at every difficulty: none may fail, and each must come out whole,
-// with its Tolmarch on the pedestal, its scanners on their objects and the player in a robot.
+// Many landscape numbers at every difficulty: none may fail, and each must come out whole, its
+// objects where a new landscape puts them and the player in a robot.
 TEST_F(RandomPlay, EveryLandscapeComesOutWhole) {
+  std::vector<std::pair<int32_t, int32_t>> landscapes = {{-2147483647, 85}, {2147483647, 30}};
   uint32_t number = 1;
-  for (int difficulty = 0; difficulty <= 100; difficulty += 4) {
+  for (int difficulty = 0; difficulty <= 100; difficulty += 4)
     for (int i = 0; i < 12; ++i) {
       number = number * 2654435761u + 12345u;  // numbers spread over the whole range
-      const int32_t landscape = static_cast<int32_t>(number % 2147483647u) - 1073741823;
-      SCOPED_TRACE(::testing::Message() << "landscape " << landscape << " at " << difficulty);
-      Play.Start(landscape, difficulty);
-      for (const std::string& line : Play.Program.Log.GetLines())
-        ASSERT_NE(line.rfind("Error ", 0), 0u) << line;
-      ASSERT_NO_FATAL_FAILURE(CheckWorld());
-      const TSquareEntry& top = Land().SquaresByHeight(0);
-      ASSERT_EQ(Land().Object(top.X, top.Z, 2).Kind, go_tolmarch);
-      ASSERT_NE(Land().Scanners(1).State, ss_Free);
-      const TPlayer& me = Play.Me();
-      ASSERT_EQ(Land().Object(me.X, me.Z, Land().TopLevel(me.X, me.Z)).Kind, go_robot);
-      ASSERT_TRUE(me.Alive);
+      landscapes.emplace_back(static_cast<int32_t>(number % 2147483647u) - 1073741823, difficulty);
     }
+  for (const auto& [landscape, difficulty] : landscapes) {
+    SCOPED_TRACE(::testing::Message() << "landscape " << landscape << " at " << difficulty);
+    Play.Start(landscape, difficulty);
+    for (const std::string& line : Play.Program.Log.GetLines())
+      ASSERT_NE(line.rfind("Error ", 0), 0u) << line;
+    ASSERT_NO_FATAL_FAILURE(CheckWorld());
+    ASSERT_NO_FATAL_FAILURE(CheckStart());
+    const TPlayer& me = Play.Me();
+    ASSERT_EQ(Land().Object(me.X, me.Z, Land().TopLevel(me.X, me.Z)).Kind, go_robot);
+    ASSERT_TRUE(me.Alive);
   }
+  // The bound on the heights follows a point raised above it.
+  const float raised = Land().HighestPoint() + 1.0f;
+  Land().SetPointHeight(3, 3, raised);
+  EXPECT_EQ(Land().HighestPoint(), raised);
 }
 
 // Four games of 1500 steps at difficulties 0 to 90, a game end going on in the next landscape.

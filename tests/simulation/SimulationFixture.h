@@ -6,32 +6,16 @@
 #include <utility>
 #include <vector>
 
-#include "audio/Audio.h"
-#include "console/Log.h"
-#include "dialogs/settings/GameSettings.h"
-#include "scene/Scene.h"
 #include "simulation/Simulation.h"
-#include "world/Game.h"
-#include "world/Landscape.h"
-#include "world/Random.h"
-#include "world/WorldHost.h"
+#include "world/WorldFixture.h"
 
 namespace orvane::test {
 
 // The main window as the world and the simulation see it, recording what they ask.
-class TSimulationTestHost : public TWorldHost, public TSimulationHost {
+class TSimulationTestHost : public TRecordingHost, public TSimulationHost {
  public:
-  void ShowEnergy(int /*value*/) override {}
-  void ShowRandomTip() override {}
-  void ResetFrameTimer() override {}
-  void SetFieldOfView(float /*degrees*/) override {}
-  void SetTargetFieldOfView(float /*degrees*/) override {}
-  void NoteStackLevel(int /*level*/) override {}
-  void NoteScannerSlot(int /*slot*/) override {}
-  void ExecuteCommand(const std::string& /*line*/, bool /*silent*/) override {}
   double GameClock() const override { return Clock; }
   void Wake() override { Asleep = false; }
-  void LeaveMapView() override {}
   void SetPlayerView(int x, int z, bool faceTolmarch, bool map) override {
     if (OnSetPlayerView) OnSetPlayerView(x, z, faceTolmarch, map);
   }
@@ -48,7 +32,6 @@ class TSimulationTestHost : public TWorldHost, public TSimulationHost {
     if (OnNextGameDialog) OnNextGameDialog();
   }
 
-  double Clock = 0.0;
   double DeltaTime = 0.0;
   bool Asleep = false;
   uint32_t WarningColour = 0;
@@ -59,18 +42,10 @@ class TSimulationTestHost : public TWorldHost, public TSimulationHost {
 };
 
 // A world with its simulation. The generator's clock is fixed, so runs repeat.
-struct TSimulationFixture {
-  TRandom Random;
-  TLog Log;
-  TScene Scene;
-  TGameSettings Settings;
-  TSimulationTestHost Host;
-  TGame Game{Random, Log, Scene, Settings, Host};
+struct TSimulationFixture : TWorldOf<TSimulationTestHost> {
   TSimulation Simulation{Game, Scene, Settings, Random, Log, Host};
 
-  TSimulationFixture() {
-    Random.SetClock([] { return 24680u; });
-    Settings.ApplyDefaultSettings();
+  TSimulationFixture() : TWorldOf(24680u) {
     // The player's robot, eye and life, as the main window's camera placement gives them.
     Host.OnSetPlayerView = [this](int x, int z, bool faceTolmarch, bool map) {
       if (map) return;
@@ -88,13 +63,6 @@ struct TSimulationFixture {
     };
   }
 
-  // Makes the landscape of a number at a difficulty (quick game, no variation).
-  TLandscape& MakeLandscape(int32_t number, int32_t difficulty) {
-    Settings.ChooseLandscape(number, difficulty);
-    Game.Init();
-    return *Game.Landscape;
-  }
-
   // Runs the frame tick's animation step for a while, frame by frame.
   void Advance(double seconds, double frameTime = 1.0 / 60) {
     for (double t = 0; t < seconds; t += frameTime) {
@@ -110,12 +78,7 @@ struct TSimulationFixture {
         Game.Landscape->SetPointHeight(x, z, height(x, z));
   }
 
-  int Running(TAnimationKind kind) const {
-    int count = 0;
-    for (int slot = 0; slot < AnimationSlots; ++slot)
-      count += Game.Landscape->Animations(slot).Kind == kind;
-    return count;
-  }
+  int Running(TAnimationKind kind) const { return test::Running(*Game.Landscape, kind); }
 
   // Flat empty squares away from the player, in the order the list of squares gives them.
   std::pair<int, int> FreeSquare(int skip = 0) const {

@@ -1,4 +1,3 @@
-#include <cmath>
 #include <limits>
 #include <string>
 #include <vector>
@@ -15,11 +14,6 @@ using test::TWorldFixture;
 
 const TMeshVertex& VertexOf(const TMeshObject& mesh, int triangle, int corner) {
   return mesh.Vertices().at(static_cast<size_t>(triangle * 3 + corner));
-}
-
-// The two triangles of square (x, z): squares run z-major, x-minor.
-int FirstTriangleOf(const TLandscape& land, int x, int z) {
-  return 2 * (z * land.GridSize + x);
 }
 
 // The colours a landscape draws for itself.
@@ -42,7 +36,7 @@ TEST_F(MeshOfOneLandscape, SquaresAreCheckeredUpwardTrianglesOnTheirCornersSplit
   int flats = 0, slopes = 0;
   for (int z = 0; z < Land.GridSize; ++z)
     for (int x = 0; x < Land.GridSize; ++x) {
-      const int t = FirstTriangleOf(Land, x, z);
+      const int t = 2 * (z * Land.GridSize + x);  // squares run z-major, x-minor
       const bool flat = Land.IsFlatSquare(x, z), odd = (x + z) % 2 != 0;
       const TColor& colour = flat ? (odd ? Land.FlatColourOdd : Land.FlatColourEven)
                                   : (odd ? Land.SlopeColourOdd : Land.SlopeColourEven);
@@ -104,18 +98,13 @@ TEST_F(MeshOfOneLandscape, PaletteChannelsStayInTheirRanges) {
   EXPECT_TRUE(Land.SkyColour.a >= 0.0f && Land.SkyColour.a < 0.1f) << Land.SkyColour.a;
 }
 
-TEST_F(MeshOfOneLandscape, ABadPointLosesItsTrianglesOnlyAndAMissingMeshIsReported) {
+TEST_F(MeshOfOneLandscape, ABadPointLosesItsTrianglesOnly) {
   Land.SetPointHeight(5, 5, std::numeric_limits<float>::quiet_NaN());
   World.Log.Clear();
   Land.CreateMesh();
   // Point (5, 5) is a corner of four squares: eight triangles cannot be made.
   EXPECT_EQ(World.Log.CountLinesStartingWith("Error 0016: @ Landscape.AddTriangle()"), 8);
   EXPECT_EQ(Mesh.TriangleCount(), 2 * Land.GridSize * Land.GridSize + 2 - 8);
-
-  World.Scene.GLFreeForm1->DestroyChildren();
-  World.Log.Clear();
-  Land.CreateMesh();
-  EXPECT_EQ(World.Log.GetLines(), std::vector<std::string>{"Error 0016: @ Landscape.CreateMesh()"});
 }
 
 // The fog and light animations read the palette from the landscape: a landscape made while the

@@ -13,8 +13,8 @@ namespace orvane {
 namespace {
 
 // The seeds below were worked out from seed := seed * 134775813 + 1 (mod 2^32), apart
-// from the game's code; Random(N) is the upper half of N * seed.
-TEST(RandomGenerator, GivesTheKnownDraws) {
+// from the game's code; Random(N) is the upper half of N * seed. Randomize seeds from the clock.
+TEST(RandomGenerator, GivesTheKnownDrawsAndIsSeededFromTheClock) {
   TRandom random;
   random.RandomSeed = 0;
   EXPECT_EQ(random.Random(), std::ldexp(1.0, -32));  // the first seed is 1
@@ -27,10 +27,7 @@ TEST(RandomGenerator, GivesTheKnownDraws) {
   EXPECT_EQ(random.Random(), 1.0 - std::ldexp(1.0, -32));
   random.RandomSeed = 1298181734;
   EXPECT_EQ(random.Random(1000), 999);
-}
 
-TEST(RandomGenerator, RandomizeSeedsFromTheClock) {
-  TRandom random;
   random.SetClock([] { return 43'200'123u; });
   random.Randomize();
   EXPECT_EQ(random.RandomSeed, 43'200'123u);
@@ -39,22 +36,17 @@ TEST(RandomGenerator, RandomizeSeedsFromTheClock) {
 
 // Above one half goes up, below goes down and exactly one half goes to the even neighbour;
 // on both sides of zero.
-TEST(Rounding, RoundsToTheNearestAndHalvesToTheEvenNeighbour) {
+TEST(Rounding, RoundsHalvesToEvenTruncatesTowardsZeroAndRefusesWhatDoesNotFit) {
   const std::pair<double, int32_t> cases[] = {
       {2.7, 3},    {3.5000001, 4}, {127.64, 128}, {0.51, 1}, {2.3, 2},   {2.4999, 2},
       {0.49, 0},   {0.5, 0},       {1.5, 2},      {2.5, 2},  {3.5, 4},   {-2.7, -3},
       {-0.51, -1}, {-2.3, -2},     {-0.49, 0},    {-0.5, 0}, {-1.5, -2}, {-2.5, -2},
       {-3.5, -4},  {-4.0, -4},     {6.0, 6},      {0.0, 0}};
-  for (const auto& [x, rounded] : cases) {
+  for (const auto& [x, rounded] : cases)
     EXPECT_EQ(Round(x), rounded) << x;
-    EXPECT_EQ(RoundHalfEven(x), double(rounded)) << x;
-  }
-}
-
-TEST(Rounding, TruncDropsTheFractionTowardsZeroAndConversionsRefuseWhatDoesNotFit) {
-  const std::pair<double, int32_t> cases[] = {
-      {1.99, 1}, {-1.99, -1}, {-0.5, 0}, {2147483647.9, 2147483647}};
-  for (const auto& [x, truncated] : cases)
+  // Trunc drops the fraction towards zero; what does not fit is refused.
+  for (const auto& [x, truncated] :
+       {std::pair{1.99, 1}, {-1.99, -1}, {-0.5, 0}, {2147483647.9, 2147483647}})
     EXPECT_EQ(Trunc(x), truncated) << x;
   EXPECT_THROW(Round(std::numeric_limits<double>::quiet_NaN()), std::range_error);
   EXPECT_THROW(Round(3e9), std::range_error);

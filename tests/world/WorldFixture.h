@@ -23,10 +23,10 @@ class TRecordingHost : public TWorldHost {
   void ShowEnergy(int value) override { EnergyShown.push_back(value); }
   void ShowRandomTip() override { ++Tips; }
   void ResetFrameTimer() override { ++FrameTimerResets; }
-  void SetFieldOfView(float degrees) override { FieldOfView = degrees; }
-  void SetTargetFieldOfView(float degrees) override { TargetFieldOfView = degrees; }
+  void SetFieldOfView(float /*degrees*/) override {}
+  void SetTargetFieldOfView(float /*degrees*/) override {}
   void Wake() override { ++Wakes; }
-  void LeaveMapView() override { ++MapViewLeft; }
+  void LeaveMapView() override {}
   void NoteStackLevel(int level) override { StackHighWater = std::max(StackHighWater, level); }
   void NoteScannerSlot(int /*slot*/) override {}
   double GameClock() const override { return Clock; }
@@ -38,8 +38,7 @@ class TRecordingHost : public TWorldHost {
   }
 
   std::vector<int> EnergyShown;
-  int Tips = 0, FrameTimerResets = 0, Wakes = 0, MapViewLeft = 0, StackHighWater = 0;
-  float FieldOfView = 0.0f, TargetFieldOfView = 0.0f;
+  int Tips = 0, FrameTimerResets = 0, Wakes = 0, StackHighWater = 0;
   double Clock = 0.0;
   std::vector<std::pair<int, int>> PlayerViews;
   std::vector<std::pair<std::string, bool>> Commands;
@@ -54,21 +53,20 @@ class TRecordingSimulation : public TWorldSimulation {
   int ScanWarnings = 0;
 };
 
-// A world of its own: generator, log, scene, settings (at their defaults) and a recording
-// host. The clock of the generator is fixed, so even the clock-seeded numbers repeat.
-struct TWorldFixture {
+// A world of its own: generator, log, scene, settings (at their defaults) and a host. The clock
+// of the generator is fixed, so even the clock-seeded numbers repeat.
+template <class THost>
+struct TWorldOf {
   TRandom Random;
   TLog Log;
   TScene Scene;
   TGameSettings Settings;
-  TRecordingHost Host;
-  TRecordingSimulation Simulation;
+  THost Host;
   TGame Game{Random, Log, Scene, Settings, Host};
 
-  TWorldFixture() {
-    Random.SetClock([] { return 12345u; });
+  explicit TWorldOf(uint32_t clock) {
+    Random.SetClock([clock] { return clock; });
     Settings.ApplyDefaultSettings();
-    Game.SetSimulation(Simulation);
   }
 
   // Makes the landscape of a number at a difficulty (quick game, no variation) through
@@ -78,7 +76,13 @@ struct TWorldFixture {
     Game.Init();
     return *Game.Landscape;
   }
+};
 
+// A world whose host and simulation only record.
+struct TWorldFixture : TWorldOf<TRecordingHost> {
+  TRecordingSimulation Simulation;
+
+  TWorldFixture() : TWorldOf(12345u) { Game.SetSimulation(Simulation); }
   TLandscape& Land() { return *Game.Landscape; }
 };
 
