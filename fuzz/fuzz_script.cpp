@@ -14,7 +14,7 @@ namespace {
 using namespace orvane::fuzz;
 
 TFuzzWorld& World() {
-  static TFuzzWorld* world = new TFuzzWorld({{"other.osc", "run fuzz"}});
+  static TFuzzWorld* world = new TFuzzWorld(std::vector<TScriptFile>{{"other.osc", "run fuzz"}});
   return *world;
 }
 
