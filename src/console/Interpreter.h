@@ -80,6 +80,9 @@ class TInterpreter {
   // ---- scripts
   void Execute(bool silent);
   void RunScriptLines(const std::string& path, const std::string& mode, bool silent);
+  // Counts one more of what a typed line's scripts may do at most; past the most, one line
+  // says so and the scripts still running stop.
+  bool OverBudget(int& used, int most, const char* what);
   int ScriptDepth = 0;
   int ScriptRuns = 0;
   int ScriptLines = 0;

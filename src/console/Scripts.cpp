@@ -42,14 +42,15 @@ void TInterpreter::Execute(bool silent) {
               std::to_string(MaxScriptDepth) + " running).");
     return;
   }
-  if (StoppingScripts) return;
-  if (++ScriptRuns > MaxScriptRuns) {
-    Notes.Log("Scripts stopped: more than " + std::to_string(MaxScriptRuns) +
-              " scripts started from one line.");
-    StoppingScripts = true;
-    return;
-  }
+  if (StoppingScripts || OverBudget(ScriptRuns, MaxScriptRuns, "scripts started")) return;
   RunScriptLines(path, mode, silent);
+}
+
+bool TInterpreter::OverBudget(int& used, int most, const char* what) {
+  if (++used <= most) return false;
+  Notes.Log("Scripts stopped: more than " + std::to_string(most) + " " + what + " from one line.");
+  StoppingScripts = true;
+  return true;
 }
 
 void TInterpreter::RunScriptLines(const std::string& path, const std::string& mode, bool silent) {
@@ -67,13 +68,7 @@ void TInterpreter::RunScriptLines(const std::string& path, const std::string& mo
   {
     const TScriptLevel level(ScriptDepth);
     for (const std::string& line : *lines) {
-      if (StoppingScripts) break;
-      if (++ScriptLines > MaxScriptLines) {
-        Notes.Log("Scripts stopped: more than " + std::to_string(MaxScriptLines) +
-                  " script lines run from one line.");
-        StoppingScripts = true;
-        break;
-      }
+      if (StoppingScripts || OverBudget(ScriptLines, MaxScriptLines, "script lines run")) break;
       ExecuteCommand(line, echo ? false : silent);
     }
   }
