@@ -10,6 +10,7 @@
 #include "console/ConsoleHost.h"
 #include "dialogs/NewGame.h"
 #include "dialogs/NextGame.h"
+#include "dialogs/Splash.h"
 #include "dialogs/settings/GameSettings.h"
 #include "scene/FrameTimer.h"
 #include "scene/Scene.h"
@@ -196,6 +197,18 @@ class TForm1 : public TWorldHost,
   void CloseMainWindow() override;
   void CloseNextGameDialog() override;
   void ConsoleHidden() override { ConsoleVisible = false; }
+
+  // ---- the menus: the new-game dialog, the about box and the key list
+  TFormSplash FormSplash;
+  // The splash window; its first showing runs StartUp.
+  void ShowSplash();
+  // The new-game dialog, modal; its New Game and Exit run their console lines once it closes.
+  void ShowNewGameDialog();
+  // Esc: the new-game dialog with the pause suggestion, the world running on behind it.
+  void PauseAndMenu();
+  void ShowAbout();
+  // The console holding only the list of keys.
+  void ViewKeyboardControls();
 
   // ---- the next-game dialog, shown at the end of every landscape
   TFormNextGame FormNextGame;

@@ -4,6 +4,9 @@
 
 #include <glm/glm.hpp>
 
+#include "dialogs/NewGame.h"
+#include "dialogs/Splash.h"
+
 namespace orvane {
 
 struct TScreenRect {
@@ -43,6 +46,11 @@ class TWindowSystem {
   // The next-game dialog, shown modally: returns once it is closed, the frame timer firing
   // on meanwhile.
   virtual void ShowNextGameDialog() = 0;
+  // The new-game dialog, shown modally on top of whatever is open: returns how it was closed,
+  // the frame timer firing on meanwhile.
+  virtual TNewGameChoice ShowNewGameDialog() = 0;
+  // Shows the splash window and hands it to the splash's logic (TFormSplash::FormShow).
+  virtual void ShowSplash(TFormSplash& splash) = 0;
 };
 
 }  // namespace orvane

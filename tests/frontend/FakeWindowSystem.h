@@ -46,6 +46,34 @@ class TFakeWindowSystem : public TWindowSystem {
   void CloseMainWindow() override { MainWindowClosed = true; }
   void CloseNextGameDialog() override { ++NextGameClosed; }
   void ShowNextGameDialog() override { ++NextGameShown; }
+  // The new-game dialog answers with NewGameChoice; the splash paints a 400 x 300 picture
+  // unless SplashPictureMissing, and stays open until it is closed.
+  TNewGameChoice ShowNewGameDialog() override {
+    ++NewGameShown;
+    return NewGameChoice;
+  }
+  void ShowSplash(TFormSplash& splash) override {
+    ++SplashShown;
+    SplashOpen = true;
+    splash.FormShow(Splash);
+  }
+
+  struct TFakeSplashView : TSplashView {
+    TFakeWindowSystem& Windows;
+    explicit TFakeSplashView(TFakeWindowSystem& windows) : Windows(windows) {}
+    void PaintSplash(int& width, int& height) override {
+      if (Windows.SplashPictureMissing) throw std::runtime_error("no splash picture");
+      width = 400;
+      height = 300;
+    }
+    void CloseSplash() override { Windows.SplashOpen = false; }
+    void StartTimer(int) override { ++Windows.SplashTimersStarted; }
+    void StopTimer() override {}
+  };
+  TFakeSplashView Splash{*this};
+  TNewGameChoice NewGameChoice = nc_Return;
+  int NewGameShown = 0, SplashShown = 0, SplashTimersStarted = 0;
+  bool SplashOpen = false, SplashPictureMissing = false;
 };
 
 }  // namespace orvane

@@ -187,3 +187,23 @@ void TMainWindow::ShowNextGameDialog() {
 }
 
 }  // namespace orvane
+
+namespace orvane {
+
+// ---- the new-game dialog and the splash (their windows come next)
+
+TNewGameChoice TMainWindow::ShowNewGameDialog() {
+  return nc_Return;
+}
+
+void TMainWindow::ShowSplash(TFormSplash& splash) {
+  struct TNoView : TSplashView {
+    void PaintSplash(int&, int&) override { throw std::runtime_error("no splash window yet"); }
+    void CloseSplash() override {}
+    void StartTimer(int) override {}
+    void StopTimer() override {}
+  } view;
+  splash.FormShow(view);
+}
+
+}  // namespace orvane

@@ -39,6 +39,8 @@ class TMainWindow : public QWidget, public TWindowSystem {
   void CloseMainWindow() override;
   void ShowNextGameDialog() override;
   void CloseNextGameDialog() override;
+  TNewGameChoice ShowNewGameDialog() override;
+  void ShowSplash(TFormSplash& splash) override;
 
  protected:
   bool event(QEvent* event) override;
