@@ -29,6 +29,7 @@ class TFakeWindowSystem : public TWindowSystem {
     Cursor = screen;
   }
   glm::ivec2 ScreenToViewer(glm::ivec2 screen) const override { return screen - ViewerOrigin; }
+  glm::ivec2 ViewerToScreen(glm::ivec2 viewer) const override { return viewer + ViewerOrigin; }
   TScreenRect WindowRect() const override { return Rect; }
   glm::vec3 WorldPointAt(int x, int y) override {
     PixelAsked = {x, y};

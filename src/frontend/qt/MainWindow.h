@@ -31,6 +31,7 @@ class TMainWindow : public QWidget, public TWindowSystem {
   glm::ivec2 CursorPosition() const override;
   void SetCursorPosition(glm::ivec2 screen) override;
   glm::ivec2 ScreenToViewer(glm::ivec2 screen) const override;
+  glm::ivec2 ViewerToScreen(glm::ivec2 viewer) const override;
   TScreenRect WindowRect() const override;
   glm::vec3 WorldPointAt(int x, int y) override;
   void SaveSnapshot(const std::string& path) override;
@@ -45,12 +46,17 @@ class TMainWindow : public QWidget, public TWindowSystem {
  protected:
   bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void DriveFrameTimer();
   void PlaceViewer();
+  // The mouse over the view, in the view's own pixels.
+  void ViewerMouse(QMouseEvent* event);
+  void Wheel(QWheelEvent* event);
   template <class TOperation>
   void Guard(TOperation&& operation);
 
@@ -64,6 +70,8 @@ class TMainWindow : public QWidget, public TWindowSystem {
   // A progress waits for its redraw before the next one, unless the view is not drawn.
   bool AwaitingFrame = false;
   QElapsedTimer SinceProgress;
+  // Eighths of a degree the wheel turned short of a whole notch.
+  int WheelRest = 0;
 };
 
 }  // namespace orvane

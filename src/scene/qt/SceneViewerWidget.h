@@ -87,6 +87,8 @@ class TSceneViewerWidget : public QWidget {
     View->requestUpdate();
   }
   void SetViewCursor(const QCursor& cursor) { View->setCursor(cursor); }
+  // The native window the scene is drawn in, which receives the mouse over the view.
+  QWindow* ViewWindow() const { return View; }
   // Draws frames at once, one after the other, and returns how many a second they took.
   double DrawFramesNow(int count);
 
