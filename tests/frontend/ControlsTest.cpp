@@ -250,8 +250,8 @@ TEST_F(Controls, EscapeShowsTheMenuAndTheWorldRunsOnBehindIt) {
 }
 
 // A steady drag turns the view as far at 30 frames a second as at 120 to within a tenth, one
-// mouse event a frame. With the reverse settings on, as they start, a drag pulls the landscape: dragging
-// right and down turns the view left and up.
+// mouse event a frame. With the reverse settings on, as they start, a drag pulls the landscape:
+// dragging right and down turns the view left and up.
 TEST_F(Controls, MouseLookHardlyDependsOnTheFrameRate) {
   std::pair<double, double> turns[2];
   for (const int fps : {30, 120}) {
