@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -47,10 +48,11 @@ class TFakeWindowSystem : public TWindowSystem {
   void CloseMainWindow() override { MainWindowClosed = true; }
   void CloseNextGameDialog() override { ++NextGameClosed; }
   void ShowNextGameDialog() override { ++NextGameShown; }
-  // The new-game dialog answers with NewGameChoice; the splash paints a 400 x 300 picture
-  // unless SplashPictureMissing, and stays open until it is closed.
+  // The new-game dialog runs WhileNewGameShown and answers with NewGameChoice; the splash
+  // paints a 400 x 300 picture unless SplashPictureMissing, and stays open until it is closed.
   TNewGameChoice ShowNewGameDialog() override {
     ++NewGameShown;
+    if (WhileNewGameShown) WhileNewGameShown();
     return NewGameChoice;
   }
   void ShowSplash(TFormSplash& splash) override {
@@ -73,6 +75,7 @@ class TFakeWindowSystem : public TWindowSystem {
   };
   TFakeSplashView Splash{*this};
   TNewGameChoice NewGameChoice = nc_Return;
+  std::function<void()> WhileNewGameShown;
   int NewGameShown = 0, SplashShown = 0, SplashTimersStarted = 0;
   bool SplashOpen = false, SplashPictureMissing = false;
 };

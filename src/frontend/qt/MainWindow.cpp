@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
@@ -17,7 +19,9 @@
 #include <QWheelEvent>
 #include <QWindow>
 
+#include "dialogs/qt/NewGameDialog.h"
 #include "dialogs/qt/NextGameDialog.h"
+#include "dialogs/qt/SplashWindow.h"
 #include "frontend/qt/HintPanelWidget.h"
 #include "frontend/qt/Pictures.h"
 #include "frontend/qt/StatusBarWidget.h"
@@ -261,6 +265,7 @@ void TMainWindow::ShowNextGameDialog() {
   TFormNextGame& logic = Form.FormNextGame;
   TNextGameDialog dialog(logic, this);
   dialog.Guard = [this](const std::function<void()>& call) { Guard(call); };
+  dialog.OnConfigure = [this] { Form.ShowNewGameDialog(); };
   OpenNextGameDialog = &dialog;
   dialog.exec();
   OpenNextGameDialog = nullptr;
@@ -271,20 +276,28 @@ void TMainWindow::ShowNextGameDialog() {
 
 namespace orvane {
 
-// ---- the new-game dialog and the splash (their windows come next)
-
+// The new-game dialog, modal on top of whatever is open: the frame timer fires on behind it.
 TNewGameChoice TMainWindow::ShowNewGameDialog() {
-  return nc_Return;
+  QWidget* under = QApplication::activeModalWidget();
+  TNewGameDialog dialog(Program.DlgNewGame, under ? under : this);
+  dialog.Guard = [this](const std::function<void()>& call) { Guard(call); };
+  dialog.OnAbout = [this] { Form.ShowAbout(); };
+  dialog.OnViewKeyboardControls = [this] { Form.ViewKeyboardControls(); };
+  dialog.exec();
+  return dialog.Choice();
 }
 
+// The splash is made once and shown again as the about box. Shown over a modal dialog, it
+// belongs to that dialog, so that its key and click reach it.
 void TMainWindow::ShowSplash(TFormSplash& splash) {
-  struct TNoView : TSplashView {
-    void PaintSplash(int&, int&) override { throw std::runtime_error("no splash window yet"); }
-    void CloseSplash() override {}
-    void StartTimer(int) override {}
-    void StopTimer() override {}
-  } view;
-  splash.FormShow(view);
+  if (!SplashWindow) {
+    SplashWindow = std::make_unique<TSplashWindow>();
+    SplashWindow->Guard = [this](const std::function<void()>& call) { Guard(call); };
+  }
+  SplashWindow->winId();
+  QWidget* modal = QApplication::activeModalWidget();
+  SplashWindow->windowHandle()->setTransientParent(modal ? modal->windowHandle() : nullptr);
+  SplashWindow->ShowSplash(splash);
 }
 
 }  // namespace orvane

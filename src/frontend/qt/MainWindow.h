@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include <QElapsedTimer>
 #include <QWidget>
 
@@ -12,6 +14,7 @@ namespace orvane {
 
 class TSceneViewerWidget;
 class TNextGameDialog;
+class TSplashWindow;
 class TStatusBarWidget;
 class THintPanelWidget;
 
@@ -67,6 +70,8 @@ class TMainWindow : public QWidget, public TWindowSystem {
   THintPanelWidget* HintPanel;
   QTimer* FrameDriver;
   TNextGameDialog* OpenNextGameDialog = nullptr;
+  // Made at its first showing, and shown again as the about box.
+  std::unique_ptr<TSplashWindow> SplashWindow;
   // A progress waits for its redraw before the next one, unless the view is not drawn.
   bool AwaitingFrame = false;
   QElapsedTimer SinceProgress;
