@@ -51,20 +51,24 @@ bool ScreenShows(QWidget& window) {
   return differing < screen.width() * screen.height() / 50;
 }
 
-// Runs `player` once the modal dialog `opener` opens is up and active; a guard closes whatever
-// is still open after 30 seconds.
+// Runs `player` once the modal dialog that `opener` opens, at once or through a key, is up and
+// active (a timer fires inside the dialog's own loop); a guard closes whatever is still open
+// after 30 seconds.
 void WhileOpen(const std::function<void()>& opener, const std::function<void(QWidget&)>& player) {
   bool played = false;
-  QObject guard;
-  QTimer::singleShot(50, &guard, [&] {
-    QWidget* dialog = nullptr;
-    WaitFor([&] { return (dialog = QApplication::activeModalWidget()) != nullptr; });
-    ASSERT_NE(dialog, nullptr);
+  QTimer poll;
+  poll.setInterval(50);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (!dialog) return;
+    poll.stop();
     dialog->activateWindow();
     EXPECT_TRUE(WaitFor([&] { return dialog->isActiveWindow(); }));
     player(*dialog);
     played = true;
   });
+  poll.start();
+  QObject guard;
   QTimer::singleShot(30000, &guard, [] {
     if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->done(-2);
   });
@@ -148,8 +152,8 @@ TEST_F(NewGameDialog, APlayerTypesANumberTicksABoxTwiceAndEscapes) {
   EXPECT_EQ(Dialog.Choice(), nc_Return);
 }
 
-// The main window's pause menu is the new-game dialog; its About shows the splash over it, a
-// click closes the splash, and Escape returns to the game.
+// Esc in the main window opens the pause menu, the new-game dialog, while the world runs on; its
+// About shows the splash over it, a click closes the splash, and Escape returns to the game.
 TEST(NewGameDialogAsPauseMenu, ItsAboutShowsTheSplashOverIt) {
   TProgram program;
   TMainWindow window(program);
@@ -161,9 +165,16 @@ TEST(NewGameDialogAsPauseMenu, ItsAboutShowsTheSplashOverIt) {
   if (splash->isVisible()) Click(*splash);
   ASSERT_TRUE(WaitFor([&] { return !splash->isVisible(); }));
 
+  // Esc in the main window; the world runs on behind the dialog.
+  window.activateWindow();
+  ASSERT_TRUE(WaitFor([&] { return window.isActiveWindow(); }));
+  uint64_t framesAtOpen = 0;
   WhileOpen(
-      [&] { program.Form1.PauseAndMenu(); },
+      [&] {
+        Xdotool({"key", "Escape"});
+      },
       [&](QWidget& dialog) {
+        framesAtOpen = program.Form1.GLCadencer1.ProgressCount();
         EXPECT_TRUE(WaitFor([&] { return ScreenShows(dialog); }));
         EXPECT_TRUE(Control<QLabel>(dialog, "LabelSuggestion").text().startsWith("GAME PAUSED"));
         Click(Control(dialog, "BtnAbout"));
@@ -176,6 +187,8 @@ TEST(NewGameDialogAsPauseMenu, ItsAboutShowsTheSplashOverIt) {
         EXPECT_TRUE(WaitFor([&] { return !splash->isVisible(); }));
         dialog.activateWindow();
         EXPECT_TRUE(WaitFor([&] { return dialog.isActiveWindow(); }));
+        EXPECT_TRUE(
+            WaitFor([&] { return program.Form1.GLCadencer1.ProgressCount() > framesAtOpen + 10; }));
         Xdotool({"key", "Escape"});
       });
   EXPECT_TRUE(WaitFor([&] { return QApplication::activeModalWidget() == nullptr; }));
