@@ -221,34 +221,6 @@ TEST_F(Controls, FunctionKeysServeTheGame) {
             "Error 0011: Excpetion, or Landscape object does not exist @ Form.FormKeyDown().");
 }
 
-// Esc pauses: the dialog shows the pause suggestion while the world runs on behind it, and the
-// pause hint goes when it closes.
-TEST_F(Controls, EscapeShowsTheMenuAndTheWorldRunsOnBehindIt) {
-  struct TMenuWindows : play::TAnsweringWindowSystem {
-    using TAnsweringWindowSystem::TAnsweringWindowSystem;
-    TNewGameChoice ShowNewGameDialog() override {
-      Suggestion = Program.DlgNewGame.LabelSuggestion.Caption;
-      HintShown = Program.Form1.HintQueue().front();
-      Clock = Program.Form1.GameClock();
-      for (int frame = 1; frame <= 10; ++frame)
-        Program.Form1.GLCadencer1Progress(0.1, Clock + frame * 0.1);
-      return nc_Return;
-    }
-    std::string Suggestion, HintShown;
-    double Clock = 0;
-  } windows(Play.Program);
-  Form.SetWindowSystem(&windows);
-  Form.ClearHintQueue();
-  Form.FormKeyDown(27);
-  EXPECT_EQ(windows.HintShown, "AN0Game Paused");
-  EXPECT_EQ(
-      windows.Suggestion,
-      "GAME PAUSED - Close this box to return to the game, or use 'New Game' to start another "
-      "game.");
-  EXPECT_NEAR(Form.GameClock(), windows.Clock + 1.0, 1e-9);
-  EXPECT_TRUE(Form.HintQueue().empty());
-}
-
 // A steady drag turns the view as far at 30 frames a second as at 120 to within a tenth, one
 // mouse event a frame. With the reverse settings on, as they start, a drag pulls the landscape:
 // dragging right and down turns the view left and up.
