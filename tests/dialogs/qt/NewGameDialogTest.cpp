@@ -41,14 +41,8 @@ void Click(const QWidget& widget, QPoint at = QPoint(-1, -1)) {
 
 // Whether the screen shows, over the whole of a window, what the window draws.
 bool ScreenShows(QWidget& window) {
-  const QImage screen = test::GrabScreen(window, window.rect());
   const QImage drawn = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
-  if (screen.size() != drawn.size()) return false;
-  int differing = 0;
-  for (int y = 0; y < screen.height(); ++y)
-    for (int x = 0; x < screen.width(); ++x)
-      differing += test::ChannelDistance(screen.pixelColor(x, y), drawn.pixelColor(x, y)) > 8;
-  return differing < screen.width() * screen.height() / 50;
+  return test::ShareDiffering(test::GrabScreen(window, window.rect()), drawn, 8) < 0.02;
 }
 
 // Runs `player` once the modal dialog that `opener` opens, at once or through a key, is up and

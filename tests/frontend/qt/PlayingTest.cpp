@@ -77,13 +77,7 @@ class Playing : public ::testing::Test {
     Xdotool({"mousemove", QString::number(p.x()), QString::number(p.y())});
   }
   // The share of the view's pixels that differ between two grabs of the screen.
-  static double Changed(const QImage& a, const QImage& b) {
-    int changed = 0;
-    for (int y = 0; y < a.height(); ++y)
-      for (int x = 0; x < a.width(); ++x)
-        changed += test::ChannelDistance(a.pixelColor(x, y), b.pixelColor(x, y)) > 24;
-    return double(changed) / (a.width() * a.height());
-  }
+  static double Changed(const QImage& a, const QImage& b) { return test::ShareDiffering(a, b, 24); }
   QImage Screen() { return test::GrabScreen(Window.Viewer(), Window.Viewer().rect()); }
 
   TProgram Program;
