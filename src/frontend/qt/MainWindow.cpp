@@ -272,10 +272,6 @@ void TMainWindow::ShowNextGameDialog() {
   if (logic.ExitRequested) close();
 }
 
-}  // namespace orvane
-
-namespace orvane {
-
 // The new-game dialog, modal on top of whatever is open: the frame timer fires on behind it.
 TNewGameChoice TMainWindow::ShowNewGameDialog() {
   QWidget* under = QApplication::activeModalWidget();
