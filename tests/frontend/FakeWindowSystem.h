@@ -49,35 +49,27 @@ class TFakeWindowSystem : public TWindowSystem {
   void CloseNextGameDialog() override { ++NextGameClosed; }
   void ShowNextGameDialog() override { ++NextGameShown; }
   // The new-game dialog runs WhileNewGameShown and answers with NewGameChoice; the splash
-  // paints a 400 x 300 picture unless SplashPictureMissing, and stays open until it is closed.
+  // paints a 400 x 300 picture and stays open until it is closed.
   TNewGameChoice ShowNewGameDialog() override {
     ++NewGameShown;
     if (WhileNewGameShown) WhileNewGameShown();
     return NewGameChoice;
   }
-  void ShowSplash(TFormSplash& splash) override {
-    ++SplashShown;
-    SplashOpen = true;
-    splash.FormShow(Splash);
-  }
+  void ShowSplash(TFormSplash& splash) override { splash.FormShow(Splash); }
 
   struct TFakeSplashView : TSplashView {
-    TFakeWindowSystem& Windows;
-    explicit TFakeSplashView(TFakeWindowSystem& windows) : Windows(windows) {}
     void PaintSplash(int& width, int& height) override {
-      if (Windows.SplashPictureMissing) throw std::runtime_error("no splash picture");
       width = 400;
       height = 300;
     }
-    void CloseSplash() override { Windows.SplashOpen = false; }
-    void StartTimer(int) override { ++Windows.SplashTimersStarted; }
+    void CloseSplash() override {}
+    void StartTimer(int) override {}
     void StopTimer() override {}
   };
-  TFakeSplashView Splash{*this};
+  TFakeSplashView Splash;
   TNewGameChoice NewGameChoice = nc_Return;
   std::function<void()> WhileNewGameShown;
-  int NewGameShown = 0, SplashShown = 0, SplashTimersStarted = 0;
-  bool SplashOpen = false, SplashPictureMissing = false;
+  int NewGameShown = 0;
 };
 
 }  // namespace orvane

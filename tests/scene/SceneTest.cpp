@@ -20,7 +20,7 @@ namespace {
                                        << ") is off by " << glm::length(actual - expected);
 }
 
-TEST(SceneObjectChildren, AreAddedInOrderDestroyedCheckedByIndexAndRefusedByKind) {
+TEST(SceneObjectChildren, AreAddedInOrderAndDestroyedCheckedByIndex) {
   TScene scene;
   TDummyCube& parent = *scene.DummyCube2;
   TDummyCube* holder = parent.AddNewChild<TDummyCube>();
@@ -45,13 +45,6 @@ TEST(SceneObjectChildren, AreAddedInOrderDestroyedCheckedByIndexAndRefusedByKind
   EXPECT_TRUE(parent.DestroyChild(holder));
   parent.DestroyChildren();
   EXPECT_EQ(parent.Count(), 0);
-
-  scene.SetCreationRefusal([](TSceneObjectKind kind) { return kind == TSceneObjectKind::Cone; });
-  EXPECT_EQ(parent.AddNewChild<TCone>(), nullptr);
-  EXPECT_NE(parent.AddNewChild<TCylinder>(), nullptr);
-  EXPECT_EQ(parent.Count(), 1);
-  scene.SetCreationRefusal(nullptr);
-  EXPECT_NE(parent.AddNewChild<TCone>(), nullptr);
 }
 
 TEST(SceneObjectChildren, DestroyingANamedObjectOrTheTargetClearsThePointers) {
