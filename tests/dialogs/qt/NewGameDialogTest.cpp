@@ -1,6 +1,7 @@
 // The new-game dialog on a real (virtual) display, driven by real key presses, typing and clicks
 // (xdotool) and read off the screen: on its own, and as the main window's pause menu.
 
+#include <algorithm>
 #include <exception>
 #include <functional>
 
@@ -147,7 +148,8 @@ TEST_F(NewGameDialog, APlayerTypesANumberTicksABoxTwiceAndEscapes) {
 }
 
 // Esc in the main window opens the pause menu, the new-game dialog, while the world runs on; its
-// About shows the splash over it, a click closes the splash, and Escape returns to the game.
+// About shows the splash over it, with no timer and no second start-up, until a click closes it,
+// and Escape returns to the game.
 TEST(NewGameDialogAsPauseMenu, ItsAboutShowsTheSplashOverIt) {
   TProgram program;
   TMainWindow window(program);
@@ -163,6 +165,12 @@ TEST(NewGameDialogAsPauseMenu, ItsAboutShowsTheSplashOverIt) {
   window.activateWindow();
   ASSERT_TRUE(WaitFor([&] { return window.isActiveWindow(); }));
   uint64_t framesAtOpen = 0;
+  // Start-up queues the welcome hints.
+  auto WelcomeHintsQueued = [&] {
+    const auto& queue = program.Form1.HintQueue();
+    return std::count(queue.begin(), queue.end(), WelcomeHints[1]);
+  };
+  long welcomeHints = -1;
   WhileOpen(
       [&] {
         Xdotool({"key", "Escape"});
@@ -171,8 +179,10 @@ TEST(NewGameDialogAsPauseMenu, ItsAboutShowsTheSplashOverIt) {
         framesAtOpen = program.Form1.GLCadencer1.ProgressCount();
         EXPECT_TRUE(WaitFor([&] { return ScreenShows(dialog); }));
         EXPECT_TRUE(Control<QLabel>(dialog, "LabelSuggestion").text().startsWith("GAME PAUSED"));
+        welcomeHints = WelcomeHintsQueued();
         Click(Control(dialog, "BtnAbout"));
         ASSERT_TRUE(WaitFor([&] { return splash->isVisible(); }));
+        EXPECT_FALSE(WaitFor([&] { return !splash->isVisible(); }, 3500)) << "no timer closes it";
         EXPECT_TRUE(WaitFor([&] {
           return test::PixelsNear(test::GrabScreen(*splash, QRect(0, 0, splash->width(), 16)),
                                   QColor(64, 48, 96), 2) == splash->width() * 16;
@@ -189,6 +199,7 @@ TEST(NewGameDialogAsPauseMenu, ItsAboutShowsTheSplashOverIt) {
   for (const std::string& hint : program.Form1.HintQueue())
     EXPECT_NE(hint[1], 'N') << hint;
   EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(WelcomeHintsQueued(), welcomeHints) << "start-up ran once";
 }
 
 }  // namespace

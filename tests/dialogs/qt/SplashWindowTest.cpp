@@ -70,19 +70,6 @@ TEST_F(SplashWindow, TheFirstShowingIsCentredRunsStartUpAndAKeyClosesIt) {
   EXPECT_TRUE(Errors.empty());
 }
 
-// Shown again as the about box, it stays until it is clicked.
-TEST_F(SplashWindow, TheAboutShowingStaysUntilAClick) {
-  Window.ShowSplash(Logic);
-  EXPECT_FALSE(WaitFor([&] { return !Window.isVisible(); }, 3500));
-  EXPECT_TRUE(ScreenShowsTheSplash());
-  const QPoint middle = Window.mapToGlobal(Window.rect().center());
-  ASSERT_EQ(QProcess::execute("xdotool", {"mousemove", QString::number(middle.x()),
-                                          QString::number(middle.y()), "click", "1"}),
-            0);
-  EXPECT_TRUE(WaitFor([&] { return !Window.isVisible(); }));
-  EXPECT_EQ(StartUps, 0);
-}
-
 // From a folder without the picture: start-up runs, the window closes at once, nothing of it
 // is on the screen and the failure names the file.
 TEST_F(SplashWindow, WithoutItsPictureItShowsNothingAndClosesAtOnce) {
