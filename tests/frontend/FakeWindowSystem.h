@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -48,11 +47,10 @@ class TFakeWindowSystem : public TWindowSystem {
   void CloseMainWindow() override { MainWindowClosed = true; }
   void CloseNextGameDialog() override { ++NextGameClosed; }
   void ShowNextGameDialog() override { ++NextGameShown; }
-  // The new-game dialog runs WhileNewGameShown and answers with NewGameChoice; the splash
+  // The new-game dialog answers with NewGameChoice; the splash
   // paints a 400 x 300 picture and stays open until it is closed.
   TNewGameChoice ShowNewGameDialog() override {
     ++NewGameShown;
-    if (WhileNewGameShown) WhileNewGameShown();
     return NewGameChoice;
   }
   void ShowSplash(TFormSplash& splash) override { splash.FormShow(Splash); }
@@ -68,7 +66,6 @@ class TFakeWindowSystem : public TWindowSystem {
   };
   TFakeSplashView Splash;
   TNewGameChoice NewGameChoice = nc_Return;
-  std::function<void()> WhileNewGameShown;
   int NewGameShown = 0;
 };
 

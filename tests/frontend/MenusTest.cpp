@@ -1,5 +1,5 @@
-// The main window's menus: the new-game dialog as the pause menu and what its choices do, and
-// the list of keys in the console.
+// The main window's menus: what the new-game dialog's choices do, and the list of keys in the
+// console. (The pause menu itself is played in the real window.)
 
 #include <algorithm>
 #include <filesystem>
@@ -31,36 +31,11 @@ class Menus : public ::testing::Test {
         heights.push_back(land.PointHeight(x, z));
     return heights;
   }
-  bool Queued(const std::string& hint) const {
-    const auto& queue = Form.HintQueue();
-    return std::find(queue.begin(), queue.end(), hint) != queue.end();
-  }
 
   TProgram Program;
   TForm1& Form = Program.Form1;
   TFakeWindowSystem Windows;
 };
-
-// Esc pauses: the pause hint and suggestion while the dialog is up, then the hints of that topic
-// go, the welcome hint with them. Return leaves the landscape as it is.
-TEST_F(Menus, ThePauseMenuShowsThePauseAndTakesItsHintsAway) {
-  ASSERT_TRUE(Queued(WelcomeHints[0]));
-  const TLandscape* landscape = &Program.Landscape();
-  bool paused = false;
-  Windows.WhileNewGameShown = [&] {
-    paused = Queued("AN0Game Paused") &&
-             Program.DlgNewGame.LabelSuggestion.Caption ==
-                 "GAME PAUSED - Close this box to return to the game, or use 'New Game' to start "
-                 "another game.";
-  };
-  Form.PauseAndMenu();
-  EXPECT_EQ(Windows.NewGameShown, 1);
-  EXPECT_TRUE(paused);
-  for (const std::string& hint : Form.HintQueue())
-    EXPECT_NE(hint[1], 'N') << hint;
-  EXPECT_EQ(&Program.Landscape(), landscape);
-  EXPECT_FALSE(Windows.MainWindowClosed);
-}
 
 TEST_F(Menus, NewGameMakesANewLandscapeAndExitClosesTheMainWindow) {
   const std::vector<float> before = Heights();

@@ -179,6 +179,8 @@ TEST(NewGameDialogAsPauseMenu, ItsAboutShowsTheSplashOverIt) {
         framesAtOpen = program.Form1.GLCadencer1.ProgressCount();
         EXPECT_TRUE(WaitFor([&] { return ScreenShows(dialog); }));
         EXPECT_TRUE(Control<QLabel>(dialog, "LabelSuggestion").text().startsWith("GAME PAUSED"));
+        const auto& hints = program.Form1.HintQueue();
+        EXPECT_NE(std::find(hints.begin(), hints.end(), "AN0Game Paused"), hints.end());
         welcomeHints = WelcomeHintsQueued();
         Click(Control(dialog, "BtnAbout"));
         ASSERT_TRUE(WaitFor([&] { return splash->isVisible(); }));
