@@ -10,6 +10,7 @@ packages=(
   clang-format clang libclang-rt-14-dev
   qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins libgl-dev
   xvfb xauth libgl1-mesa-dri libglx-mesa0 libegl-mesa0 xdotool libxcb1-dev
+  libopenal1
 )
 
 missing=()
