@@ -141,5 +141,46 @@ TEST_F(Playback, ThePlayerHearsTheWorldFromWhereTheyStand) {
   EXPECT_GT(scanLeft + scanRight, 100.0) << "the scan goes on";
 }
 
+// Without the library, or with a library that has no device to play on, the game starts with
+// the same two lines, plays through in silence with no sound call failing, and writes nothing
+// more of sound, at its end neither.
+TEST(NoSound, TheGameStartsWithTwoLinesAndPlaysThroughInSilence) {
+  const fs::path folder =
+      fs::temp_directory_path() / ("orvane_nosound_" + std::to_string(getpid()));
+  fs::create_directories(folder);
+  std::ofstream(folder / "alsoft.conf")
+      << "[general]\ndrivers = wave\n[wave]\nfile = " << (folder / "no/such/folder.wav").string()
+      << "\n";
+  setenv("ALSOFT_CONF", (folder / "alsoft.conf").c_str(), 1);
+  for (const std::string library : {"libno-such-sound-library.so.1", "libopenal.so.1"}) {
+    play::TPlaySession play;
+    play.Form.SoundLibrary = library;
+    play.Form.StartUp();
+    TLandscape& land = play.Start(4242, 20);
+    for (int step = 0; step < 3; ++step) {
+      const TPlayer& me = land.Player();
+      play.Sim().CreateRobot(play.At(me.X + 1, me.Z));
+      play.Run(1.0);
+      play.Sim().Transfer(play.At(me.X + 1, me.Z));
+      play.Sim().HyperspaceAction();
+      play.Run(2.0);
+    }
+    play.Sim().StopAnimationSounds(1);
+    play.Sim().GameEnd(true);
+    play.Run(3.0);
+    play.Form.FormDestroy();
+    std::vector<std::string> sound;
+    for (const std::string& line : play.Program.Log.GetLines())
+      if (line.find("script file") == std::string::npos) sound.push_back(line);
+    EXPECT_EQ(sound, (std::vector<std::string>{
+                         "Error 0009: Could not start sound @ Form.Create; Game will proceed "
+                         "without sound.",
+                         "EAX 2.0 environment could not be set."}))
+        << library;
+    EXPECT_FALSE(play.Form.Game->Audio.AudioAvailable);
+  }
+  fs::remove_all(folder);
+}
+
 }  // namespace
 }  // namespace orvane
