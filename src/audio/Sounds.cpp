@@ -96,9 +96,15 @@ void LoadSound(TAudio& audio, TLog& log, const std::string& fileName, uint32_t& 
   }
   TOpenAL& al = audio.AL;
   if (!al.alGenBuffers || !al.alBufferData) return;
+  // The library takes whole frames only: an 8-bit stereo sound's extra byte, or an odd byte of
+  // 16-bit sound, would make it refuse the whole buffer.
+  const size_t frame = sound->Format == AL_FORMAT_MONO8      ? 1
+                       : sound->Format == AL_FORMAT_STEREO16 ? 4
+                                                             : 2;
+  const size_t size = sound->Data.size() - sound->Data.size() % frame;
   al.alGenBuffers(1, &buffer);
-  al.alBufferData(buffer, sound->Format, sound->Data.data(),
-                  static_cast<TOpenAL::ALsizei>(sound->Data.size()), sound->Frequency);
+  al.alBufferData(buffer, sound->Format, sound->Data.data(), static_cast<TOpenAL::ALsizei>(size),
+                  sound->Frequency);
 }
 
 void LoadSounds(TAudio& audio, TLog& log) {
