@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include "console/Log.h"
 #include "frontend/PlayHelpers.h"
 
 namespace orvane {
@@ -180,6 +181,35 @@ TEST(NoSound, TheGameStartsWithTwoLinesAndPlaysThroughInSilence) {
     EXPECT_FALSE(play.Form.Game->Audio.AudioAvailable);
   }
   fs::remove_all(folder);
+}
+
+// A sound file that is missing is named in one line; one that is no sound the game can play is
+// named with what is wrong with it; either's buffer stays 0 and the others load.
+TEST(SoundFiles, AMissingOrBrokenFileIsLoggedAndLeavesItsBufferEmpty) {
+  const fs::path media = fs::current_path() / "media";
+  const fs::path folder = fs::temp_directory_path() / ("orvane_media_" + std::to_string(getpid()));
+  fs::create_directories(folder / "media");
+  fs::copy_file(media / "CreateTree.wav", folder / "media" / "CreateTree.wav");
+  std::ifstream good(media / "ScanPart.wav", std::ios::binary);
+  std::vector<char> broken((std::istreambuf_iterator<char>(good)), {});
+  broken[34] = 24;  // 24 bits a sample
+  std::ofstream(folder / "media" / "ScanPart.wav", std::ios::binary)
+      .write(broken.data(), std::streamsize(broken.size()));
+  const fs::path previous = fs::current_path();
+  fs::current_path(folder);
+  TAudio audio;
+  TLog log;
+  ASSERT_TRUE(StartSound(audio, "libopenal.so.1"));
+  LoadSounds(audio, log);
+  fs::current_path(previous);
+  fs::remove_all(folder);
+  EXPECT_EQ(std::pair(audio.SndScan, audio.SndPulse1), std::pair(0u, 0u));
+  EXPECT_NE(audio.SndCreateTree, 0u);
+  const auto& lines = log.GetLines();
+  ASSERT_EQ(lines.size(), 12u - 1);
+  EXPECT_EQ(lines[0].rfind("Could not load sound file: 'media/ScanPart.wav': ", 0), 0u) << lines[0];
+  EXPECT_NE(lines[0].find("24"), std::string::npos) << lines[0];
+  EXPECT_EQ(lines[1], "Could not load sound file: 'media/ScanFull.wav'.");
 }
 
 }  // namespace
