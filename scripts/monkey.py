@@ -177,7 +177,8 @@ class Game:
     def __init__(self, binary, log_path):
         self.lines = []
         self.lock = threading.Lock()
-        self.log_file = open(log_path, "w", encoding="utf-8", errors="replace")
+        # One file for every game of the run, one after the other.
+        self.log_file = open(log_path, "a", encoding="utf-8", errors="replace")
         # The log line by line even into a pipe, so that nothing is lost if the game dies.
         self.process = subprocess.Popen(
             ["stdbuf", "-oL", "-eL", binary, "--verbose"], cwd=REPO, stdout=subprocess.PIPE,
@@ -280,17 +281,22 @@ class Litter:
 
 class Monkey:
     def __init__(self, game, rng, xdo, litter):
-        self.game = game
         self.rng = rng
         self.xdo = xdo
         self.litter = litter
-        self.main = None
         self.counts = collections.Counter()
         self.keys = collections.Counter()
         self.console_since = None
         self.console_patience = 0.0
-        self.stuck = collections.Counter()
+        self.attach(game)
+
+    def attach(self, game):
+        """Plays this game from now on."""
+        self.game = game
+        self.main = None
+        self.console_since = None
         self.console_rect = None
+        self.stuck = collections.Counter()
 
     # -- windows
 
@@ -545,24 +551,41 @@ def fault_lines(lines):
     return found, known
 
 
-def backtrace(binary, pid):
-    """The backtrace of a core the crash left in the working folder, which is then moved out."""
+def backtrace(binary, pid, keep_core):
+    """The backtrace of a core the crash left in the working folder; the core goes out of it,
+    kept in the temporary folder or removed."""
     for name in (f"core.{pid}", "core"):
         core = os.path.join(REPO, name)
         if os.path.exists(core):
             break
     else:
-        return "no core file (see /proc/sys/kernel/core_pattern)"
+        return ["no core file (see /proc/sys/kernel/core_pattern)"]
     kept = os.path.join(tempfile.gettempdir(), f"orvane-monkey-core.{pid}")
     shutil.move(core, kept)
-    if not shutil.which("gdb"):
-        return f"core kept as {kept}; no gdb for a backtrace"
-    done = subprocess.run(["gdb", "-q", "-batch", "-ex", "bt", binary, kept],
-                          capture_output=True, text=True, timeout=120)
-    frames = [line for line in done.stdout.splitlines()
-              if line.startswith(("#", "Program terminated"))]
-    frames = [line for n, line in enumerate(frames) if line not in frames[:n]]
-    return "\n".join([f"core kept as {kept}"] + frames)
+    lines = [f"core kept as {kept}" if keep_core else "core removed"]
+    if shutil.which("gdb"):
+        done = subprocess.run(["gdb", "-q", "-batch", "-ex", "bt", binary, kept],
+                              capture_output=True, text=True, timeout=300)
+        frames = [line for line in done.stdout.splitlines()
+                  if line.startswith(("#", "Program terminated"))]
+        lines += [line for n, line in enumerate(frames) if line not in frames[:n]]
+    else:
+        lines.append("no gdb for a backtrace")
+    if not keep_core:
+        os.remove(kept)
+    return lines
+
+
+def report_crash(number, status, frames, trace, lines):
+    log(f"crash {number}: {describe_status(status)}")
+    for line in frames:
+        print(f"  {line}")
+    log("the last input sent before it (seconds since the monkey started):")
+    for line in trace:
+        print(f"  {line}")
+    log("the log's last 50 lines before it:")
+    for line in lines[-50:]:
+        print(f"  | {line}")
 
 
 def run_on_display(args):
@@ -570,7 +593,8 @@ def run_on_display(args):
     rng = random.Random(seed)
     binary = os.path.abspath(args.game)
     log(f"seed {seed}; {args.seconds:g} s; game {binary}")
-    log(f"replay with: {os.path.relpath(__file__, REPO)} {args.seconds:g} --seed {seed}")
+    log(f"replay with: {os.path.relpath(__file__, REPO)} {args.seconds:g} --seed {seed}"
+        + (" --keep-going" if args.keep_going else ""))
     if not os.access(binary, os.X_OK):
         log(f"FAIL: no game at {binary}")
         return 1
@@ -579,22 +603,42 @@ def run_on_display(args):
     litter = Litter()
     log_fd, log_path = tempfile.mkstemp(prefix="orvane-monkey-", suffix=".log")
     os.close(log_fd)
-    game = Game(binary, log_path)
-    monkey = Monkey(game, rng, xdo, litter)
+    monkey = Monkey(None, rng, xdo, litter)
     failures = []
+    crashes = []  # the status of each game that ended during the run
+    lines = []  # the logs of every game, one after the other
     ran = 0.0
     responsive = closed_cleanly = None
+    deadline = time.monotonic() + args.seconds
+    game = None
+    logged = False  # whether the last game's log is in lines
     try:
-        if not monkey.find_main(timeout=90):
-            failures.append("the main window did not show")
-        else:
+        while True:
+            game = Game(binary, log_path)
+            logged = False
+            monkey.attach(game)
+            if not monkey.find_main(timeout=90):
+                failures.append("the main window did not show")
+                break
             time.sleep(1.0)  # the first landscape is made while the window shows
-            ran = monkey.play(args.seconds)
+            ran += monkey.play(max(0.0, deadline - time.monotonic()))
             xdo.release_all()
-        alive = game.running()
-        if not alive:
-            failures.append(f"the game ended during the run ({describe_status(game.process.poll())})")
-        else:
+            if game.running():
+                break
+            # The game ended under the monkey's hands.
+            status = game.process.wait()
+            game.finish_reading()
+            crashes.append(status)
+            frames = (backtrace(binary, game.pid, keep_core=len(crashes) == 1)
+                      if status < 0 else [])
+            report_crash(len(crashes), status, frames, list(xdo.trace), game.log_lines())
+            xdo.trace.clear()
+            lines += game.log_lines()
+            logged = True
+            if not args.keep_going or time.monotonic() >= deadline:
+                break
+            log(f"{deadline - time.monotonic():.0f} s to go: the game starts again")
+        if game and game.running():
             responsive = monkey.answers_a_key()
             if not responsive:
                 failures.append("the game did not answer Tab with its console")
@@ -613,14 +657,16 @@ def run_on_display(args):
                 closed_cleanly = False
                 failures.append(f"could not close the main window: {error}")
     finally:
-        game.kill()
-        game.finish_reading()
+        if game:
+            game.kill()
+            game.finish_reading()
         litter.restore()
 
-    status = game.process.returncode
-    crashed = status is not None and status < 0 and closed_cleanly is not True
-    lines = game.log_lines()
+    if game and not logged:
+        lines += game.log_lines()
     faults, known = fault_lines(lines)
+    if crashes:
+        failures.append(f"{len(crashes)} time(s) the game ended during the run")
     if faults:
         failures.append(f"{len(faults)} fault line(s) in the log")
 
@@ -634,7 +680,8 @@ def run_on_display(args):
     log("keys: " + ", ".join(f"{k} {n}" for k, n in sorted(monkey.keys.items(),
                                                           key=lambda item: -item[1])))
     log(f"xdotool commands that failed: {xdo.failures}")
-    log(f"crashes: {('1 (' + describe_status(status) + ')') if crashed else 0}")
+    log(f"crashes: {len(crashes)}"
+        + (f" ({', '.join(describe_status(s) for s in crashes)})" if crashes else ""))
     log(f"still answering at the end: {responsive}")
     log(f"closed cleanly (status 0): {closed_cleanly}")
     log(f"fault lines: {len(faults)}")
@@ -643,17 +690,18 @@ def run_on_display(args):
     if known:
         log(f"known lines, not counted: {len(known)} ({known[0]})")
     log(f"log lines: {len(lines)}; screenshots removed: {litter.removed_snapshots}")
-    if crashed:
-        log("backtrace:\n" + backtrace(binary, game.pid))
     if failures:
-        log("the last input sent (seconds since the game started):")
-        for line in xdo.trace:
-            print(f"  {line}")
         for failure in failures:
             log(f"FAIL: {failure}")
-        log(f"the log's last 50 lines (whole log kept in {log_path}):")
-        for line in lines[-50:]:
-            print(f"  | {line}")
+        if not crashes:
+            log("the last input sent (seconds since the monkey started):")
+            for line in xdo.trace:
+                print(f"  {line}")
+            log(f"the log's last 50 lines (whole log kept in {log_path}):")
+            for line in lines[-50:]:
+                print(f"  | {line}")
+        else:
+            log(f"whole log kept in {log_path}")
         return 1
     os.remove(log_path)
     log("PASS")
@@ -667,6 +715,8 @@ def main():
     parser.add_argument("--seed", type=int, help="random seed (default: from the time)")
     parser.add_argument("--game", default=os.path.join(REPO, "build", "orvane"),
                         help="the game's program (default build/orvane)")
+    parser.add_argument("--keep-going", action="store_true",
+                        help="start the game again after a crash, until the time is up")
     parser.add_argument("--on-display", action="store_true", help=argparse.SUPPRESS)
     args = parser.parse_args()
     if args.on_display:
@@ -678,6 +728,8 @@ def main():
                "--game", args.game]
     if args.seed is not None:
         command += ["--seed", str(args.seed)]
+    if args.keep_going:
+        command.append("--keep-going")
     return subprocess.call(command, env=env)
 
 
