@@ -7,7 +7,7 @@ as a player would, and then checks that the game still runs, still answers a key
 no line it writes only on a fault it did not expect, and closes with status 0 when its window is
 closed. Run it from anywhere:
 
-    scripts/monkey.py [SECONDS] [--seed N] [--game build/orvane]
+    scripts/monkey.py [SECONDS] [--seed N] [--keep-going] [--game build/orvane]
 
 The seed is printed; the same seed sends the same sequence of input again (the game's timing,
 and so what the input meets, still varies from run to run). Only the standard library is used;
@@ -281,7 +281,10 @@ class Litter:
 
 class Monkey:
     def __init__(self, game, rng, xdo, litter):
+        # The input comes from one stream of numbers and the answers to windows, which come
+        # when the game's timing says, from another: a seed always makes the same input.
         self.rng = rng
+        self.tending = random.Random(rng.random())
         self.xdo = xdo
         self.litter = litter
         self.counts = collections.Counter()
@@ -340,7 +343,7 @@ class Monkey:
                 now = time.monotonic()
                 if self.console_since is None:
                     self.console_since = now
-                    self.console_patience = self.rng.uniform(0.5, 8.0)
+                    self.console_patience = self.tending.uniform(0.5, 8.0)
                 if closing or now - self.console_since > self.console_patience:
                     self.close_console(window)
             elif name.startswith(NEXT_GAME_TITLE):
@@ -353,7 +356,7 @@ class Monkey:
         return bool(others)
 
     def close_console(self, window):
-        how = self.rng.choice(["Escape", "F9", "Tab to main"])
+        how = self.tending.choice(["Escape", "F9", "Tab to main"])
         if how == "Tab to main":
             self.xdo.run("windowfocus", self.main, "key", "Tab", check=True)
         else:
@@ -365,10 +368,10 @@ class Monkey:
     def answer_next_game(self, window, closing):
         # Escape first, sometimes; a dialog that stays gets a choice.
         self.stuck[window] += 1
-        if self.stuck[window] == 1 and not closing and self.rng.random() < 0.3:
+        if self.stuck[window] == 1 and not closing and self.tending.random() < 0.3:
             answer = "Escape"
         else:
-            answer = self.rng.choice(["1", "2", "3"])
+            answer = self.tending.choice(["1", "2", "3"])
         self.xdo.run("windowfocus", window, "key", answer, check=True)
         self.counts[f"next-game dialog answered ({answer})"] += 1
         time.sleep(0.2)
@@ -402,12 +405,11 @@ class Monkey:
     def point_in(self, rect):
         """A point of the rectangle, where the console does not cover it if that can be found."""
         left, top, right, bottom = rect
-        for _ in range(10):
-            x, y = self.rng.randrange(left, right), self.rng.randrange(top, bottom)
-            c = self.console_rect
-            if not c or not (c[0] <= x < c[2] and c[1] <= y < c[3]):
-                break
-        return x, y
+        tries = [(self.rng.randrange(left, right), self.rng.randrange(top, bottom))
+                 for _ in range(10)]
+        c = self.console_rect
+        free = [(x, y) for x, y in tries if not c or not (c[0] <= x < c[2] and c[1] <= y < c[3])]
+        return (free or tries)[0]
 
     def key_name(self):
         key = self.rng.choice(KEYS)
