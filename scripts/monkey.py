@@ -44,14 +44,15 @@ KEYS = ["Tab", "F9", "F15", "Escape", "Left", "Up", "Right", "Down", "i", "o", "
 # Lines the game writes only when something went wrong that it did not expect. The others of
 # its numbered errors report a handled condition, or never reach the log (the message box of a
 # missing console). Besides the usual list: the scene's dummies and light missing, a tree shape
-# or the game or its landscape not made, the cursor not placed, the frame limit not set.
+# or the game or its landscape not made, the cursor not placed, the frame limit not set, a
+# landscape made for no game type.
 FAULT_MARKS = [
     "Unexpected Exception:",
     "Error 0001:", "Error 0002:",
     "Error 0011:", "Error 0012: GLSceneViewer1", "Error 0013:", "Error 0014:",
     "Error 0016:", "Error 0017:", "Error 0018:",
     "Error 0003:", "Error 0004:", "Error 0005:", "Error 0007:", "Error 0008:",
-    "Error 0010:", "Error 0015:",
+    "Error 0010:", "Error 0015:", "Error x :",
 ]
 # The splash has no window yet in this build: its stand-in reports that once, at start-up.
 KNOWN_LINES = {"Unexpected Exception: no splash window yet"}
