@@ -633,7 +633,7 @@ def run_on_display(args):
     lines = []  # the logs of every game, one after the other, with the time each line came
     ran = 0.0
     responsive = closed_cleanly = None
-    deadline = time.monotonic() + args.seconds
+    deadline = None  # the time counts from the first window shown
     game = None
     logged = False  # whether the last game's log is in lines
     try:
@@ -645,6 +645,8 @@ def run_on_display(args):
                 failures.append("the main window did not show")
                 break
             time.sleep(1.0)  # the first landscape is made while the window shows
+            if deadline is None:
+                deadline = time.monotonic() + args.seconds
             ran += monkey.play(max(0.0, deadline - time.monotonic()))
             xdo.release_all()
             if game.running():
