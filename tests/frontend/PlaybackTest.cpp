@@ -2,6 +2,7 @@
 // output instead of a sound card: silence, a creation sound, the side it comes from, and the
 // sounds stopped.
 
+#include <unistd.h>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
