@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "console/Command.h"
 #include "frontend/Program.h"
 
 namespace orvane::fuzz {
@@ -53,6 +54,13 @@ inline void KeepArtifactsHere(int* argc, char*** argv) {
   *argv = arguments.data();
 }
 
+// Whether the console would run the line as NEW: the line taken apart as the console does it.
+// NEW makes a whole landscape, some milliseconds under the sanitizers, so the fuzzers ration it.
+inline bool IsNewLine(const std::string& line) {
+  static TCommand command;
+  return ParseCommand(line, command) > 0 && UpperCase(command.Args[0]) == "NEW";
+}
+
 struct TScriptFile {
   std::string Name;  // in script/
   std::string Text;
@@ -60,10 +68,6 @@ struct TScriptFile {
 
 class TFuzzWorld {
  public:
-  static constexpr int InputsBetweenClears = 4096;
-  // A script that runs itself writes some 100000 lines at one go.
-  static constexpr size_t MostLogLines = 200000;
-
   explicit TFuzzWorld(const std::vector<TScriptFile>& scripts) : Home(fs::current_path()) {
     std::string folder = (fs::temp_directory_path() / "orvane-fuzz-XXXXXX").string();
     if (!mkdtemp(folder.data())) GiveUp("could not make a temporary folder");
@@ -114,14 +118,15 @@ class TFuzzWorld {
   }
 
   // After every input. A failed line leaves the log one level deeper, as it does in the game;
-  // over millions of inputs that would only make every line longer. The log and the hints
-  // grow with every input, and now and then they go.
+  // over millions of inputs that would only make every line longer. The log and the hints go
+  // too: an input sees only its own lines. Were they kept, every input would leave more memory
+  // behind than it found, so libFuzzer would look for a leak (a scan of the whole heap, log and
+  // all) after every input that finds something new, and give up looking after a thousand of
+  // them. Cleared, an input that leaves memory behind is worth the look.
   void EndInput() {
     Program->Log.Indent = 0;
-    if (++Inputs % InputsBetweenClears == 0 || Program->Log.GetLines().size() > MostLogLines) {
-      Program->Log.Clear();
-      Program->Form1.ClearHintQueue();
-    }
+    Program->Log.Clear();
+    Program->Form1.ClearHintQueue();
   }
 
   const fs::path& WorkFolder() const { return Folder; }
@@ -153,7 +158,6 @@ class TFuzzWorld {
 
   fs::path Home;
   fs::path Folder;
-  long Inputs = 0;
 };
 
 }  // namespace orvane::fuzz

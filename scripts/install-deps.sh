@@ -10,6 +10,9 @@ packages=(
   clang-format clang libclang-rt-14-dev
   qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins libgl-dev
   xvfb xauth libgl1-mesa-dri libglx-mesa0 libegl-mesa0 xdotool libxcb1-dev
+  # The monkey test: python3 runs it, libX11 closes windows as a window manager does, gdb
+  # reads the backtrace of a crash.
+  python3 libx11-6 gdb
 )
 
 missing=()

@@ -26,14 +26,17 @@ class TCommandError : public std::runtime_error {
 // arguments. Answers go into the console's log.
 class TInterpreter {
  public:
+  // The limits on scripts are the same for every console. The game never changes them; a test
+  // or a fuzzer may set them lower so that they are reached in fewer lines, and puts them back.
+  //
   // A script started while this many are running is not run.
-  static constexpr int MaxScriptDepth = 32;
+  static inline int MaxScriptDepth = 32;
   // Scripts started from one line that is not itself in a script: beyond this the scripts
   // running stop, so that a script that runs itself twice cannot go on for ever.
-  static constexpr int MaxScriptRuns = 1000;
+  static inline int MaxScriptRuns = 1000;
   // Lines those scripts run, all of them together: the runs alone do not bound the work, as
   // each run of a long script runs all its lines again.
-  static constexpr int MaxScriptLines = 100000;
+  static inline int MaxScriptLines = 100000;
 
   TInterpreter(TFormNotes& notes, TConsoleHost& host, TGameSettings& settings, TRandom& random);
 

@@ -10,6 +10,9 @@ namespace orvane {
 
 class TCommandRunner;
 
+// How the new-game dialog was closed: back to the game, for a new game, or to end the program.
+enum TNewGameChoice { nc_Return, nc_NewGame, nc_Exit };
+
 // The new-game dialog: the state of the controls that show the game's settings, following the
 // settings store, and the handlers of those controls, which change the settings through their
 // setters. The window layer only draws these controls and forwards the player's input.

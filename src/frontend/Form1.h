@@ -10,6 +10,7 @@
 #include "console/ConsoleHost.h"
 #include "dialogs/NewGame.h"
 #include "dialogs/NextGame.h"
+#include "dialogs/Splash.h"
 #include "dialogs/settings/GameSettings.h"
 #include "scene/FrameTimer.h"
 #include "scene/Scene.h"
@@ -22,6 +23,10 @@ namespace orvane {
 class TRandom;
 class TLog;
 class TWindowSystem;
+
+// The modifier keys and mouse buttons held when a key or the mouse acts.
+enum : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32 };
+using TShiftState = unsigned;
 
 // The icons of the energy meter: 1, 2, 3 and 15 energy units.
 enum TMeterIcon { mi_None, mi_Tree, mi_Boulder, mi_Robot, mi_Robot15 };
@@ -177,9 +182,17 @@ class TForm1 : public TWorldHost,
   double LastDeltaTime() const override { return LastDeltaTimeValue; }
   void ExecuteCommand(const std::string& line, bool silent) override;
 
-  // ---- keys; Tab, F9 and F15 show or hide the console
-  void FormKeyDown(int key);
+  // ---- keys: a virtual-key code and the shift state when it went down
+  void FormKeyDown(int key, TShiftState shift = 0);
   void ToggleConsole();
+  void ToggleMapView();
+
+  // ---- the mouse on the viewer (client pixels of the viewer) and the wheel anywhere in the
+  // window: notches up are positive
+  void ViewerMouseDown(int x, int y);
+  void ViewerMouseUp();
+  void ViewerMouseMove(int x, int y, TShiftState shift);
+  void MouseWheel(int notches);
 
   // ---- what the console's commands ask of the main window
   TGame* ConsoleGame() override { return Game.get(); }
@@ -197,6 +210,18 @@ class TForm1 : public TWorldHost,
   void CloseNextGameDialog() override;
   void ConsoleHidden() override { ConsoleVisible = false; }
 
+  // ---- the menus: the new-game dialog, the about box and the key list
+  TFormSplash FormSplash;
+  // The splash window; its first showing runs StartUp.
+  void ShowSplash();
+  // The new-game dialog, modal; its New Game and Exit run their console lines once it closes.
+  void ShowNewGameDialog();
+  // Esc: the new-game dialog with the pause suggestion, the world running on behind it.
+  void PauseAndMenu();
+  void ShowAbout();
+  // The console holding only the list of keys.
+  void ViewKeyboardControls();
+
   // ---- the next-game dialog, shown at the end of every landscape
   TFormNextGame FormNextGame;
   // Shown modally through the window system with the result; once it is closed the player's
@@ -211,6 +236,13 @@ class TForm1 : public TWorldHost,
   TWindowSystem& RequireWindows() const;
   // The frame tick's parts: the view moved by its inertia, and the heartbeat's pace.
   void MoveViewByInertia(double deltaTime);
+  // Orbits the camera about its target, the player's robot turning with the view.
+  void TurnView(double pitch, double turn);
+  // A left drag's step feeds the look speeds through the speed-dependent filter.
+  void FollowMouse(int dx, int dy);
+  // The square under the pointer as the player's actions take it.
+  TPointedSquare Pointed() const { return {PointedX, PointedZ, PointedHeight}; }
+  bool PointerValid() const;
   void AgeTension(double deltaTime);
 
   TRandom& Random;
@@ -225,6 +257,7 @@ class TForm1 : public TWorldHost,
 
 extern const char* const RandomTips[13];
 extern const char* const MapViewHint;
+extern const char* const KeySummaryHint;
 extern const char* const WelcomeHints[2];
 
 }  // namespace orvane

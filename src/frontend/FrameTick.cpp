@@ -70,23 +70,9 @@ void TForm1::MoveViewByInertia(double deltaTime) {
   const double turn = yawSign * Look.LookVelocityYaw * Look.LookSensitivity * 0.2 * k;
   const double pitch = pitchSign * Look.LookVelocityPitch * Look.LookSensitivity * 0.2 * k;
 
-  // The player's robot turns with the view, its shape kept facing its stored angle.
-  TLandscape& land = *Game->Landscape;
-  const TPlayer& player = land.Player();
-  if (player.X > 0 && player.X < land.GridSize && player.Z > 0 && player.Z < land.GridSize) {
-    const int top = land.TopLevel(player.X, player.Z);
-    if (top >= 1) {
-      TStackedObject& robot = land.Object(player.X, player.Z, top);
-      if (robot.Kind == go_robot) {
-        robot.Angle = static_cast<float>(robot.Angle + turn);
-        if (robot.Shape) robot.Shape->TurnBy(static_cast<float>(turn));
-      }
-    }
-  }
-
+  TurnView(pitch, turn);
   TCamera* camera = Scene.GLCamera1;
   const TDummyCube* target = Scene.DummyCube1;
-  if (camera) camera->MoveAroundTarget(static_cast<float>(pitch), static_cast<float>(turn));
   if (camera && target) {
     TAudio& audio = Game->Audio;
     audio.ListenerPosition = SoundAxes(target->Position());
@@ -103,6 +89,24 @@ void TForm1::MoveViewByInertia(double deltaTime) {
     // No window system, or no frame to read yet: the pointed square stays as it was.
   }
   SetAsleep(false);
+}
+
+void TForm1::TurnView(double pitch, double turn) {
+  // The player's robot turns with the view, its shape kept facing its stored angle.
+  TLandscape& land = *Game->Landscape;
+  const TPlayer& player = land.Player();
+  if (player.X > 0 && player.X < land.GridSize && player.Z > 0 && player.Z < land.GridSize) {
+    const int top = land.TopLevel(player.X, player.Z);
+    if (top >= 1) {
+      TStackedObject& robot = land.Object(player.X, player.Z, top);
+      if (robot.Kind == go_robot) {
+        robot.Angle = static_cast<float>(robot.Angle + turn);
+        if (robot.Shape) robot.Shape->TurnBy(static_cast<float>(turn));
+      }
+    }
+  }
+  if (TCamera* camera = Scene.GLCamera1)
+    camera->MoveAroundTarget(static_cast<float>(pitch), static_cast<float>(turn));
 }
 
 void TForm1::AgeTension(double deltaTime) {

@@ -17,7 +17,10 @@ const char* const WelcomeHints[2] = {
 };
 
 void TForm1::FormCreate() {
-  StartUp();
+  FormSplash.StartUpPending = true;
+  FormSplash.OnStartUp = [this] { StartUp(); };
+  FormSplash.OnError = [this](const std::string& message) { HandleException(message); };
+  ShowSplash();
   if (!Game) return;
   Game->Init();
   SetVSync(true);

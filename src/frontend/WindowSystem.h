@@ -4,6 +4,9 @@
 
 #include <glm/glm.hpp>
 
+#include "dialogs/NewGame.h"
+#include "dialogs/Splash.h"
+
 namespace orvane {
 
 struct TScreenRect {
@@ -22,8 +25,9 @@ class TWindowSystem {
   // The mouse cursor in screen coordinates; moving it may fail (std::runtime_error).
   virtual glm::ivec2 CursorPosition() const = 0;
   virtual void SetCursorPosition(glm::ivec2 screen) = 0;
-  // The viewer's client coordinates of a screen point.
+  // The viewer's client coordinates of a screen point, and back.
   virtual glm::ivec2 ScreenToViewer(glm::ivec2 screen) const = 0;
+  virtual glm::ivec2 ViewerToScreen(glm::ivec2 viewer) const = 0;
   // The main window's outer rectangle on the screen.
   virtual TScreenRect WindowRect() const = 0;
   // The world point under a viewer pixel (y counted from the top), read from the depth
@@ -43,6 +47,11 @@ class TWindowSystem {
   // The next-game dialog, shown modally: returns once it is closed, the frame timer firing
   // on meanwhile.
   virtual void ShowNextGameDialog() = 0;
+  // The new-game dialog, shown modally on top of whatever is open: returns how it was closed,
+  // the frame timer firing on meanwhile.
+  virtual TNewGameChoice ShowNewGameDialog() = 0;
+  // Shows the splash window and hands it to the splash's logic (TFormSplash::FormShow).
+  virtual void ShowSplash(TFormSplash& splash) = 0;
 };
 
 }  // namespace orvane

@@ -113,11 +113,12 @@ void TCamera::MoveAroundTarget(float pitchDelta, float turnDelta) {
   if (distance <= 0.0f) return;
   const glm::vec3 up = SafeNormalize(Up(), glm::vec3(0, 1, 0));
 
-  // Pitch: the angle between the up axis and the offset, kept away from the poles.
+  // Pitch: the angle between the up axis and the offset, kept away from the poles. A positive
+  // pitch lowers the camera, so that a view whose target sits just in front of the eye looks up.
   constexpr float Margin = 0.025f;
   const float pitchNow = std::acos(std::clamp(glm::dot(offset / distance, up), -1.0f, 1.0f));
   const float pitchNew =
-      std::clamp(pitchNow - glm::radians(pitchDelta), Margin, glm::pi<float>() - Margin);
+      std::clamp(pitchNow + glm::radians(pitchDelta), Margin, glm::pi<float>() - Margin);
   glm::vec3 horizontal = offset - glm::dot(offset, up) * up;
   horizontal = SafeNormalize(horizontal, glm::vec3(0, 0, -1));
   const glm::mat4 turn = glm::rotate(glm::mat4(1.0f), glm::radians(turnDelta), up);

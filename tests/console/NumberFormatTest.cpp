@@ -27,26 +27,17 @@ TEST(NumberFormat, PicturesFillTheirPositions) {
       {"000", 1234, "1234"},
       {"000", -7, "-007"},
       {"   000", 42, "   042"},
-      {"    000", 5, "    005"},
-      {"  000", 999, "  999"},
       {"  000.0; -000.0", 12.34, "  012.3"},
       {"  000.0; -000.0", -5.25, " -005.3"},
       {"  000.0; -000.0", -1234.56, " -1234.6"},
       {"     0000 ", 3, "     0003 "},
       {" 000", 0, " 000"},
       {" 00.000", 3.14159, " 03.142"},
-      {" 000000000 ", 123456, " 000123456 "},
-      {"     00 ", 60, "     60 "},
-      {" 000 ", 100, " 100 "},
       {" 000.00 ;-000.00 ", -1.5, "-001.50 "},
       {" 000.00 ;-000.00 ", 2.345, " 002.35 "},
-      {"      0 ", 9, "      9 "},
       {"    0 ", 12, "    12 "},
-      {"00.00 ", 0.5, "00.50 "},
       {"  00.0%", 12.5, "  12.5%"},
-      {"  00.0%", 100, "  100.0%"},
       {"  00.0%", -3.14, "  -03.1%"},
-      {"  000 ", 3.5, "  004 "},
       {"000:", 12, "012:"},
       {"  00.0; -00.0", -0.05, " -00.1"},
       {"  00.0; -00.0", -0.04, "  00.0"},
@@ -86,7 +77,6 @@ TEST(NumberFormat, FormatNumbersReplacesEachConversion) {
        "     1    12,345.00    7    9   3.3  "},
       {FormatNumbers("FPS: %.1f", {59.96}), "FPS: 60.0"},
       {FormatNumbers("%n", {-1234.5}), "-1,234.50"},
-      {FormatNumbers("%n", {1234567.891}), "1,234,567.89"},
       {FormatNumbers("%.0n", {999.5}), "1,000"},
       {FormatNumbers("%n", {1e15}), "1,000,000,000,000,000.00"},
       {FormatNumbers("%f", {0.125}), "0.13"},
@@ -104,19 +94,14 @@ TEST(NumberFormat, FormatNumbersReplacesEachConversion) {
 }
 
 TEST(NumberFormat, FormatNumbersRejectsBadFormats) {
-  EXPECT_THROW(FormatNumbers("%f and %f", {1}), std::invalid_argument);
   EXPECT_THROW(FormatNumbers("%f", {}), std::invalid_argument);
-  EXPECT_THROW(FormatNumbers("%d", {1}), std::invalid_argument);
-  EXPECT_THROW(FormatNumbers("%5.2x", {1}), std::invalid_argument);
-  EXPECT_THROW(FormatNumbers("50%", {1}), std::invalid_argument);
-  EXPECT_THROW(FormatNumbers("%1001f", {1}), std::invalid_argument);
-  EXPECT_THROW(FormatNumbers("%.99999999999f", {1}), std::invalid_argument);
+  for (const char* format : {"%f and %f", "%d", "%5.2x", "50%", "%1001f", "%.99999999999f"})
+    EXPECT_THROW(FormatNumbers(format, {1}), std::invalid_argument) << format;
 }
 
 TEST(NumberFormat, GeneralNumberIsTheShortestForm) {
   const std::pair<double, const char*> cases[] = {
       {3, "3"},
-      {1.5, "1.5"},
       {-0.25, "-0.25"},
       {1e20, "1E20"},
       {1.5e-7, "1.5E-7"},
@@ -126,18 +111,14 @@ TEST(NumberFormat, GeneralNumberIsTheShortestForm) {
       {0, "0"},
       {-0.0, "0"},
       {123456789012345678.0, "1.23456789012346E17"},
-      {0.1, "0.1"},
       {0.1 + 0.2, "0.3"},
       {999999999999999, "999999999999999"},
       {1e15, "1E15"},
       {0.0001, "0.0001"},
       {0.00001, "1E-5"},
-      {1e300, "1E300"},
       {DBL_MAX, "1.79769313486232E308"},
       {DBL_MIN, "2.2250738585072E-308"},
       {5e-324, "4.94065645841247E-324"},
-
-      {-1e-300, "-1E-300"},
   };
   for (const auto& [value, expected] : cases)
     EXPECT_EQ(GeneralNumber(value), expected) << value;

@@ -29,6 +29,7 @@ class TFakeWindowSystem : public TWindowSystem {
     Cursor = screen;
   }
   glm::ivec2 ScreenToViewer(glm::ivec2 screen) const override { return screen - ViewerOrigin; }
+  glm::ivec2 ViewerToScreen(glm::ivec2 viewer) const override { return viewer + ViewerOrigin; }
   TScreenRect WindowRect() const override { return Rect; }
   glm::vec3 WorldPointAt(int x, int y) override {
     PixelAsked = {x, y};
@@ -46,6 +47,26 @@ class TFakeWindowSystem : public TWindowSystem {
   void CloseMainWindow() override { MainWindowClosed = true; }
   void CloseNextGameDialog() override { ++NextGameClosed; }
   void ShowNextGameDialog() override { ++NextGameShown; }
+  // The new-game dialog answers with NewGameChoice; the splash
+  // paints a 400 x 300 picture and stays open until it is closed.
+  TNewGameChoice ShowNewGameDialog() override {
+    ++NewGameShown;
+    return NewGameChoice;
+  }
+  void ShowSplash(TFormSplash& splash) override { splash.FormShow(Splash); }
+
+  struct TFakeSplashView : TSplashView {
+    void PaintSplash(int& width, int& height) override {
+      width = 400;
+      height = 300;
+    }
+    void CloseSplash() override {}
+    void StartTimer(int) override {}
+    void StopTimer() override {}
+  };
+  TFakeSplashView Splash;
+  TNewGameChoice NewGameChoice = nc_Return;
+  int NewGameShown = 0;
 };
 
 }  // namespace orvane

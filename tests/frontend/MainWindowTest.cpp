@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "console/ConsoleSession.h"
 #include "frontend/FakeWindowSystem.h"
 #include "frontend/Program.h"
 
@@ -38,19 +39,14 @@ TEST_F(MainWindow, CreationMakesTheFirstLandscapeAndStartsTheTimer) {
   EXPECT_FALSE(Form.GLCadencer1.Enabled);
 }
 
-// A cursor that cannot move is logged each time; an unexpected exception opens the console.
-TEST_F(MainWindow, FailuresAreLoggedAndAnUnexpectedExceptionOpensTheConsole) {
+// (An unexpected exception opens the console: PreferencesTest, a failed save.)
+TEST_F(MainWindow, ACursorThatCannotMoveIsLoggedEachTime) {
   Windows.CursorFails = true;
   Form.CentreCursor();
   Form.SetWindowSystem(nullptr);
   Form.CentreCursor();
-  Form.SetWindowSystem(&Windows);
-  Form.HandleException("boom");
   const std::string cursor = "Error 0010: Could not set cursor position @ Form.CentreCursor()";
-  EXPECT_EQ(Program.Log.GetLines(),
-            (std::vector<std::string>{cursor, cursor, "Unexpected Exception: boom"}));
-  EXPECT_TRUE(Program.FormNotes.Visible);
-  EXPECT_TRUE(Form.ConsoleVisible);
+  EXPECT_EQ(Program.Log.GetLines(), (std::vector<std::string>{cursor, cursor}));
 }
 
 // Between 20:17 and 5:3 the viewer fills the area above the status bar, else a strip is left;
@@ -102,6 +98,29 @@ TEST_F(MainWindow, ThePointerPicksTheSquareUnderTheCursorAndNoneOnTheSky) {
   Windows.Point = camera.AbsolutePosition() + camera.ForwardVector() * 2.0f;
   Form.UpdatePointer(10, 10, false);
   EXPECT_NE(Form.PointedX, -1);
+}
+
+// The new-game dialog's New Game makes a landscape with a new number, its Exit closes the main
+// window; its key list leaves the console shown, holding only the keys as their file has them.
+TEST_F(MainWindow, TheMenusChoicesAndTheListOfKeys) {
+  Form.FormCreate();
+  const int32_t number = Program.Settings.GameSpec().S_LandscapeNumber;
+  Program.Random.SetClock([] { return 1234u; });  // a new landscape number is drawn
+  Windows.NewGameChoice = nc_NewGame;
+  Form.ShowNewGameDialog();
+  EXPECT_NE(Program.Settings.GameSpec().S_LandscapeNumber, number);
+  EXPECT_FALSE(Windows.MainWindowClosed);
+
+  const console_test::TWorkingFolder folder;
+  folder.Write("console_help/Help_KeyBindDefaults.txt", {"[Esc]  Menu", "  [B]  Boulder"});
+  Form.ExecuteCommand("echo before", false);
+  Form.ViewKeyboardControls();
+  EXPECT_EQ(Program.Log.GetLines(), (std::vector<std::string>{"[Esc]  Menu", "  [B]  Boulder"}));
+  EXPECT_TRUE(Program.FormNotes.Visible && Form.ConsoleVisible);
+
+  Windows.NewGameChoice = nc_Exit;
+  Form.ShowNewGameDialog();
+  EXPECT_TRUE(Windows.MainWindowClosed);
 }
 
 }  // namespace

@@ -3,17 +3,25 @@
 #include <algorithm>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QTimer>
+#include <QWheelEvent>
+#include <QWindow>
 
+#include "dialogs/qt/NewGameDialog.h"
 #include "dialogs/qt/NextGameDialog.h"
+#include "dialogs/qt/SplashWindow.h"
 #include "frontend/qt/HintPanelWidget.h"
 #include "frontend/qt/Pictures.h"
 #include "frontend/qt/StatusBarWidget.h"
@@ -44,6 +52,9 @@ TMainWindow::TMainWindow(TProgram& program)
   StatusBarView->OnLabel1Click = [this] { Guard([this] { Form.Label1Click(); }); };
   HintPanel = new THintPanelWidget(Form.Panel_PopInfo, this);
   HintPanel->OnClose = [this] { Guard([this] { Form.ButtonCloseHintClick(); }); };
+  // The hint's close button passes the keys on, so that they work while it has the focus.
+  HintPanel->OnKey = [this](QKeyEvent* event) { keyPressEvent(event); };
+  ViewerWidget->ViewWindow()->installEventFilter(this);
 
   connect(ViewerWidget, &TSceneViewerWidget::FrameDrawn, this, [this] { AwaitingFrame = false; });
   FrameDriver->setTimerType(Qt::PreciseTimer);
@@ -125,6 +136,11 @@ glm::ivec2 TMainWindow::ScreenToViewer(glm::ivec2 screen) const {
   return {p.x(), p.y()};
 }
 
+glm::ivec2 TMainWindow::ViewerToScreen(glm::ivec2 viewer) const {
+  const QPoint p = ViewerWidget->mapToGlobal(QPoint(viewer.x, viewer.y));
+  return {p.x(), p.y()};
+}
+
 TScreenRect TMainWindow::WindowRect() const {
   const QRect r = frameGeometry();
   return {r.left(), r.top(), r.width(), r.height()};
@@ -165,13 +181,82 @@ bool TMainWindow::event(QEvent* event) {
   return QWidget::event(event);
 }
 
+namespace {
+
+// The modifier keys and mouse buttons as the game's logic takes them.
+TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
+  TShiftState state = 0;
+  if (modifiers & Qt::ShiftModifier) state |= ssShift;
+  if (modifiers & Qt::AltModifier) state |= ssAlt;
+  if (modifiers & Qt::ControlModifier) state |= ssCtrl;
+  if (buttons & Qt::LeftButton) state |= ssLeft;
+  if (buttons & Qt::RightButton) state |= ssRight;
+  if (buttons & Qt::MiddleButton) state |= ssMiddle;
+  return state;
+}
+
+}  // namespace
+
 void TMainWindow::keyPressEvent(QKeyEvent* event) {
   const int key = VirtualKeyCode(*event);
   if (key == 0) {
     QWidget::keyPressEvent(event);
     return;
   }
-  Guard([this, key] { Form.FormKeyDown(key); });
+  const TShiftState shift = ShiftStateOf(event->modifiers(), QGuiApplication::mouseButtons());
+  Guard([this, key, shift] { Form.FormKeyDown(key, shift); });
+}
+
+void TMainWindow::wheelEvent(QWheelEvent* event) {
+  Wheel(event);
+}
+
+// The view is a window of its own: its mouse, wheel and keys come here.
+bool TMainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != ViewerWidget->ViewWindow()) return QWidget::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
+      ViewerMouse(static_cast<QMouseEvent*>(event));
+      return true;
+    case QEvent::Wheel:
+      Wheel(static_cast<QWheelEvent*>(event));
+      return true;
+    case QEvent::KeyPress:
+      keyPressEvent(static_cast<QKeyEvent*>(event));
+      return true;
+    default:
+      return QWidget::eventFilter(watched, event);
+  }
+}
+
+void TMainWindow::ViewerMouse(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+      Guard([this, p] { Form.ViewerMouseDown(p.x(), p.y()); });
+      break;
+    case QEvent::MouseButtonRelease:
+      Guard([this] { Form.ViewerMouseUp(); });
+      break;
+    default: {
+      const TShiftState shift = ShiftStateOf(event->modifiers(), event->buttons());
+      Guard([this, p, shift] { Form.ViewerMouseMove(p.x(), p.y(), shift); });
+      break;
+    }
+  }
+}
+
+void TMainWindow::Wheel(QWheelEvent* event) {
+  // A notch is 120 eighths of a degree; finer wheels add up to notches.
+  WheelRest += event->angleDelta().y();
+  const int notches = WheelRest / 120;
+  WheelRest -= notches * 120;
+  if (notches != 0) Guard([this, notches] { Form.MouseWheel(notches); });
+  event->accept();
 }
 
 // The next-game dialog, modal: the frame timer fires on behind it. Its Exit asks for the end of
@@ -180,10 +265,35 @@ void TMainWindow::ShowNextGameDialog() {
   TFormNextGame& logic = Form.FormNextGame;
   TNextGameDialog dialog(logic, this);
   dialog.Guard = [this](const std::function<void()>& call) { Guard(call); };
+  dialog.OnConfigure = [this] { Form.ShowNewGameDialog(); };
   OpenNextGameDialog = &dialog;
   dialog.exec();
   OpenNextGameDialog = nullptr;
   if (logic.ExitRequested) close();
+}
+
+// The new-game dialog, modal on top of whatever is open: the frame timer fires on behind it.
+TNewGameChoice TMainWindow::ShowNewGameDialog() {
+  QWidget* under = QApplication::activeModalWidget();
+  TNewGameDialog dialog(Program.DlgNewGame, under ? under : this);
+  dialog.Guard = [this](const std::function<void()>& call) { Guard(call); };
+  dialog.OnAbout = [this] { Form.ShowAbout(); };
+  dialog.OnViewKeyboardControls = [this] { Form.ViewKeyboardControls(); };
+  dialog.exec();
+  return dialog.Choice();
+}
+
+// The splash is made once and shown again as the about box. Shown over a modal dialog, it
+// belongs to that dialog, so that its key and click reach it.
+void TMainWindow::ShowSplash(TFormSplash& splash) {
+  if (!SplashWindow) {
+    SplashWindow = std::make_unique<TSplashWindow>();
+    SplashWindow->Guard = [this](const std::function<void()>& call) { Guard(call); };
+  }
+  SplashWindow->winId();
+  QWidget* modal = QApplication::activeModalWidget();
+  SplashWindow->windowHandle()->setTransientParent(modal ? modal->windowHandle() : nullptr);
+  SplashWindow->ShowSplash(splash);
 }
 
 }  // namespace orvane

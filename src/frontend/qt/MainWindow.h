@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include <QElapsedTimer>
 #include <QWidget>
 
@@ -12,6 +14,7 @@ namespace orvane {
 
 class TSceneViewerWidget;
 class TNextGameDialog;
+class TSplashWindow;
 class TStatusBarWidget;
 class THintPanelWidget;
 
@@ -31,6 +34,7 @@ class TMainWindow : public QWidget, public TWindowSystem {
   glm::ivec2 CursorPosition() const override;
   void SetCursorPosition(glm::ivec2 screen) override;
   glm::ivec2 ScreenToViewer(glm::ivec2 screen) const override;
+  glm::ivec2 ViewerToScreen(glm::ivec2 viewer) const override;
   TScreenRect WindowRect() const override;
   glm::vec3 WorldPointAt(int x, int y) override;
   void SaveSnapshot(const std::string& path) override;
@@ -39,16 +43,23 @@ class TMainWindow : public QWidget, public TWindowSystem {
   void CloseMainWindow() override;
   void ShowNextGameDialog() override;
   void CloseNextGameDialog() override;
+  TNewGameChoice ShowNewGameDialog() override;
+  void ShowSplash(TFormSplash& splash) override;
 
  protected:
   bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void DriveFrameTimer();
   void PlaceViewer();
+  // The mouse over the view, in the view's own pixels.
+  void ViewerMouse(QMouseEvent* event);
+  void Wheel(QWheelEvent* event);
   template <class TOperation>
   void Guard(TOperation&& operation);
 
@@ -59,9 +70,13 @@ class TMainWindow : public QWidget, public TWindowSystem {
   THintPanelWidget* HintPanel;
   QTimer* FrameDriver;
   TNextGameDialog* OpenNextGameDialog = nullptr;
+  // Made at its first showing, and shown again as the about box.
+  std::unique_ptr<TSplashWindow> SplashWindow;
   // A progress waits for its redraw before the next one, unless the view is not drawn.
   bool AwaitingFrame = false;
   QElapsedTimer SinceProgress;
+  // Eighths of a degree the wheel turned short of a whole notch.
+  int WheelRest = 0;
 };
 
 }  // namespace orvane

@@ -71,20 +71,11 @@ QPixmap MeterIconPicture(TMeterIcon icon) {
   return picture;
 }
 
+// Our cross-hair, drawn by scripts/make_cursor.py and built into the program; its hot spot is
+// its centre.
 QCursor CrossHairCursor() {
-  QPixmap picture(32, 32);
-  picture.fill(Qt::transparent);
-  QPainter p(&picture);
-  for (const auto& [colour, width] : {std::pair{QColor(0, 0, 0, 160), 3}, {QColor(Qt::white), 1}}) {
-    p.setPen(QPen(colour, width));
-    p.drawLine(16, 4, 16, 12);
-    p.drawLine(16, 20, 16, 28);
-    p.drawLine(4, 16, 12, 16);
-    p.drawLine(20, 16, 28, 16);
-  }
-  p.setPen(QPen(Qt::white, 1));
-  p.drawPoint(16, 16);
-  return QCursor(picture, 16, 16);
+  const QPixmap picture(":/CrossHair.png");
+  return QCursor(picture, picture.width() / 2, picture.height() / 2);
 }
 
 QColor QColourOfNumber(uint32_t number) {

@@ -1,10 +1,15 @@
 #include "scene/qt/SceneViewerWidget.h"
 
+#include <xcb/xcb.h>
+
 #include <algorithm>
+#include <cstdlib>
+#include <optional>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 #include <QSurfaceFormat>
@@ -13,6 +18,20 @@
 namespace orvane {
 
 namespace {
+
+// The size of a window in pixels as the X server has it now, which may be ahead of the resize
+// events Qt has handled; nothing on other window systems.
+std::optional<QSize> WindowSystemSize(QWindow& window) {
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (!x11 || !x11->connection()) return std::nullopt;
+  xcb_connection_t* connection = x11->connection();
+  xcb_get_geometry_reply_t* reply = xcb_get_geometry_reply(
+      connection, xcb_get_geometry(connection, static_cast<xcb_window_t>(window.winId())), nullptr);
+  if (!reply) return std::nullopt;
+  const QSize size(reply->width, reply->height);
+  std::free(reply);
+  return size;
+}
 
 QSurfaceFormat ViewerFormat(bool vsync) {
   QSurfaceFormat format = QSurfaceFormat::defaultFormat();
@@ -122,6 +141,10 @@ void TSceneViewerWindow::ApplyVSync() {
   setVisible(shown);
 }
 
+void TSceneViewerWindow::resizeGL(int /*width*/, int /*height*/) {
+  ResizedSinceFrame = true;
+}
+
 void TSceneViewerWindow::paintGL() {
   const GLuint windowFramebuffer = defaultFramebufferObject();
   if (Usable) {
@@ -151,6 +174,7 @@ void TSceneViewerWindow::paintGL() {
     DrawnWidth = w;
     DrawnHeight = h;
     DrawnRatio = ratio;
+    ResizedSinceFrame = false;
     DrawnSamples = DrawnToWindow ? 0 : Targets.Samples();
   } else {
     QOpenGLFunctions& gl = *context()->functions();
@@ -171,7 +195,11 @@ glm::vec3 TSceneViewerWindow::WorldPointAt(int x, int y) {
   const int column = std::clamp(qRound(x * ratio), 0, w - 1);
   const int row = std::clamp(h - qRound(y * ratio), 0, h - 1);
   float depth = 1.0f;
-  {
+  // A window resized since its frame holds buffers of another size, not that frame's depths,
+  // and some drivers fail reading them: until the next frame the pixel shows the far plane.
+  // The window system may have resized the window before Qt tells of it, so it is asked.
+  if (!DrawnToWindow ||
+      (!ResizedSinceFrame && WindowSystemSize(*this).value_or(QSize(w, h)) == QSize(w, h))) {
     const TCurrentContext current(*this);
     glBindFramebuffer(GL_READ_FRAMEBUFFER,
                       DrawnToWindow ? defaultFramebufferObject() : Targets.ResolvedFramebuffer());

@@ -46,6 +46,7 @@ class TSceneViewerWindow : public QOpenGLWindow, protected QOpenGLFunctions_3_3_
  protected:
   void initializeGL() override;
   void paintGL() override;
+  void resizeGL(int width, int height) override;
 
  private:
   class TCurrentContext;
@@ -64,6 +65,8 @@ class TSceneViewerWindow : public QOpenGLWindow, protected QOpenGLFunctions_3_3_
   qreal DrawnRatio = 1.0;
   int DrawnSamples = 0;
   bool DrawnToWindow = false;
+  // The window changed its size since the last frame: what it holds is no frame any more.
+  bool ResizedSinceFrame = false;
   // Whether the window's depth buffer keeps the frame's depths after the swap.
   bool DepthOutlivesSwap = false;
 };
@@ -87,6 +90,8 @@ class TSceneViewerWidget : public QWidget {
     View->requestUpdate();
   }
   void SetViewCursor(const QCursor& cursor) { View->setCursor(cursor); }
+  // The native window the scene is drawn in, which receives the mouse over the view.
+  QWindow* ViewWindow() const { return View; }
   // Draws frames at once, one after the other, and returns how many a second they took.
   double DrawFramesNow(int count);
 

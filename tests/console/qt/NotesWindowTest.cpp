@@ -135,8 +135,9 @@ TEST_F(NotesWindow, ShownByF9AndHiddenByF9EscOrTheCloseBox) {
 }
 
 // Enter runs the line as Go does: echoed into the log, the command line emptied, the line first
-// in the drop-down history. A failing line reaches the program's handler and stays to be mended.
-TEST_F(NotesWindow, EnterRunsTheCommandLine) {
+// in the drop-down history. Clear empties the log's view, and only that: the history stays, and
+// new lines start at the top. A failing line reaches the program's handler and stays to be mended.
+TEST_F(NotesWindow, EnterRunsTheCommandLineAndClearEmptiesOnlyTheLog) {
   ShowConsole();
   Type("echo hello");
   ASSERT_TRUE(WaitFor([&] { return Program.Log.Contains("  hello"); }));
@@ -145,11 +146,24 @@ TEST_F(NotesWindow, EnterRunsTheCommandLine) {
   ASSERT_EQ(CommandLine().count(), 1) << "only the logic adds to the history";
   EXPECT_EQ(CommandLine().itemText(0), "echo hello");
 
+  Click(Notes.ClearButton());
+  QWidget& paper = *Log().viewport();
+  const int area = paper.width() * paper.height();
+  EXPECT_TRUE(WaitFor([&] {
+    return test::PixelsNear(test::GrabScreen(paper, paper.rect()), paper.palette().base().color(),
+                            0) == area;
+  }));
+  EXPECT_EQ(CommandLine().count(), 1);
+  Click(CommandLine());
+  Type("echo again");
+  ASSERT_TRUE(WaitFor([&] { return Program.Log.Contains("  again"); }));
+  EXPECT_EQ(Log().toPlainText(), "--------\n>echo again\n  again");
+
   Type("raise boom");
   ASSERT_TRUE(WaitFor([&] { return Program.Log.Contains("  Unexpected Exception: BOOM"); }));
   EXPECT_EQ(Program.Log.CountLinesStartingWith("  Unexpected Exception: "), 1);
   EXPECT_EQ(CommandLine().currentText(), "raise boom");
-  ASSERT_EQ(CommandLine().count(), 2);
+  ASSERT_EQ(CommandLine().count(), 3);
   EXPECT_EQ(CommandLine().itemText(0), "raise boom");
 }
 
@@ -178,28 +192,6 @@ TEST_F(NotesWindow, TheLogShowsTheLastLineOfACommand) {
     EXPECT_NE(test::GrabScreen(Log(), Log().rect()), before) << run;
   }
   std::remove(path);
-}
-
-// Clear empties the log's view, and only that: the history stays, and new lines start at the top.
-TEST_F(NotesWindow, ClearEmptiesTheLogButNotTheHistory) {
-  ShowConsole();
-  Type("echo hello");
-  ASSERT_TRUE(WaitFor([&] { return Program.Log.Contains("  hello"); }));
-  Click(Notes.ClearButton());
-  QWidget& paper = *Log().viewport();
-  const int area = paper.width() * paper.height();
-  EXPECT_TRUE(WaitFor([&] {
-    return test::PixelsNear(test::GrabScreen(paper, paper.rect()), paper.palette().base().color(),
-                            0) == area;
-  }));
-  EXPECT_TRUE(Program.Log.GetLines().empty());
-  ASSERT_EQ(CommandLine().count(), 1);
-  EXPECT_EQ(CommandLine().itemText(0), "echo hello");
-
-  Click(CommandLine());
-  Type("echo again");
-  ASSERT_TRUE(WaitFor([&] { return Program.Log.Contains("  again"); }));
-  EXPECT_EQ(Log().toPlainText(), "--------\n>echo again\n  again");
 }
 
 }  // namespace

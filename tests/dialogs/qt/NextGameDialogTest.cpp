@@ -105,7 +105,6 @@ TEST_F(NextGameDialog, KeysFromAnywhereClicksAndTheLogicCloseIt) {
        QDialog::Accepted, 2},
       {[&] { Control(Dialog, "btnEasier").click(); }, QDialog::Accepted, 1},
       {[&] { Control(Dialog, "btnSameAgain").click(); }, QDialog::Accepted, 2},
-      {[&] { Control(Dialog, "btnMoreDifficult").click(); }, QDialog::Accepted, 3},
       {[&] { Logic.btnSameAgainClick(); }, QDialog::Accepted, 2},
       {[&] {
          QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);

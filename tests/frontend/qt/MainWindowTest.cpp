@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <stdexcept>
 
 #include <gtest/gtest.h>
 
@@ -17,7 +16,6 @@
 #include "scene/qt/ScreenPixels.h"
 
 #include "frontend/Program.h"
-#include "frontend/qt/Application.h"
 #include "frontend/qt/MainWindow.h"
 #include "frontend/qt/Pictures.h"
 #include "frontend/qt/StatusBarWidget.h"
@@ -217,17 +215,6 @@ TEST_F(MainWindow, TheFogIsNoBrighterThanTheSky) {
       << fogged.pixelColor(2, 2).name().toStdString();
 }
 
-TEST_F(MainWindow, PickingFindsTheGroundAndNotTheSky) {
-  ShowLandscape(4242);
-  const TSceneViewer& viewer = Program.Scene.GLSceneViewer1;
-  for (const TAntiAliasing mode : {aaNone, aa4x}) {
-    Program.Form1.SetAntiAliasing(mode);
-    Settle();
-    EXPECT_TRUE(PointsAtASquare(viewer.Width / 2, viewer.Height * 7 / 8)) << mode;
-    EXPECT_FALSE(PointsAtASquare(viewer.Width / 2, 1)) << "the sky, mode " << mode;
-  }
-}
-
 // Vertical sync switched while playing, even before the window system has answered a resize,
 // reaches the window the view is drawn in, both ways; the view goes on drawing the landscape
 // over its whole area and under the hint panel, and picking finds the ground.
@@ -266,18 +253,6 @@ TEST_F(MainWindow, AScreenshotHasTheViewersSizeKeptWithinItsAspectLimits) {
   EXPECT_EQ(QImage(QString::fromStdString((folder / line.substr(20)).string())).size(),
             QSize(500, 300));
   std::filesystem::remove_all(folder);
-}
-
-TEST_F(MainWindow, AnExceptionInAHandlerIsLoggedOnceAndPlayGoesOn) {
-  auto* application = static_cast<TApplication*>(QApplication::instance());
-  application->SetExceptionHandler(
-      [this](const std::string& message) { Program.Form1.HandleException(message); });
-  QTimer::singleShot(0, &Window, [] { throw std::runtime_error("boom"); });
-  ASSERT_TRUE(WaitFor([&] { return Program.Log.Contains("Unexpected Exception: boom"); }));
-  EXPECT_EQ(Program.Log.CountLinesStartingWith("Unexpected Exception: "), 1);
-  const uint64_t drawn = Window.Viewer().FramesDrawn();
-  EXPECT_TRUE(WaitFor([&] { return Window.Viewer().FramesDrawn() > drawn; }));
-  application->SetExceptionHandler(nullptr);
 }
 
 // At the end of a landscape the next-game dialog runs modally while the frame timer fires on

@@ -38,4 +38,15 @@ inline int PixelsNear(const QImage& image, const QColor& colour, int distance) {
   return count;
 }
 
+// The share of the pixels of two pictures of one size that differ by more than a distance in
+// some channel (1 when the sizes differ).
+inline double ShareDiffering(const QImage& a, const QImage& b, int distance) {
+  if (a.size() != b.size() || a.isNull()) return 1.0;
+  int differing = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x)
+      differing += ChannelDistance(a.pixelColor(x, y), b.pixelColor(x, y)) > distance ? 1 : 0;
+  return double(differing) / (a.width() * a.height());
+}
+
 }  // namespace orvane::test
