@@ -91,48 +91,5 @@ TEST(Scripts, ScriptsThatRunThemselvesEnd) {
   EXPECT_TRUE(nothing > 99000 && nothing < 100000) << nothing;
 }
 
-// Lowered limits hold just as the game's do, and putting them back brings the game's back.
-TEST(Scripts, LoweredLimits) {
-  struct TLimits {
-    int Depth = TInterpreter::MaxScriptDepth;
-    int Runs = TInterpreter::MaxScriptRuns;
-    int Lines = TInterpreter::MaxScriptLines;
-    ~TLimits() {
-      TInterpreter::MaxScriptDepth = Depth;
-      TInterpreter::MaxScriptRuns = Runs;
-      TInterpreter::MaxScriptLines = Lines;
-    }
-  } game;
-  EXPECT_EQ(game.Depth, 32);
-  EXPECT_EQ(game.Runs, 1000);
-  EXPECT_EQ(game.Lines, 100000);
-  TConsoleSession session;
-  TWorkingFolder::Write("script/self.osc", {"RUN self", "ECHO back"});
-  TWorkingFolder::Write("script/twice.osc", {"RUN twice", "RUN twice", "ECHO end"});
-  TWorkingFolder::Write("script/long.osc", {"ECHO a", "ECHO b", "ECHO c", "RUN long"});
-  TInterpreter::MaxScriptDepth = 4;
-  TInterpreter::MaxScriptRuns = 6;
-
-  TLines written = session.Run("RUN self");
-  ASSERT_EQ(written.size(), 5u);
-  EXPECT_EQ(written[0], "Script \"script/self.osc\" not run: scripts nest too deeply (4 running).");
-  EXPECT_EQ(Count(written, "back"), 4);
-
-  written = session.Run("RUN twice");
-  EXPECT_EQ(written.back(), "Scripts stopped: more than 6 scripts started from one line.");
-  EXPECT_EQ(Count(written, "end"), 3);
-
-  TInterpreter::MaxScriptLines = 9;
-  written = session.Run("RUN long");
-  EXPECT_EQ(written.back(), "Scripts stopped: more than 9 script lines run from one line.");
-  EXPECT_EQ(Count(written, "a"), 3);
-  EXPECT_EQ(Count(written, "c"), 2);
-
-  TInterpreter::MaxScriptDepth = game.Depth;
-  TInterpreter::MaxScriptRuns = game.Runs;
-  TInterpreter::MaxScriptLines = game.Lines;
-  EXPECT_EQ(session.Run("RUN self").size(), 33u);
-}
-
 }  // namespace
 }  // namespace orvane::console_test

@@ -121,13 +121,13 @@ TEST_F(Controls, ArrowKeysTurnTheViewTheirWayAndCtrlAloneMakesThemFine) {
   for (const bool reversed : {false, true}) {
     Settings.gs_CC_ReverseHorizontal(reversed);
     Settings.gs_CC_ReverseVertical(reversed);
-    Form.Look.LookVelocityYaw = Form.Look.LookVelocityPitch = 0.0f;
-    Form.FormKeyDown(37);
-    EXPECT_FLOAT_EQ(Form.Look.LookVelocityYaw, reversed ? 10.0f : -10.0f);
     for (const auto& [key, left, up] : {std::tuple{37, true, false}, {38, false, true}}) {
       Form.Look.LookVelocityYaw = Form.Look.LookVelocityPitch = 0.0f;
       const glm::vec3 from = LookDirection();
       Form.FormKeyDown(key);
+      EXPECT_EQ(std::abs(Form.Look.LookVelocityYaw + Form.Look.LookVelocityPitch),
+                key == 37 ? 10.0f : 6.0f);
+      EXPECT_EQ(Form.Look.LookVelocityYaw + Form.Look.LookVelocityPitch > 0, reversed);
       Play.Run(0.5);
       const auto [turnedLeft, rose] = Turned(from, LookDirection());
       EXPECT_EQ(std::pair(turnedLeft > 1.0, rose > 1.0), std::pair(left, up))

@@ -87,7 +87,7 @@ class Playing : public ::testing::Test {
 
 // The mouse on a flat square and B: a boulder stands there, drawn where the mouse points, and
 // the energy fell by 2.
-TEST_F(Playing, BPutsABoulderWhereTheMousePoints) {
+TEST_F(Playing, ABoulderWhereTheMousePointsTheMapViewAndADrag) {
   const auto found = SeenFlatSquare();
   ASSERT_TRUE(found);
   const auto [pixel, square] = *found;
@@ -102,11 +102,9 @@ TEST_F(Playing, BPutsABoulderWhereTheMousePoints) {
   EXPECT_TRUE(WaitFor([&] {
     return Changed(before, test::GrabScreen(Window.Viewer(), around)) > 0.3;
   })) << "the boulder is seen";
-}
 
-// M shows the landscape from outside and M again gives the same view back; a drag to the right
-// with the left button turns the view (to the left, with the reverse settings on as they start).
-TEST_F(Playing, TheMapViewComesAndGoesAndTheMouseTurnsTheView) {
+  // M shows the landscape from outside and M again gives the same view back; a drag to the
+  // right turns the view (to the left, with the reverse settings on as they start).
   const QImage playerView = Screen();
   MoveMouseTo({400, 300});
   Xdotool({"key", "m"});
@@ -124,8 +122,7 @@ TEST_F(Playing, TheMapViewComesAndGoesAndTheMouseTurnsTheView) {
   const glm::vec3 from = LookDirection();
   Xdotool({"mousedown", "1"});
   for (int x = 410; x <= 520; x += 10)
-    Xdotool({"mousemove", QString::number(Window.Viewer().mapToGlobal(QPoint(x, 300)).x()),
-             QString::number(Window.Viewer().mapToGlobal(QPoint(x, 300)).y())});
+    MoveMouseTo({x, 300});
   Xdotool({"mouseup", "1"});
   ASSERT_TRUE(WaitFor([&] {
     const glm::vec3 to = LookDirection();
