@@ -13,10 +13,13 @@ fi
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DORVANE_FUZZ=ON -DBUILD_TESTING=OFF \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz -j"$(nproc)"
-for target in fuzz_parse_command fuzz_execute_command fuzz_script; do
+for target in fuzz_parse_command fuzz_execute_command fuzz_script fuzz_wav; do
   log=build-fuzz/$target.log
+  # A target's dictionary, when it has one.
+  dict=()
+  if [[ -f fuzz/$target.dict ]]; then dict=(-dict="fuzz/$target.dict"); fi
   if ! "build-fuzz/fuzz/$target" -runs=0 -timeout=10 -rss_limit_mb=2048 \
-    -dict="fuzz/$target.dict" "fuzz/corpus/$target" >"$log" 2>&1; then
+    "${dict[@]}" "fuzz/corpus/$target" >"$log" 2>&1; then
     tail -n 40 "$log"
     echo "Fuzz corpus of $target: FAILED (log in $log)"
     exit 1

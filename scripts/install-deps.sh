@@ -13,6 +13,8 @@ packages=(
   # The monkey test: python3 runs it, libX11 closes windows as a window manager does, gdb
   # reads the backtrace of a crash.
   python3 libx11-6 gdb
+  # Sound: OpenAL Soft, loaded by the game when it starts.
+  libopenal1
 )
 
 missing=()

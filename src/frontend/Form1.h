@@ -109,6 +109,9 @@ class TForm1 : public TWorldHost,
   void FormClose();
   void FormDestroy();
 
+  // The sound library's file; the game is silent without it.
+  std::string SoundLibrary = "libopenal.so.1";
+
   std::unique_ptr<TGame> Game;
   std::unique_ptr<TSimulation> Simulation;
 

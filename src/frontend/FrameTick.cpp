@@ -39,7 +39,7 @@ void TForm1::GLCadencer1Progress(double deltaTime, double newTime) {
     AgeTension(deltaTime);
     Simulation->ProgressAnimations(deltaTime);
   }
-  // The listener is handed to the sound library here once one is bound.
+  if (Game) HandOverListener(Game->Audio);
   Look.CameraMoved = false;
   Look.MouseMoved = false;
   LastDeltaTimeValue = deltaTime;

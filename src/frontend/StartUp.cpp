@@ -51,6 +51,11 @@ void TForm1::StartUp() {
     Log.Log("Error 0007: Could not create Game object.");
     return;
   }
+  TAudio& audio = Game->Audio;
+  if (!StartSound(audio, SoundLibrary))
+    Log.Log("Error 0009: Could not start sound @ Form.Create; Game will proceed without sound.");
+  LoadSounds(audio, Log);
+  SetSoundEnv(audio, Log);
   // Once more, now that the game exists.
   LoadPreferences();
 }
@@ -102,6 +107,7 @@ void TForm1::FormClose() {
 
 void TForm1::FormDestroy() {
   GLCadencer1.Enabled = false;
+  if (Game) CloseSound(Game->Audio);
   Windows = nullptr;
 }
 

@@ -14,21 +14,6 @@ namespace orvane {
 
 namespace {
 
-// The sound library's source calls. No library is bound yet, so there are no sources and
-// nothing is heard; the calls are only reached while the record reports sound available.
-namespace Sources {
-uint32_t Generate() {
-  return 0;
-}
-bool Exists(uint32_t /*source*/) {
-  return false;
-}
-void Play(uint32_t /*source*/, uint32_t /*buffer*/, float /*gain*/, bool /*loop*/,
-          const glm::vec3& /*position*/, const glm::vec3& /*velocity*/) {}
-void SetPitch(uint32_t /*source*/, float /*pitch*/) {}
-void StopAndDelete(uint32_t /*source*/) {}
-}  // namespace Sources
-
 bool IsSoundAnimation(TAnimationKind kind) {
   return kind >= ga_SoundScan && kind <= ga_SoundAbsorb;
 }
@@ -39,7 +24,6 @@ void TSimulation::PlayAnimationSound(int slot, bool loop, uint32_t buffer, float
   if (!Game.Audio.AudioAvailable || slot < 0) return;
   TLandscape& land = Landscape();
   TAnimation& animation = land.Animations(slot);
-  animation.Source = Sources::Generate();
   // Sound axes: the grid's X, the grid's Z, the height negated.
   float height = 0.0f;
   if (animation.Level >= 1) {
@@ -50,20 +34,20 @@ void TSimulation::PlayAnimationSound(int slot, bool loop, uint32_t buffer, float
   }
   animation.SourcePosition = {animation.X + 0.5f, animation.Z + 0.5f, -height};
   animation.SourceVelocity = glm::vec3(0.0f);
-  Sources::Play(animation.Source, buffer, gain, loop, animation.SourcePosition,
-                animation.SourceVelocity);
+  animation.Source = PlaySource(Game.Audio, buffer, gain, loop, animation.SourcePosition,
+                                animation.SourceVelocity);
 }
 
 void TSimulation::SetSoundPitch(int slot, float pitch) {
   if (!Game.Audio.AudioAvailable || slot < 0) return;
-  Sources::SetPitch(Landscape().Animations(slot).Source, pitch);
+  SetSourcePitch(Game.Audio, Landscape().Animations(slot).Source, pitch);
 }
 
 void TSimulation::StopSound(int slot) {
   if (!Game.Audio.AudioAvailable || slot < 0) return;
   TAnimation& animation = Landscape().Animations(slot);
   animation.Kind = ga_static;
-  Sources::StopAndDelete(animation.Source);
+  StopAndDeleteSource(Game.Audio, animation.Source);
   animation.Source = 0;
 }
 
@@ -82,11 +66,11 @@ void TSimulation::StopAnimationSounds(int mode) {
     }
     const std::string what = "(silence " + std::to_string(mode) + ", animation type " +
                              std::to_string(static_cast<int>(kind));
-    if (!Sources::Exists(animation.Source)) {
+    if (!SourceExists(Game.Audio, animation.Source)) {
       Log.Log("Error 0001: Attempted to stop sound " + what + "), where no sound exists");
     } else {
       try {
-        Sources::StopAndDelete(animation.Source);
+        StopAndDeleteSource(Game.Audio, animation.Source);
         animation.Source = 0;
       } catch (const std::exception&) {
         Log.Log("Error 0002: Exception when silencing OpenAl source " + what + ").");
