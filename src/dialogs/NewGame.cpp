@@ -161,6 +161,8 @@ void TDlgNewGame::SettingChanged(TSetting setting) {
     case TSetting::ShowHints:
       CB_H_ShowHints.Checked = Store.H_ShowHints();
       break;
+    case TSetting::FullScreen:  // the window's, no control of the dialog's
+      break;
   }
 }
 

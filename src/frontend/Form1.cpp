@@ -61,6 +61,8 @@ void TForm1::SettingChanged(TSetting setting) {
     Look.LookSensitivity = static_cast<float>(Settings.CC_Sensitivity() * 0.05);
   else if (setting == TSetting::ShowHints)
     SetShowHints(Settings.H_ShowHints());
+  else if (setting == TSetting::FullScreen && Windows)
+    Windows->SetFullScreen(Settings.D_FullScreen());
 }
 
 void TForm1::NoteStackLevel(int level) {

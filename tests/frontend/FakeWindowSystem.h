@@ -49,6 +49,8 @@ class TFakeWindowSystem : public TWindowSystem {
   void ShowNextGameDialog() override { ++NextGameShown; }
   // The new-game dialog answers with NewGameChoice; the splash
   // paints a 400 x 300 picture and stays open until it is closed.
+  void SetFullScreen(bool on) override { FullScreen = on; }
+  bool FullScreen = false;
   TNewGameChoice ShowNewGameDialog() override {
     ++NewGameShown;
     return NewGameChoice;

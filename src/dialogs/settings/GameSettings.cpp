@@ -138,6 +138,10 @@ void TGameSettings::gs_H_ShowHints(bool value) {
   SetSwitch(ShowHints, TSetting::ShowHints, value);
 }
 
+void TGameSettings::gs_D_FullScreen(bool value) {
+  SetSwitch(FullScreen, TSetting::FullScreen, value);
+}
+
 void TGameSettings::ChooseLandscape(int32_t number, int32_t difficulty) {
   gs_G_GameType(gt_Quick);
   gs_S_Difficulty(difficulty);
@@ -166,6 +170,7 @@ void TGameSettings::ApplyDefaultSettings() {
   gs_CC_ReverseHorizontal(true);
   gs_CC_ReverseVertical(true);
   gs_H_ShowHints(true);
+  gs_D_FullScreen(false);
 }
 
 }  // namespace orvane

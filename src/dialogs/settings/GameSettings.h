@@ -39,6 +39,7 @@ enum class TSetting : uint8_t {
   LockCursor,
   Sensitivity,
   ShowHints,
+  FullScreen,
 };
 
 // Told of every setting a setter has changed: the dialog's controls and the main window
@@ -91,6 +92,8 @@ class TGameSettings {
   int32_t S_ScanSector() const { return ScanSector; }
   int32_t S_Resources() const { return Resources; }
   bool H_ShowHints() const { return ShowHints; }
+  // The main window fills the screen.
+  bool D_FullScreen() const { return FullScreen; }
   bool CC_ReverseHorizontal() const { return ReverseHorizontal; }
   bool CC_ReverseZoom() const { return ReverseZoom; }
   bool CC_LockCursor() const { return LockCursor; }
@@ -118,6 +121,7 @@ class TGameSettings {
   void gs_CC_LockCursor(bool value);
   void gs_CC_Sensitivity(int32_t value);
   void gs_H_ShowHints(bool value);
+  void gs_D_FullScreen(bool value);
 
   // Every setting to its default, through its setter. The game type defaults to quick play.
   void ApplyDefaultSettings();
@@ -140,6 +144,7 @@ class TGameSettings {
   int32_t ScanSector = 0;
   int32_t Resources = 0;
   bool ShowHints = false;
+  bool FullScreen = false;
   bool ReverseHorizontal = false;
   bool ReverseZoom = false;
   bool LockCursor = false;

@@ -46,6 +46,7 @@ const std::map<std::string, TSwitchSetter>& SwitchKeys() {
       {"C_REVERSEZOOM", &TGameSettings::gs_CC_ReverseZoom},
       {"C_LOCKCURSOR", &TGameSettings::gs_CC_LockCursor},
       {"H_SHOWHINTS", &TGameSettings::gs_H_ShowHints},
+      {"D_FULLSCREEN", &TGameSettings::gs_D_FullScreen},
   };
   return keys;
 }
@@ -80,6 +81,7 @@ std::vector<std::string> PreferenceLines(const TGameSettings& settings) {
   add("C_ReverseZoom " + OnOff(settings.CC_ReverseZoom()));
   add("C_LockCursor " + OnOff(settings.CC_LockCursor()));
   add("H_ShowHints " + OnOff(settings.H_ShowHints()));
+  add("D_FullScreen " + OnOff(settings.D_FullScreen()));
   return lines;
 }
 

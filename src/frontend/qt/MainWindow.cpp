@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTimer>
 #include <QWheelEvent>
 #include <QWindow>
@@ -270,6 +271,24 @@ void TMainWindow::ShowNextGameDialog() {
   dialog.exec();
   OpenNextGameDialog = nullptr;
   if (logic.ExitRequested) close();
+}
+
+// Set before the window is first shown (the saved preference), the state holds when it shows.
+// Where no window manager fills the screen with it, the window takes the screen itself, and
+// gives it back at the size and place it had.
+void TMainWindow::SetFullScreen(bool on) {
+  // The window's own state is no guide: without a window manager it goes back to normal by
+  // itself.
+  if (on == FullScreen) return;
+  FullScreen = on;
+  if (on) {
+    WindowedGeometry = geometry();
+    setWindowState(windowState() | Qt::WindowFullScreen);
+    setGeometry(screen()->geometry());
+  } else {
+    setWindowState(windowState() & ~Qt::WindowFullScreen);
+    setGeometry(WindowedGeometry);
+  }
 }
 
 // The new-game dialog, modal on top of whatever is open: the frame timer fires on behind it.
