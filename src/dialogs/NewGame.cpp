@@ -162,6 +162,7 @@ void TDlgNewGame::SettingChanged(TSetting setting) {
       CB_H_ShowHints.Checked = Store.H_ShowHints();
       break;
     case TSetting::FullScreen:  // the window's, no control of the dialog's
+    case TSetting::WindowPlace:
       break;
   }
 }

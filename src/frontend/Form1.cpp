@@ -63,6 +63,8 @@ void TForm1::SettingChanged(TSetting setting) {
     SetShowHints(Settings.H_ShowHints());
   else if (setting == TSetting::FullScreen && Windows)
     Windows->SetFullScreen(Settings.D_FullScreen());
+  else if (setting == TSetting::WindowPlace && Windows)
+    Windows->PlaceWindow(Settings.D_Window());
 }
 
 void TForm1::NoteStackLevel(int level) {

@@ -52,6 +52,9 @@ class TWindowSystem {
   virtual TNewGameChoice ShowNewGameDialog() = 0;
   // The main window on the whole screen, or back in its window.
   virtual void SetFullScreen(bool on) = 0;
+  // The main window at a place of the desktop (its client area), unless that lies off every
+  // screen.
+  virtual void PlaceWindow(const TWindowPlace& place) = 0;
   // Shows the splash window and hands it to the splash's logic (TFormSplash::FormShow).
   virtual void ShowSplash(TFormSplash& splash) = 0;
 };

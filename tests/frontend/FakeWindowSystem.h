@@ -51,6 +51,8 @@ class TFakeWindowSystem : public TWindowSystem {
   // paints a 400 x 300 picture and stays open until it is closed.
   void SetFullScreen(bool on) override { FullScreen = on; }
   bool FullScreen = false;
+  void PlaceWindow(const TWindowPlace& place) override { Placed = place; }
+  TWindowPlace Placed;
   TNewGameChoice ShowNewGameDialog() override {
     ++NewGameShown;
     return NewGameChoice;

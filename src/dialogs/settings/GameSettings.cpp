@@ -142,6 +142,13 @@ void TGameSettings::gs_D_FullScreen(bool value) {
   SetSwitch(FullScreen, TSetting::FullScreen, value);
 }
 
+// A place of no size is no place: the window keeps its own.
+void TGameSettings::gs_D_Window(const TWindowPlace& place) {
+  if (place == WindowPlace || place.Width <= 0 || place.Height <= 0) return;
+  WindowPlace = place;
+  Tell(TSetting::WindowPlace);
+}
+
 void TGameSettings::ChooseLandscape(int32_t number, int32_t difficulty) {
   gs_G_GameType(gt_Quick);
   gs_S_Difficulty(difficulty);

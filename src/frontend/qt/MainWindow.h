@@ -45,6 +45,7 @@ class TMainWindow : public QWidget, public TWindowSystem {
   void CloseNextGameDialog() override;
   TNewGameChoice ShowNewGameDialog() override;
   void SetFullScreen(bool on) override;
+  void PlaceWindow(const TWindowPlace& place) override;
   void ShowSplash(TFormSplash& splash) override;
 
  protected:

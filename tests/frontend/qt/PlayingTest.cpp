@@ -2,6 +2,7 @@
 // screen and out of the world.
 
 #include <cmath>
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include "GuiWaiting.h"
 #include "scene/qt/ScreenPixels.h"
 
+#include "console/TextFiles.h"
 #include "frontend/Program.h"
 #include "frontend/qt/MainWindow.h"
 #include "scene/qt/SceneViewerWidget.h"
@@ -157,6 +159,22 @@ TEST_F(Playing, F11SwitchesFullScreen) {
   Xdotool({"key", "F11"});
   EXPECT_TRUE(WaitFor([&] { return Window.geometry() == window; }));
   EXPECT_FALSE(Program.Settings.D_FullScreen());
+
+  // The window's place from the preferences, unless it is off every screen; and where the
+  // window is when it closes goes into the preference file.
+  Program.Settings.gs_D_Window({-5000, 3000, 700, 450});
+  Program.Settings.gs_D_Window({100, 80, 700, 450});
+  EXPECT_TRUE(WaitFor([&] { return Window.geometry() == QRect(100, 80, 700, 450); }));
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "orvane_place";
+  std::filesystem::create_directories(folder / "script");
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(folder);
+  Window.close();
+  const auto lines = ReadTextLines("script/Preferences.osc");
+  std::filesystem::current_path(previous);
+  std::filesystem::remove_all(folder);
+  ASSERT_TRUE(lines && !lines->empty());
+  EXPECT_EQ(lines->back(), "pref D_Window 100 80 700 450");
 }
 
 }  // namespace
