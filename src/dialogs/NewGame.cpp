@@ -161,6 +161,9 @@ void TDlgNewGame::SettingChanged(TSetting setting) {
     case TSetting::ShowHints:
       CB_H_ShowHints.Checked = Store.H_ShowHints();
       break;
+    case TSetting::FullScreen:  // the window's, no control of the dialog's
+    case TSetting::WindowPlace:
+      break;
   }
 }
 

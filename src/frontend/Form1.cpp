@@ -61,6 +61,10 @@ void TForm1::SettingChanged(TSetting setting) {
     Look.LookSensitivity = static_cast<float>(Settings.CC_Sensitivity() * 0.05);
   else if (setting == TSetting::ShowHints)
     SetShowHints(Settings.H_ShowHints());
+  else if (setting == TSetting::FullScreen && Windows)
+    Windows->SetFullScreen(Settings.D_FullScreen());
+  else if (setting == TSetting::WindowPlace && Windows)
+    Windows->PlaceWindow(Settings.D_Window());
 }
 
 void TForm1::NoteStackLevel(int level) {

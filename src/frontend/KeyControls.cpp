@@ -23,6 +23,7 @@ namespace {
 
 enum TKey : int {
   vkTab = 9,
+  vkReturn = 13,
   vkEscape = 27,
   vkSpace = 32,
   vkLeft = 37,
@@ -48,6 +49,7 @@ enum TKey : int {
   vkF4 = 115,
   vkF5 = 116,
   vkF9 = 120,
+  vkF11 = 122,
   vkF15 = 126,
 };
 
@@ -156,6 +158,12 @@ void TForm1::FormKeyDown(int key, TShiftState shift) {
         break;
       case vkF5:
         ShowRandomTip();
+        break;
+      case vkReturn:
+        if (shift == ssAlt) Settings.gs_D_FullScreen(!Settings.D_FullScreen());
+        break;
+      case vkF11:
+        Settings.gs_D_FullScreen(!Settings.D_FullScreen());
         break;
       default:
         break;

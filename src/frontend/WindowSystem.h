@@ -50,6 +50,11 @@ class TWindowSystem {
   // The new-game dialog, shown modally on top of whatever is open: returns how it was closed,
   // the frame timer firing on meanwhile.
   virtual TNewGameChoice ShowNewGameDialog() = 0;
+  // The main window on the whole screen, or back in its window.
+  virtual void SetFullScreen(bool on) = 0;
+  // The main window at a place of the desktop (its client area), unless that lies off every
+  // screen.
+  virtual void PlaceWindow(const TWindowPlace& place) = 0;
   // Shows the splash window and hands it to the splash's logic (TFormSplash::FormShow).
   virtual void ShowSplash(TFormSplash& splash) = 0;
 };

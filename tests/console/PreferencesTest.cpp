@@ -31,7 +31,9 @@ TEST(Preferences, EveryKeyIsSavedAndReadBackButThePlayerName) {
                            "PREF C_REVERSEZOOM on",         "PREF C_LOCKCURSOR 1",
                            "PREF H_SHOWHINTS OFF",          "PREF H_SHOWHINTS yes",
                            "PREF C_DIFFICULTY 7",           "PREF C_CAMPAIGNNO 3",
-                           "PREF C_PLAYERNAME Bob",         "PREF NOSUCH 5"})
+                           "PREF C_PLAYERNAME Bob",         "PREF NOSUCH 5",
+                           "PREF D_FULLSCREEN on",          "PREF D_WINDOW 100 50 900 600",
+                           "PREF D_WINDOW 1 2 0 5"})
     EXPECT_EQ(session.Run(line), TLines{}) << line;
   std::filesystem::create_directory("script");
   session.Program.DlgNewGame.SavePreferences();
@@ -42,7 +44,7 @@ TEST(Preferences, EveryKeyIsSavedAndReadBackButThePlayerName) {
       "pref S_ScanSector -1",         "pref S_Resources 5",        "pref S_LandscapeRandom OFF",
       "pref S_LandscapeNumber -4242", "pref C_Sensitivity 70",     "pref C_ReverseHorizontal OFF",
       "pref C_ReverseVertical OFF",   "pref C_ReverseZoom ON",     "pref C_LockCursor ON",
-      "pref H_ShowHints OFF"};
+      "pref H_ShowHints OFF",         "pref D_FullScreen ON",      "pref D_Window 100 50 900 600"};
   EXPECT_EQ(ReadTextLines("script/Preferences.osc"), saved);
 
   TProgram next;  // the next run of the program
@@ -76,6 +78,8 @@ TEST(Preferences, WithoutTheFileTheDefaultsThenTheUsersOwnScript) {
   EXPECT_EQ(program.Settings.S_GameSpeed(), 5);
   EXPECT_EQ(program.Settings.S_Resources(), 3);
   EXPECT_EQ(program.Settings.CC_Sensitivity(), 0);  // no defaults beside the file
+  EXPECT_FALSE(program.Settings.D_FullScreen());    // a file from before full screen
+  EXPECT_EQ(program.Settings.D_Window().Width, 0);  // and before the window's place
   EXPECT_EQ(program.Log.GetLines(), TLines{});
 }
 

@@ -160,7 +160,8 @@ TEST_F(Controls, ZoomStopsAtItsLimitsExactly) {
 }
 
 // F1 always switches the hints on and queues the key list; F4 twice leaves them as they were;
-// F3 steps the anti-aliasing default, 2x, none, default; F5 queues a tip.
+// F3 steps the anti-aliasing default, 2x, none, default; F5 queues a tip; F11 and Alt+Enter switch
+// full screen.
 TEST_F(Controls, FunctionKeysServeTheGame) {
   Settings.gs_H_ShowHints(false);
   Form.FormKeyDown(112);
@@ -182,6 +183,15 @@ TEST_F(Controls, FunctionKeysServeTheGame) {
   EXPECT_EQ(Windows.Saved.size(), 1u);
   Form.FormKeyDown(116);
   EXPECT_EQ(Form.HintQueue().back().substr(0, 8), "H*0Tip: ");
+  // F11 and Alt+Enter (Alt alone) switch full screen on and off, through its setting.
+  for (const auto& [key, shift, on] : {std::tuple{122, 0u, true},
+                                       {13, ssAlt, false},
+                                       {13, 0u, false},
+                                       {13, ssAlt | ssCtrl, false},
+                                       {122, ssCtrl, true}}) {
+    Form.FormKeyDown(key, shift);
+    EXPECT_EQ(std::pair(Settings.D_FullScreen(), Windows.FullScreen), std::pair(on, on)) << key;
+  }
   // Keys outside the table do nothing, and a failing key is logged and dropped.
   Form.FormKeyDown(0xFFFF);
   Form.FormKeyDown(-1);

@@ -49,6 +49,10 @@ class TFakeWindowSystem : public TWindowSystem {
   void ShowNextGameDialog() override { ++NextGameShown; }
   // The new-game dialog answers with NewGameChoice; the splash
   // paints a 400 x 300 picture and stays open until it is closed.
+  void SetFullScreen(bool on) override { FullScreen = on; }
+  bool FullScreen = false;
+  void PlaceWindow(const TWindowPlace& place) override { Placed = place; }
+  TWindowPlace Placed;
   TNewGameChoice ShowNewGameDialog() override {
     ++NewGameShown;
     return NewGameChoice;

@@ -138,6 +138,17 @@ void TGameSettings::gs_H_ShowHints(bool value) {
   SetSwitch(ShowHints, TSetting::ShowHints, value);
 }
 
+void TGameSettings::gs_D_FullScreen(bool value) {
+  SetSwitch(FullScreen, TSetting::FullScreen, value);
+}
+
+// A place of no size is no place: the window keeps its own.
+void TGameSettings::gs_D_Window(const TWindowPlace& place) {
+  if (place == WindowPlace || place.Width <= 0 || place.Height <= 0) return;
+  WindowPlace = place;
+  Tell(TSetting::WindowPlace);
+}
+
 void TGameSettings::ChooseLandscape(int32_t number, int32_t difficulty) {
   gs_G_GameType(gt_Quick);
   gs_S_Difficulty(difficulty);
@@ -166,6 +177,7 @@ void TGameSettings::ApplyDefaultSettings() {
   gs_CC_ReverseHorizontal(true);
   gs_CC_ReverseVertical(true);
   gs_H_ShowHints(true);
+  gs_D_FullScreen(false);
 }
 
 }  // namespace orvane

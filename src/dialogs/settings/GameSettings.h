@@ -39,6 +39,17 @@ enum class TSetting : uint8_t {
   LockCursor,
   Sensitivity,
   ShowHints,
+  FullScreen,
+  WindowPlace,
+};
+
+// The main window's place on the desktop, in screen pixels; none while the width is 0.
+struct TWindowPlace {
+  int32_t Left = 0;
+  int32_t Top = 0;
+  int32_t Width = 0;
+  int32_t Height = 0;
+  bool operator==(const TWindowPlace&) const = default;
 };
 
 // Told of every setting a setter has changed: the dialog's controls and the main window
@@ -91,6 +102,10 @@ class TGameSettings {
   int32_t S_ScanSector() const { return ScanSector; }
   int32_t S_Resources() const { return Resources; }
   bool H_ShowHints() const { return ShowHints; }
+  // The main window fills the screen.
+  bool D_FullScreen() const { return FullScreen; }
+  // Where the main window was when it last closed.
+  TWindowPlace D_Window() const { return WindowPlace; }
   bool CC_ReverseHorizontal() const { return ReverseHorizontal; }
   bool CC_ReverseZoom() const { return ReverseZoom; }
   bool CC_LockCursor() const { return LockCursor; }
@@ -118,6 +133,8 @@ class TGameSettings {
   void gs_CC_LockCursor(bool value);
   void gs_CC_Sensitivity(int32_t value);
   void gs_H_ShowHints(bool value);
+  void gs_D_FullScreen(bool value);
+  void gs_D_Window(const TWindowPlace& place);
 
   // Every setting to its default, through its setter. The game type defaults to quick play.
   void ApplyDefaultSettings();
@@ -140,6 +157,8 @@ class TGameSettings {
   int32_t ScanSector = 0;
   int32_t Resources = 0;
   bool ShowHints = false;
+  bool FullScreen = false;
+  TWindowPlace WindowPlace;
   bool ReverseHorizontal = false;
   bool ReverseZoom = false;
   bool LockCursor = false;

@@ -46,6 +46,7 @@ const std::map<std::string, TSwitchSetter>& SwitchKeys() {
       {"C_REVERSEZOOM", &TGameSettings::gs_CC_ReverseZoom},
       {"C_LOCKCURSOR", &TGameSettings::gs_CC_LockCursor},
       {"H_SHOWHINTS", &TGameSettings::gs_H_ShowHints},
+      {"D_FULLSCREEN", &TGameSettings::gs_D_FullScreen},
   };
   return keys;
 }
@@ -80,17 +81,26 @@ std::vector<std::string> PreferenceLines(const TGameSettings& settings) {
   add("C_ReverseZoom " + OnOff(settings.CC_ReverseZoom()));
   add("C_LockCursor " + OnOff(settings.CC_LockCursor()));
   add("H_ShowHints " + OnOff(settings.H_ShowHints()));
+  add("D_FullScreen " + OnOff(settings.D_FullScreen()));
+  // The window's place when it closed, left, top, width and height (none before it first did).
+  if (const TWindowPlace place = settings.D_Window(); place.Width > 0 && place.Height > 0)
+    add("D_Window " + std::to_string(place.Left) + " " + std::to_string(place.Top) + " " +
+        std::to_string(place.Width) + " " + std::to_string(place.Height));
   return lines;
 }
 
 bool ApplyPreference(TGameSettings& settings, const std::string& key, const std::string& value,
-                     const std::function<int32_t()>& whole) {
+                     const std::function<int32_t(int)>& whole) {
+  if (key == "D_WINDOW") {
+    settings.gs_D_Window({whole(0), whole(1), whole(2), whole(3)});
+    return true;
+  }
   if (key == "G_GAMETYPE") {
     settings.gs_G_GameType(value == "QUICK" ? gt_Quick : gt_Campaign);
     return true;
   }
   if (const auto found = WholeKeys().find(key); found != WholeKeys().end()) {
-    (settings.*found->second)(whole());
+    (settings.*found->second)(whole(0));
     return true;
   }
   if (const auto found = SwitchKeys().find(key); found != SwitchKeys().end()) {

@@ -16,10 +16,10 @@ class TGameSettings;
 // The lines of the preference file, in order.
 std::vector<std::string> PreferenceLines(const TGameSettings& settings);
 
-// Sets the setting of one preference key (upper case) from its value (upper case); `whole`
-// reads the value as a whole number and throws when it is not one. False when the key is not
-// a preference key.
+// Sets the setting of one preference key (upper case) from its value (upper case); `whole(n)`
+// reads the n-th value (0: the first) as a whole number and throws when it is not one. False
+// when the key is not a preference key.
 bool ApplyPreference(TGameSettings& settings, const std::string& key, const std::string& value,
-                     const std::function<int32_t()>& whole);
+                     const std::function<int32_t(int)>& whole);
 
 }  // namespace orvane

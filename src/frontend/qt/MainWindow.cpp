@@ -15,6 +15,8 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QScreen>
+#include <QStyle>
 #include <QTimer>
 #include <QWheelEvent>
 #include <QWindow>
@@ -61,7 +63,11 @@ TMainWindow::TMainWindow(TProgram& program)
   connect(FrameDriver, &QTimer::timeout, this, [this] { DriveFrameTimer(); });
 
   Form.SetWindowSystem(this);
-  resize(DesignClientWidth, DesignClientHeight);
+  // Two thirds of the screen, in its middle, until the preferences say where it was.
+  const QRect desktop = screen()->availableGeometry();
+  const QSize size =
+      (desktop.size() * 2 / 3).expandedTo(QSize(DesignClientWidth, DesignClientHeight));
+  setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, desktop));
   Guard([this] { Form.FormCreate(); });
   FrameDriver->start(1);
   Refresh();
@@ -115,6 +121,9 @@ void TMainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void TMainWindow::closeEvent(QCloseEvent* event) {
+  // Kept in the preferences: where the window is, or was before it filled the screen.
+  const QRect place = FullScreen ? WindowedGeometry : geometry();
+  Program.Settings.gs_D_Window({place.x(), place.y(), place.width(), place.height()});
   Guard([this] { Form.FormClose(); });
   FrameDriver->stop();
   event->accept();
@@ -270,6 +279,39 @@ void TMainWindow::ShowNextGameDialog() {
   dialog.exec();
   OpenNextGameDialog = nullptr;
   if (logic.ExitRequested) close();
+}
+
+// Set before the window is first shown (the saved preference), the state holds when it shows.
+// Where no window manager fills the screen with it, the window takes the screen itself, and
+// gives it back at the size and place it had.
+void TMainWindow::SetFullScreen(bool on) {
+  // The window's own state is no guide: without a window manager it goes back to normal by
+  // itself.
+  if (on == FullScreen) return;
+  FullScreen = on;
+  if (on) {
+    WindowedGeometry = geometry();
+    setWindowState(windowState() | Qt::WindowFullScreen);
+    setGeometry(screen()->geometry());
+  } else {
+    setWindowState(windowState() & ~Qt::WindowFullScreen);
+    setGeometry(WindowedGeometry);
+  }
+}
+
+// A place is taken when a good part of it (a square of 100 pixels at least) lies on a screen.
+void TMainWindow::PlaceWindow(const TWindowPlace& place) {
+  const QRect rect(place.Left, place.Top, place.Width, place.Height);
+  const QList<QScreen*> screens = QGuiApplication::screens();
+  const bool seen = std::any_of(screens.begin(), screens.end(), [&rect](const QScreen* s) {
+    const QRect common = s->availableGeometry() & rect;
+    return common.width() >= 100 && common.height() >= 100;
+  });
+  if (!seen) return;
+  if (FullScreen)
+    WindowedGeometry = rect;
+  else
+    setGeometry(rect);
 }
 
 // The new-game dialog, modal on top of whatever is open: the frame timer fires on behind it.

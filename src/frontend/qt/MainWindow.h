@@ -44,6 +44,8 @@ class TMainWindow : public QWidget, public TWindowSystem {
   void ShowNextGameDialog() override;
   void CloseNextGameDialog() override;
   TNewGameChoice ShowNewGameDialog() override;
+  void SetFullScreen(bool on) override;
+  void PlaceWindow(const TWindowPlace& place) override;
   void ShowSplash(TFormSplash& splash) override;
 
  protected:
@@ -75,6 +77,9 @@ class TMainWindow : public QWidget, public TWindowSystem {
   // A progress waits for its redraw before the next one, unless the view is not drawn.
   bool AwaitingFrame = false;
   QElapsedTimer SinceProgress;
+  // Whether the window fills the screen, and its place before it did.
+  bool FullScreen = false;
+  QRect WindowedGeometry;
   // Eighths of a degree the wheel turned short of a whole notch.
   int WheelRest = 0;
 };

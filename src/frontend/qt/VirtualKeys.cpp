@@ -13,6 +13,9 @@ int VirtualKeyCode(const QKeyEvent& event) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
       return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return 13;
     case Qt::Key_Escape:
       return 27;
     case Qt::Key_Space:

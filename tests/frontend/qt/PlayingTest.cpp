@@ -1,13 +1,18 @@
 // Playing in the real window with the real mouse and keys (xdotool), the result read off the
 // screen and out of the world.
 
+#include <cmath>
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QProcess>
+#include <QScreen>
 #include "GuiWaiting.h"
 #include "scene/qt/ScreenPixels.h"
 
+#include "console/TextFiles.h"
 #include "frontend/Program.h"
 #include "frontend/qt/MainWindow.h"
 #include "scene/qt/SceneViewerWidget.h"
@@ -129,6 +134,47 @@ TEST_F(Playing, ABoulderWhereTheMousePointsTheMapViewAndADrag) {
     return from.z * to.x - from.x * to.z > 0.1f;
   })) << "turned left";
   EXPECT_GT(Changed(playerView, Screen()), 0.1);
+}
+
+// F11 fills the screen with the window, the view keeping its aspect rules, and F11 again gives
+// the window back as it was.
+TEST_F(Playing, F11SwitchesFullScreen) {
+  const QRect window = Window.geometry();
+  const QRect screen = Window.screen()->geometry();
+  Xdotool({"key", "F11"});
+  ASSERT_TRUE(WaitFor([&] { return Window.geometry() == screen; }));
+  EXPECT_TRUE(Program.Settings.D_FullScreen());
+  const TSceneViewer& viewer = Program.Scene.GLSceneViewer1;
+  EXPECT_TRUE(WaitFor([&] { return Window.Viewer().geometry().width() == viewer.Width; }));
+  const double aspect = double(viewer.Width) / viewer.Height;
+  EXPECT_GE(aspect, 20.0 / 17 - 0.01);
+  EXPECT_LE(aspect, 5.0 / 3 + 0.01);
+  EXPECT_EQ(viewer.Width, std::min(screen.width(), int(std::lround(viewer.Height * 5.0 / 3))));
+  // The view is drawn over the screen, up to its far corner.
+  EXPECT_TRUE(WaitFor([&] {
+    const QImage corner =
+        test::GrabScreen(Window.Viewer(), QRect(viewer.Width - 40, viewer.Height - 40, 30, 30));
+    return test::PixelsNear(corner, Qt::black, 8) < 30 * 30 / 10;
+  }));
+  Xdotool({"key", "F11"});
+  EXPECT_TRUE(WaitFor([&] { return Window.geometry() == window; }));
+  EXPECT_FALSE(Program.Settings.D_FullScreen());
+
+  // The window's place from the preferences, unless it is off every screen; and where the
+  // window is when it closes goes into the preference file.
+  Program.Settings.gs_D_Window({-5000, 3000, 700, 450});
+  Program.Settings.gs_D_Window({100, 80, 700, 450});
+  EXPECT_TRUE(WaitFor([&] { return Window.geometry() == QRect(100, 80, 700, 450); }));
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "orvane_place";
+  std::filesystem::create_directories(folder / "script");
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(folder);
+  Window.close();
+  const auto lines = ReadTextLines("script/Preferences.osc");
+  std::filesystem::current_path(previous);
+  std::filesystem::remove_all(folder);
+  ASSERT_TRUE(lines && !lines->empty());
+  EXPECT_EQ(lines->back(), "pref D_Window 100 80 700 450");
 }
 
 }  // namespace
