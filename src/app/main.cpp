@@ -3,10 +3,12 @@
 
 #include <cstdint>
 #include <exception>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
 
+#include "app/UserFolder.h"
 #include "console/qt/NotesWindow.h"
 #include "dialogs/WholeNumberText.h"
 #include "frontend/BatchRun.h"
@@ -57,11 +59,12 @@ int DumpLandscape(int32_t number, int32_t difficulty, bool verbose) {
   return dump.Errors.empty() ? 0 : 1;
 }
 
-int RunScript(const std::string& path) {
+// The script as the player named it, and where it is (the game may run in another folder).
+int RunScript(const std::string& named, const std::string& path) {
   TProgram program;
   program.Log.AddListener([](const std::string& line) { std::cout << line << '\n'; });
   const TBatchStatus status = RunBatch(program, path);
-  if (status == bs_NoFile) std::cerr << "orvane: no script file '" << path << "'\n";
+  if (status == bs_NoFile) std::cerr << "orvane: no script file '" << named << "'\n";
   return status;
 }
 
@@ -126,6 +129,16 @@ int main(int argc, char** argv) {
     std::cerr << "orvane: --difficulty goes with --dump-landscape\n";
     return UsageError;
   }
-  if (script) return RunScript(*script);
+  std::string scriptPath;
+  if (script) {
+    std::error_code error;
+    scriptPath = std::filesystem::absolute(*script, error).string();
+  }
+  // Installed, the game plays in the player's own folder.
+  if (std::string problem; !EnterGameFolder(problem)) {
+    std::cerr << "orvane: no folder to play in: " << problem << "\n";
+    return 1;
+  }
+  if (script) return RunScript(*script, scriptPath);
   return Play(argc, argv, verbose);
 }
