@@ -55,6 +55,7 @@ struct THintPanel {
   uint32_t SignColour = clRed;
   bool MoreVisible = false;  // LabelHintMore
   bool CloseEnabled = true;  // ButtonCloseHint
+  bool operator==(const THintPanel&) const = default;
 };
 
 // The view's look and the mouse that drives it: the field of view, the turn speeds the mouse
@@ -237,10 +238,17 @@ class TForm1 : public TWorldHost,
 
  private:
   TWindowSystem& RequireWindows() const;
+  // Whether the console exists; a message box says so when it does not.
+  bool ConsoleThere() const;
   // The frame tick's parts: the view moved by its inertia, and the heartbeat's pace.
   void MoveViewByInertia(double deltaTime);
   // Orbits the camera about its target, the player's robot turning with the view.
   void TurnView(double pitch, double turn);
+  // The reverse settings as signs: +1 when on, -1 when off.
+  float YawSign() const { return Settings.CC_ReverseHorizontal() ? 1.0f : -1.0f; }
+  float PitchSign() const { return Settings.CC_ReverseVertical() ? 1.0f : -1.0f; }
+  // The target field of view times a factor, kept within its limits.
+  void Zoom(double factor);
   // A left drag's step feeds the look speeds through the speed-dependent filter.
   void FollowMouse(int dx, int dy);
   // The square under the pointer as the player's actions take it.

@@ -47,8 +47,8 @@ void TForm1::GLCadencer1Progress(double deltaTime, double newTime) {
 }
 
 void TForm1::MoveViewByInertia(double deltaTime) {
-  const double yawSign = Settings.CC_ReverseHorizontal() ? 1.0 : -1.0;
-  const double pitchSign = Settings.CC_ReverseVertical() ? 1.0 : -1.0;
+  const double yawSign = YawSign();
+  const double pitchSign = PitchSign();
   const bool atRest = std::abs(Look.LookVelocityYaw) <= 1.0 * deltaTime &&
                       std::abs(Look.LookVelocityPitch) <= 1.0 * deltaTime &&
                       std::abs(Look.FieldOfView - Look.TargetFieldOfView) <= 0.001;

@@ -53,8 +53,6 @@ enum TKey : int {
   vkF15 = 126,
 };
 
-constexpr float SmallestFieldOfView = 20.0f;
-constexpr float LargestFieldOfView = 135.0f;
 // One zoom key is two notches of the wheel; with Ctrl, a fine step.
 constexpr double ZoomStep = 1.2769;
 const double FineZoomStep = std::pow(1.13, 0.3);
@@ -74,8 +72,8 @@ void TForm1::FormKeyDown(int key, TShiftState shift) {
     const bool ctrl = shift == ssCtrl;
     const bool canAct = !MapView && PointerValid();
     // The reverse settings act again in the frame tick, so the keys turn the same way either way.
-    const float yawSign = Settings.CC_ReverseHorizontal() ? 1.0f : -1.0f;
-    const float pitchSign = Settings.CC_ReverseVertical() ? 1.0f : -1.0f;
+    const float yawSign = YawSign();
+    const float pitchSign = PitchSign();
     switch (key) {
       case vkTab:
       case vkF9:
@@ -96,15 +94,11 @@ void TForm1::FormKeyDown(int key, TShiftState shift) {
         SetAsleep(false);
         break;
       case vkI:
-        Look.TargetFieldOfView =
-            std::max(SmallestFieldOfView,
-                     static_cast<float>(Look.TargetFieldOfView / (ctrl ? FineZoomStep : ZoomStep)));
+        Zoom(1.0 / (ctrl ? FineZoomStep : ZoomStep));
         SetAsleep(false);
         break;
       case vkO:
-        Look.TargetFieldOfView =
-            std::min(LargestFieldOfView,
-                     static_cast<float>(Look.TargetFieldOfView * (ctrl ? FineZoomStep : ZoomStep)));
+        Zoom(ctrl ? FineZoomStep : ZoomStep);
         SetAsleep(false);
         break;
       case vkM:
@@ -173,11 +167,13 @@ void TForm1::FormKeyDown(int key, TShiftState shift) {
   }
 }
 
+bool TForm1::ConsoleThere() const {
+  if (!Console) RequireWindows().ShowErrorBox("Error 0012: Console not available.");
+  return Console != nullptr;
+}
+
 void TForm1::ToggleConsole() {
-  if (!Console) {
-    RequireWindows().ShowErrorBox("Error 0012: Console not available.");
-    return;
-  }
+  if (!ConsoleThere()) return;
   if (!ConsoleVisible) {
     Console->Show();
     ConsoleVisible = true;

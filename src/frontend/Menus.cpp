@@ -50,10 +50,7 @@ void TForm1::ShowAbout() {
 }
 
 void TForm1::ViewKeyboardControls() {
-  if (!Console) {
-    RequireWindows().ShowErrorBox("Error 0012: Console not available.");
-    return;
-  }
+  if (!ConsoleThere()) return;
   Console->Show();
   ConsoleVisible = true;
   ExecuteCommand("CLS", true);

@@ -21,6 +21,7 @@ constexpr double DriftDecayBase = 0.001;
 constexpr double MapDragFactor = -2.0;
 constexpr double PanFactor = 0.001;
 constexpr double WheelStep = 1.13;
+// The target field of view of the wheel and the zoom keys stays within these.
 constexpr float SmallestFieldOfView = 20.0f;
 constexpr float LargestFieldOfView = 135.0f;
 
@@ -100,16 +101,20 @@ void TForm1::FollowMouse(int dx, int dy) {
   }
 }
 
+void TForm1::Zoom(double factor) {
+  Look.TargetFieldOfView = std::clamp(static_cast<float>(Look.TargetFieldOfView * factor),
+                                      SmallestFieldOfView, LargestFieldOfView);
+}
+
 void TForm1::MouseWheel(int notches) {
   // Beyond a hundred notches the zoom is at its limit anyway.
   notches = std::clamp(notches, -100, 100);
   if (Settings.CC_ReverseZoom()) notches = -notches;
+  // A notch up zooms in.
   for (; notches > 0; --notches)
-    Look.TargetFieldOfView =
-        std::max(SmallestFieldOfView, static_cast<float>(Look.TargetFieldOfView / WheelStep));
+    Zoom(1.0 / WheelStep);
   for (; notches < 0; ++notches)
-    Look.TargetFieldOfView =
-        std::min(LargestFieldOfView, static_cast<float>(Look.TargetFieldOfView * WheelStep));
+    Zoom(WheelStep);
   SetAsleep(false);
 }
 

@@ -40,6 +40,8 @@ THintPanelWidget::THintPanelWidget(const THintPanel& state, QWidget* parent)
 }
 
 void THintPanelWidget::Refresh() {
+  if (Shown == State) return;
+  Shown = State;
   setGeometry(16, 16, State.Width, State.Height);
   Sign->setGeometry(4, 0, 29, State.Height);
   Text->setGeometry(36, 4, State.Width - 36 - 22, State.Height - 8);

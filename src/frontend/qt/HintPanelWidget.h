@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include <QFrame>
 
@@ -27,6 +28,8 @@ class THintPanelWidget : public QFrame {
 
  private:
   const THintPanel& State;
+  // What the panel last showed: a refresh with nothing changed does nothing.
+  std::optional<THintPanel> Shown;
   QLabel* Sign;
   QLabel* Text;
   QLabel* More;
