@@ -44,7 +44,7 @@ void TInterpreter::New(bool) {
 }
 
 void TInterpreter::Pref(bool) {
-  ApplyPreference(Settings, UpperArg(1), UpperArg(2), [this](int n) { return WholeArg(2 + n); });
+  ApplyPreference(Settings, UpperArg(1), Arg(2), [this](int n) { return WholeArg(2 + n); });
 }
 
 void TInterpreter::Perf(bool) {

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "dialogs/NewGameCaptions.h"
+#include "dialogs/settings/CampaignLevels.h"
 
 namespace orvane {
 
@@ -83,6 +84,12 @@ TDlgNewGame::~TDlgNewGame() {
   Store.RemoveListener(*this);
 }
 
+TCampaignStart TDlgNewGame::StartCampaignLevel() {
+  const TCampaignLevel first = CampaignLevel(Store.GameSpec().C_CampaignNo, 1);
+  Store.gs_C_Difficulty(first.Difficulty);
+  return {first.LandscapeNumber, std::nullopt};
+}
+
 void TDlgNewGame::ShowDifficultyBand() {
   const TGameSpec& game = Store.GameSpec();
   const int position = game.S_Difficulty + DifficultyOffset;
@@ -110,6 +117,8 @@ void TDlgNewGame::SettingChanged(TSetting setting) {
       PanelCampaign.Visible = game.G_GameType == gt_Campaign;
       break;
     case TSetting::PlayerName:
+    case TSetting::CampaignNo:
+    case TSetting::CampaignDifficulty:
       break;
     case TSetting::Difficulty:
       ShowDifficultyBand();

@@ -34,6 +34,7 @@ class TDlgNewGame : public TSettingsListener, public TSettingsDialog {
     SetLandscapeNumberText(std::to_string(number));
   }
   void ShowSuggestion(const std::string& text) override { LabelSuggestion.Caption = text; }
+  TCampaignStart StartCampaignLevel() override;
 
   // ---- the player's preferences, kept as a script of "pref" lines
   static constexpr const char* PreferencesFile = "script/Preferences.osc";

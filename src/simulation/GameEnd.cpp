@@ -45,9 +45,10 @@ bool TSimulation::LandscapeEnding() {
 void TSimulation::GameEnd(bool lost) {
   if (NextGameDialogOpen) return;
   StopAnimationSounds(1);
-  const int32_t difficulty = Settings.GameSpec().S_Difficulty;
+  const int32_t difficulty = DifficultySetting(Settings.GameSpec());
   TGameResult result;
   result.Lost = lost;
+  result.EnergyLeft = Landscape().Energy;
   int nextEnergy = 0;
   if (lost) {
     nextEnergy = StartEnergyFor(difficulty);
@@ -63,6 +64,7 @@ void TSimulation::GameEnd(bool lost) {
                             "be more difficult. Close this box to continue!");
   }
   NextEnergy = nextEnergy;
+  if (!lost) result.CarriedEnergy = nextEnergy;
   Host.RemoveHints('R');
   Host.RemoveHints('S');
   Host.RemoveHints('M');
@@ -81,9 +83,14 @@ void TSimulation::GameEnd(bool lost) {
   land.ClearGameObjects();
   land.Make();
   Game.Init();
-  // What the result promised, whatever happened behind the dialog.
-  NextEnergy = nextEnergy;
-  Landscape().SetEnergy(nextEnergy);
+  // What the result promised, whatever happened behind the dialog; a campaign level starts with
+  // the energy its record gives it, which Make has set.
+  if (Settings.GameSpec().G_GameType == gt_Campaign) {
+    NextEnergy = Landscape().Energy;
+  } else {
+    NextEnergy = nextEnergy;
+    Landscape().SetEnergy(nextEnergy);
+  }
 }
 
 }  // namespace orvane

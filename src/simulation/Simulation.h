@@ -26,6 +26,9 @@ struct TAudio;
 struct TGameResult {
   bool Lost = false;
   std::string Narrative;
+  // The energy the player had at the end, and what a win carries into the next landscape.
+  int EnergyLeft = 0;
+  int CarriedEnergy = 0;
 };
 
 // What the simulation asks of the main window.

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <new>
+#include <optional>
 
 #include "console/Log.h"
 #include "dialogs/settings/GameSettings.h"
@@ -26,7 +27,9 @@ void TGame::Init() {
     Landscape->PlayerCount = 1;
     Landscape->CurrentPlayer = 1;
     Landscape->Make();
-    Landscape->SetEnergy(StartEnergyFor(Links.Settings.GameSpec().S_Difficulty));
+    // A campaign level starts with the energy Make gave it.
+    const TGameSpec& game = Links.Settings.GameSpec();
+    if (game.G_GameType != gt_Campaign) Landscape->SetEnergy(StartEnergyFor(game.S_Difficulty));
     for (int n = 1; n <= Landscape->PlayerCount; ++n)
       Landscape->Players(n).Cheat = false;
   }
@@ -45,8 +48,14 @@ void TLandscape::Make() {
     for (int n = 1; n <= 32; ++n)
       Params(n) = random.Random();
 
-    // The landscape number: everything drawn from here on follows from it alone.
-    if (settings.GameSpec().LandscapeFixed) {
+    // The landscape number: everything drawn from here on follows from it alone. A campaign
+    // plays the landscape of its level, and leaves the quick-play number as it is.
+    std::optional<int> campaignEnergy;
+    if (settings.GameSpec().G_GameType == gt_Campaign) {
+      const TCampaignStart level = settings.StartCampaignLevel();
+      random.RandomSeed = static_cast<uint32_t>(level.LandscapeNumber);
+      campaignEnergy = level.Energy;
+    } else if (settings.GameSpec().LandscapeFixed) {
       random.RandomSeed = static_cast<uint32_t>(settings.TakeLandscapeNumber());
     } else {
       settings.ShowLandscapeNumber(static_cast<int32_t>(random.RandomSeed));
@@ -69,6 +78,7 @@ void TLandscape::Make() {
         break;
     }
     Params(3) = std::clamp(rawDifficulty, 0.0, 100.0);
+    if (game.G_GameType == gt_Campaign) SetEnergy(campaignEnergy.value_or(StartEnergy()));
     HeightStep = static_cast<float>(1.25 + random.Random() * 0.01);
     LastAnimation = 0;
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "console/Log.h"
+#include "dialogs/settings/CampaignLevels.h"
 #include "dialogs/settings/GameSettings.h"
 #include "scene/Scene.h"
 #include "world/MathKT.h"
@@ -156,7 +157,12 @@ int StartEnergyFor(int32_t difficultySetting) {
 }
 
 int TLandscape::StartEnergy() const {
-  return StartEnergyFor(World.Settings.GameSpec().S_Difficulty);
+  return StartEnergyFor(DifficultySetting(World.Settings.GameSpec()));
+}
+
+int32_t DifficultySetting(const TGameSpec& game) {
+  return game.G_GameType == gt_Campaign ? CampaignDifficultyPoints(game.C_Difficulty)
+                                        : game.S_Difficulty;
 }
 
 }  // namespace orvane

@@ -16,6 +16,7 @@ class TRandom;
 class TLog;
 class TScene;
 class TGameSettings;
+struct TGameSpec;
 struct TAudio;
 
 // Everything the world works with but does not own.
@@ -217,5 +218,7 @@ class TLandscape {
 
 // The player's start energy for a difficulty setting: 4 up to 33, 8 from 34.
 int StartEnergyFor(int32_t difficultySetting);
+// The difficulty setting of a game in whole points: a campaign's, or quick play's slider.
+int32_t DifficultySetting(const TGameSpec& game);
 
 }  // namespace orvane

@@ -14,44 +14,55 @@ namespace {
 const std::string NoUserPreferences =
     "Could not run script file 'script/UserPreferences.osc'; file not found.";
 
-TEST(Preferences, EveryKeyIsSavedAndReadBackButThePlayerName) {
+TEST(Preferences, EveryKeyIsSavedAndReadBack) {
   TConsoleSession session;
   const TGameSpec& game = session.Program.Settings.GameSpec();
   session.Run("PREF G_GAMETYPE campaign");
   session.Run("pref g_gametype quick");
   EXPECT_EQ(game.G_GameType, gt_Quick);
-  session.Program.Settings.gs_C_PlayerName("Ann Lee");
-  for (const char* line : {"PREFERENCES G_GAMETYPE arcade", "pref s_difficulty 30",
-                           "PREF S_DIFFVARIATION 12",       "PREF S_GAMESPEED -3",
-                           "PREF S_SENTRYSPEED 2",          "PREF S_SCANSPEED 1",
-                           "PREF S_SCANSECTOR -1",          "PREF S_RESOURCES 5",
-                           "PREF S_LANDSCAPERANDOM OFF",    "PREF S_LANDSCAPERANDOM maybe",
-                           "PREF S_LANDSCAPENUMBER -4242",  "PREF C_SENSITIVITY 70",
-                           "PREF C_REVERSEHORIZONTAL 0",    "PREF C_REVERSEVERTICAL OFF",
-                           "PREF C_REVERSEZOOM on",         "PREF C_LOCKCURSOR 1",
-                           "PREF H_SHOWHINTS OFF",          "PREF H_SHOWHINTS yes",
-                           "PREF C_DIFFICULTY 7",           "PREF C_CAMPAIGNNO 3",
-                           "PREF C_PLAYERNAME Bob",         "PREF NOSUCH 5",
-                           "PREF D_FULLSCREEN on",          "PREF D_WINDOW 100 50 900 600",
+  session.Program.Settings.gs_C_PlayerName("Ann/../Lee");  // no path in a player name
+  for (const char* line : {"PREFERENCES G_GAMETYPE arcade",
+                           "pref s_difficulty 30",
+                           "PREF S_DIFFVARIATION 12",
+                           "PREF S_GAMESPEED -3",
+                           "PREF S_SENTRYSPEED 2",
+                           "PREF S_SCANSPEED 1",
+                           "PREF S_SCANSECTOR -1",
+                           "PREF S_RESOURCES 5",
+                           "PREF S_LANDSCAPERANDOM OFF",
+                           "PREF S_LANDSCAPERANDOM maybe",
+                           "PREF S_LANDSCAPENUMBER -4242",
+                           "PREF C_SENSITIVITY 70",
+                           "PREF C_REVERSEHORIZONTAL 0",
+                           "PREF C_REVERSEVERTICAL OFF",
+                           "PREF C_REVERSEZOOM on",
+                           "PREF C_LOCKCURSOR 1",
+                           "PREF H_SHOWHINTS OFF",
+                           "PREF H_SHOWHINTS yes",
+                           "PREF C_DIFFICULTY 20007",
+                           "PREF C_CAMPAIGNNO 3",
+                           "PREF NOSUCH 5",
+                           "PREF D_FULLSCREEN on",
+                           "PREF D_WINDOW 100 50 900 600",
                            "PREF D_WINDOW 1 2 0 5"})
     EXPECT_EQ(session.Run(line), TLines{}) << line;
   std::filesystem::create_directory("script");
   session.Program.DlgNewGame.SavePreferences();
   const TLines saved = {
-      "pref G_gametype campaign",     "pref C_PlayerName Ann Lee", "pref C_CampaignNo 0",
-      "pref C_Difficulty 0",          "pref S_Difficulty 30",      "pref S_DiffVariation 12",
-      "pref S_GameSpeed -3",          "pref S_SentrySpeed 2",      "pref S_ScanSpeed 1",
-      "pref S_ScanSector -1",         "pref S_Resources 5",        "pref S_LandscapeRandom OFF",
-      "pref S_LandscapeNumber -4242", "pref C_Sensitivity 70",     "pref C_ReverseHorizontal OFF",
-      "pref C_ReverseVertical OFF",   "pref C_ReverseZoom ON",     "pref C_LockCursor ON",
-      "pref H_ShowHints OFF",         "pref D_FullScreen ON",      "pref D_Window 100 50 900 600"};
+      "pref G_gametype campaign",     "pref C_PlayerName AnnLee", "pref C_CampaignNo 3",
+      "pref C_Difficulty 10000",      "pref S_Difficulty 30",     "pref S_DiffVariation 12",
+      "pref S_GameSpeed -3",          "pref S_SentrySpeed 2",     "pref S_ScanSpeed 1",
+      "pref S_ScanSector -1",         "pref S_Resources 5",       "pref S_LandscapeRandom OFF",
+      "pref S_LandscapeNumber -4242", "pref C_Sensitivity 70",    "pref C_ReverseHorizontal OFF",
+      "pref C_ReverseVertical OFF",   "pref C_ReverseZoom ON",    "pref C_LockCursor ON",
+      "pref H_ShowHints OFF",         "pref D_FullScreen ON",     "pref D_Window 100 50 900 600"};
   EXPECT_EQ(ReadTextLines("script/Preferences.osc"), saved);
 
   TProgram next;  // the next run of the program
   next.Form1.LoadPreferences();
-  TLines expected = saved;
-  expected[1] = "pref C_PlayerName ";
-  EXPECT_EQ(PreferenceLines(next.Settings), expected);
+  EXPECT_EQ(PreferenceLines(next.Settings), saved);
+  next.Form1.ExecuteCommand("pref C_PlayerName Ann_Lee-2", true);
+  EXPECT_EQ(next.Settings.GameSpec().C_PlayerName, "Ann_Lee-2");
   // The dialog's controls follow: the "Landscape #" box ticked, with the number.
   const TDlgNewGame& dialog = next.DlgNewGame;
   EXPECT_TRUE(dialog.cbLandscapeCode.Checked);

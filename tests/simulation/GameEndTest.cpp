@@ -14,6 +14,7 @@ struct TSuggestionDialog : TSettingsDialog {
   int32_t TakeLandscapeNumber() override { return Number; }
   void ShowLandscapeNumber(int32_t number) override { Number = number; }
   void ShowSuggestion(const std::string& text) override { Suggestion = text; }
+  TCampaignStart StartCampaignLevel() override { return {Number, std::nullopt}; }
   int32_t Number = 0;
   std::string Suggestion;
 };

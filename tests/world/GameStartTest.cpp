@@ -49,6 +49,7 @@ struct TBadNumberBox : TSettingsDialog {
   int32_t TakeLandscapeNumber() override { throw std::invalid_argument("2147483648"); }
   void ShowLandscapeNumber(int32_t /*number*/) override {}
   void ShowSuggestion(const std::string& /*text*/) override {}
+  TCampaignStart StartCampaignLevel() override { return {}; }
 };
 
 // A failed step is reported and leaves the previous landscape.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "dialogs/settings/CampaignLevels.h"
 #include "world/MathKT.h"
 
 namespace orvane {
@@ -39,6 +40,13 @@ void TGameSettings::ShowLandscapeNumber(int32_t number) {
     gs_S_LandscapeNumber(number);
 }
 
+TCampaignStart TGameSettings::StartCampaignLevel() {
+  if (Dialog) return Dialog->StartCampaignLevel();
+  const TCampaignLevel first = CampaignLevel(GameRecord.C_CampaignNo, 1);
+  gs_C_Difficulty(first.Difficulty);
+  return {first.LandscapeNumber, std::nullopt};
+}
+
 void TGameSettings::ShowSuggestion(const std::string& text) {
   if (Dialog) Dialog->ShowSuggestion(text);
 }
@@ -48,12 +56,29 @@ void TGameSettings::gs_G_GameType(TGameType value) {
   Tell(TSetting::GameType);
 }
 
-// Campaigns do not store their difficulty or number through the settings.
-void TGameSettings::gs_C_Difficulty(int32_t /*value*/) {}
-void TGameSettings::gs_C_CampaignNo(int32_t /*value*/) {}
+// A campaign difficulty is in hundredths of a point.
+void TGameSettings::gs_C_Difficulty(int32_t value) {
+  GameRecord.C_Difficulty = std::clamp(value, 0, MaxDifficulty * 100);
+  Tell(TSetting::CampaignDifficulty);
+}
+
+void TGameSettings::gs_C_CampaignNo(int32_t value) {
+  GameRecord.C_CampaignNo = std::clamp(value, 0, MaxCampaignNo);
+  Tell(TSetting::CampaignNo);
+}
+
+std::string PlayerNameFrom(const std::string& text) {
+  std::string name;
+  for (const char c : text) {
+    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    const bool digit = c >= '0' && c <= '9';
+    if ((letter || digit || c == '-' || c == '_') && name.size() < MaxPlayerName) name += c;
+  }
+  return name;
+}
 
 void TGameSettings::gs_C_PlayerName(const std::string& value) {
-  GameRecord.C_PlayerName = value;
+  GameRecord.C_PlayerName = PlayerNameFrom(value);
   Tell(TSetting::PlayerName);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ struct TGameSpec {
 enum class TSetting : uint8_t {
   GameType,
   PlayerName,
+  CampaignNo,
+  CampaignDifficulty,
   Difficulty,
   DiffVariation,
   LandscapeFixed,
@@ -60,8 +63,15 @@ class TSettingsListener {
   virtual void SettingChanged(TSetting setting) = 0;
 };
 
+// A campaign level as a new game plays it: its landscape number, and the energy the player brings
+// to it (none: the start energy of its difficulty).
+struct TCampaignStart {
+  int32_t LandscapeNumber = 0;
+  std::optional<int> Energy;
+};
+
 // What the game asks of the new-game dialog: the number in its landscape-number box, which the
-// player may have typed, and the suggestion at its top.
+// player may have typed, the campaign level to play, and the suggestion at its top.
 class TSettingsDialog {
  public:
   virtual ~TSettingsDialog() = default;
@@ -70,6 +80,9 @@ class TSettingsDialog {
   // The number a landscape was made from goes into the box, which stores it.
   virtual void ShowLandscapeNumber(int32_t number) = 0;
   virtual void ShowSuggestion(const std::string& text) = 0;
+  // A campaign game is being made: the level it plays, whose difficulty the dialog has stored
+  // through gs_C_Difficulty. Asked again for the same game, it gives the same level.
+  virtual TCampaignStart StartCampaignLevel() = 0;
 };
 
 // Every setting of the game, held in one place. A setting changes only through its gs_ setter,
@@ -90,6 +103,9 @@ class TGameSettings {
   // A landscape made from a number of its own shows it: in the dialog's box, or without a
   // dialog through the number's setter.
   void ShowLandscapeNumber(int32_t number);
+  // The campaign level a new game plays: the dialog's choice, or without a dialog the first level
+  // of the stored campaign, its difficulty stored.
+  TCampaignStart StartCampaignLevel();
   // The suggestion the dialog shows when it next opens; without a dialog there is no one to
   // tell.
   void ShowSuggestion(const std::string& text);
@@ -117,6 +133,8 @@ class TGameSettings {
   void gs_G_GameType(TGameType value);
   void gs_C_Difficulty(int32_t value);
   void gs_C_CampaignNo(int32_t value);
+  // A player name becomes part of a file name: only letters, digits, '-' and '_' are kept, at
+  // most MaxPlayerName of them.
   void gs_C_PlayerName(const std::string& value);
   void gs_S_Difficulty(int32_t value);
   void gs_S_DiffVariation(int32_t value);
@@ -178,7 +196,11 @@ constexpr int32_t MinSlider = -8;  // the speed, sector and resources sliders
 constexpr int32_t MaxSlider = 8;
 constexpr int32_t MinSensitivity = 10;
 constexpr int32_t MaxSensitivity = 100;
+constexpr size_t MaxPlayerName = 24;
 }  // namespace setting_range
+
+// The part of a name that may stand in a player name.
+std::string PlayerNameFrom(const std::string& text);
 
 // Half the width of the difficulty band for a variation: its square over 100, rounded.
 int32_t VariationHalfWidth(int32_t variation);

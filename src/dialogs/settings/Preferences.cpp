@@ -1,5 +1,6 @@
 #include "dialogs/settings/Preferences.h"
 
+#include <cctype>
 #include <map>
 
 #include "dialogs/settings/GameSettings.h"
@@ -95,8 +96,15 @@ bool ApplyPreference(TGameSettings& settings, const std::string& key, const std:
     settings.gs_D_Window({whole(0), whole(1), whole(2), whole(3)});
     return true;
   }
+  if (key == "C_PLAYERNAME") {
+    settings.gs_C_PlayerName(value);
+    return true;
+  }
+  std::string upper = value;
+  for (char& c : upper)
+    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   if (key == "G_GAMETYPE") {
-    settings.gs_G_GameType(value == "QUICK" ? gt_Quick : gt_Campaign);
+    settings.gs_G_GameType(upper == "QUICK" ? gt_Quick : gt_Campaign);
     return true;
   }
   if (const auto found = WholeKeys().find(key); found != WholeKeys().end()) {
@@ -104,7 +112,7 @@ bool ApplyPreference(TGameSettings& settings, const std::string& key, const std:
     return true;
   }
   if (const auto found = SwitchKeys().find(key); found != SwitchKeys().end()) {
-    SetSwitch(value, [&](bool on) { (settings.*found->second)(on); });
+    SetSwitch(upper, [&](bool on) { (settings.*found->second)(on); });
     return true;
   }
   return false;
