@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace orvane {
 
@@ -48,6 +49,12 @@ struct TButtonControl {
 // A picture; only whether it is shown is the program's business.
 struct TImageControl {
   bool Visible = false;
+};
+
+// A list of text rows, one of them selected (-1: none).
+struct TListControl {
+  std::vector<std::string> Items;
+  int ItemIndex = -1;
 };
 
 struct TRadioControl {

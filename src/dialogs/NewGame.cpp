@@ -6,7 +6,6 @@
 #include <cstdio>
 
 #include "dialogs/NewGameCaptions.h"
-#include "dialogs/settings/CampaignLevels.h"
 
 namespace orvane {
 
@@ -26,12 +25,12 @@ TTrackBar MakeSpeedSlider() {
 
 }  // namespace
 
-TDlgNewGame::TDlgNewGame(TGameSettings& settings) : Store(settings) {
+TDlgNewGame::TDlgNewGame(TGameSettings& settings, TLog& log) : Store(settings), Campaigns(log) {
   namespace caption = newgame_captions;
   LabelSuggestion.Caption = caption::InitialSuggestion;
 
   RB_QuickPlay = {caption::RadioQuickPlay, true, true};
-  RB_Campaign = {caption::RadioCampaign, false, false};
+  RB_Campaign = {caption::RadioCampaign, false, true};
   PanelQuickPlay.Visible = true;
   PanelCampaign.Visible = false;
 
@@ -61,7 +60,11 @@ TDlgNewGame::TDlgNewGame(TGameSettings& settings) : Store(settings) {
   cbLandscapeCode = {caption::LandscapeCode, false, true};
   E_S_LandscapeNumber = {"1", false, 11};
 
+  E_C_PlayerName = {"", true, static_cast<int>(setting_range::MaxPlayerName)};
   E_C_CampaignNo = {"0", true, 4};
+  BtnCreateCampaign = {caption::CreateNew, true};
+  BtnPreviousCampaign = {caption::Previous, false};
+  BtnNextCampaign = {caption::Next, false};
 
   TB_CC_Sensitivity = {.Min = setting_range::MinSensitivity,
                        .Max = setting_range::MaxSensitivity,
@@ -82,12 +85,6 @@ TDlgNewGame::TDlgNewGame(TGameSettings& settings) : Store(settings) {
 TDlgNewGame::~TDlgNewGame() {
   Store.SetDialog(nullptr);
   Store.RemoveListener(*this);
-}
-
-TCampaignStart TDlgNewGame::StartCampaignLevel() {
-  const TCampaignLevel first = CampaignLevel(Store.GameSpec().C_CampaignNo, 1);
-  Store.gs_C_Difficulty(first.Difficulty);
-  return {first.LandscapeNumber, std::nullopt};
 }
 
 void TDlgNewGame::ShowDifficultyBand() {
@@ -112,12 +109,19 @@ void TDlgNewGame::SettingChanged(TSetting setting) {
   const TGameSpec& game = Store.GameSpec();
   switch (setting) {
     case TSetting::GameType:
-      // The radio buttons are the player's to tick; the panels follow the stored type.
+      // The panels and the radio buttons follow the stored type, whoever set it.
       PanelQuickPlay.Visible = game.G_GameType == gt_Quick;
       PanelCampaign.Visible = game.G_GameType == gt_Campaign;
+      RB_QuickPlay.Checked = game.G_GameType == gt_Quick;
+      RB_Campaign.Checked = game.G_GameType == gt_Campaign;
       break;
     case TSetting::PlayerName:
     case TSetting::CampaignNo:
+      E_C_PlayerName.Text = game.C_PlayerName;
+      E_C_CampaignNo.Text = std::to_string(game.C_CampaignNo);
+      ChosenLevel = 0;
+      ShowCampaign();
+      break;
     case TSetting::CampaignDifficulty:
       break;
     case TSetting::Difficulty:

@@ -1,14 +1,17 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "dialogs/Campaigns.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/settings/GameSettings.h"
 
 namespace orvane {
 
 class TCommandRunner;
+class TLog;
 
 // How the new-game dialog was closed: back to the game, for a new game, or to end the program.
 enum TNewGameChoice { nc_Return, nc_NewGame, nc_Exit };
@@ -18,7 +21,8 @@ enum TNewGameChoice { nc_Return, nc_NewGame, nc_Exit };
 // setters. The window layer only draws these controls and forwards the player's input.
 class TDlgNewGame : public TSettingsListener, public TSettingsDialog {
  public:
-  explicit TDlgNewGame(TGameSettings& settings);
+  // Campaign files that cannot be read are reported in the log.
+  TDlgNewGame(TGameSettings& settings, TLog& log);
   ~TDlgNewGame() override;
   TDlgNewGame(const TDlgNewGame&) = delete;
   TDlgNewGame& operator=(const TDlgNewGame&) = delete;
@@ -29,12 +33,31 @@ class TDlgNewGame : public TSettingsListener, public TSettingsDialog {
   void SettingChanged(TSetting setting) override;
 
   // ---- what the game asks of the dialog
-  int32_t TakeLandscapeNumber() override { return ReadLandscapeNumberBox(); }
-  void ShowLandscapeNumber(int32_t number) override {
-    SetLandscapeNumberText(std::to_string(number));
-  }
+  // A quick game is being made: from the number in the box, or a drawn number shown in it.
+  int32_t TakeLandscapeNumber() override;
+  void ShowLandscapeNumber(int32_t number) override;
   void ShowSuggestion(const std::string& text) override { LabelSuggestion.Caption = text; }
+  // A campaign game is being made: the level chosen in the shown campaign, or its highest.
   TCampaignStart StartCampaignLevel() override;
+
+  // ---- campaigns
+  // The campaign level the last game made plays, while that game is a campaign's.
+  struct TPlayedLevel {
+    std::string Player;
+    int32_t Campaign = 0;
+    int32_t Level = 1;
+    int32_t Reached = 1;   // the campaign's highest level
+    bool Recorded = true;  // false when the campaign's file cannot be read
+  };
+  const std::optional<TPlayedLevel>& PlayedLevel() const { return Played; }
+  // The played level has ended: its result goes into the campaign's file, and a win opens
+  // the next level with the energy it carries.
+  void RecordCampaignResult(bool lost, int energyLeft, int carriedEnergy);
+  // The level New Game plays next in the shown campaign (clamped to the levels reached).
+  void ChooseCampaignLevel(int32_t level);
+  TCampaignBook& Book() { return Campaigns; }
+  // The campaign the panel shows, as read (a new or unreadable one has only its first level).
+  const TCampaign& ShownCampaign();
 
   // ---- the player's preferences, kept as a script of "pref" lines
   static constexpr const char* PreferencesFile = "script/Preferences.osc";
@@ -61,6 +84,13 @@ class TDlgNewGame : public TSettingsListener, public TSettingsDialog {
   void CB_CC_ReverseZoomClick();
   void CB_CC_LockCursorClick();
   void CB_H_ShowHintsClick();
+  void E_C_PlayerNameChange(const std::string& text);
+  // Throws, leaving the campaign as it is, for text that is not a whole number.
+  void E_C_CampaignNoChange(const std::string& text);
+  void BtnCreateCampaignClick();
+  void BtnPreviousCampaignClick();
+  void BtnNextCampaignClick();
+  void LB_C_LevelsClick(int index);
 
   // The landscape-number box's text changes, by typing or by the program. A real change reads the
   // text as a number, writes the number back clamped to the landscape-number range and stores it.
@@ -100,7 +130,14 @@ class TDlgNewGame : public TSettingsListener, public TSettingsDialog {
   TEditControl E_S_LandscapeNumber;
 
   // Campaign.
+  TEditControl E_C_PlayerName;  // empty: the account's user name, shown as its placeholder
+  std::string PlayerPlaceholder;
   TEditControl E_C_CampaignNo;
+  TButtonControl BtnCreateCampaign;
+  TButtonControl BtnPreviousCampaign;
+  TButtonControl BtnNextCampaign;
+  TLabelControl L_C_Campaign;  // what the shown campaign is
+  TListControl LB_C_Levels;    // the levels reached; the selected one is played next
 
   // Configuration.
   TTrackBar TB_CC_Sensitivity;
@@ -118,7 +155,17 @@ class TDlgNewGame : public TSettingsListener, public TSettingsDialog {
   void ShowDifficultyBand();
   void ShowFactor(TTrackBar& slider, TLabelControl& label, int32_t position, double base);
 
+  // Reads the shown campaign anew and shows it; the level to play gives the campaign difficulty.
+  void ShowCampaign();
+  const TLevelRecord& LevelToPlay() const;
+
   TGameSettings& Store;
+  TCampaignBook Campaigns;
+  TCampaign Shown;
+  TCampaignBook::TState ShownState = TCampaignBook::cs_Missing;
+  bool ShownRead = false;
+  int32_t ChosenLevel = 0;  // 0: the highest reached
+  std::optional<TPlayedLevel> Played;
 };
 
 }  // namespace orvane

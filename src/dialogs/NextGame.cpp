@@ -33,6 +33,21 @@ void TFormNextGame::FormShow() {
   ModalResult = mr_None;
   ExitRequested = false;
   SetSameLandscape(NewGame.cbLandscapeCode.Checked);
+  // In a campaign the level decides the landscape, and only a level reached can be played.
+  const auto& played = NewGame.PlayedLevel();
+  cbLandscapeCode.Enabled = !played;
+  btnMoreDifficult.Enabled = !played || played->Level < played->Reached;
+  if (played) LabelNarrative.Caption += " " + CampaignChoices(*played, ImageLose.Visible);
+}
+
+std::string TFormNextGame::CampaignChoices(const TDlgNewGame::TPlayedLevel& played, bool lost) {
+  const auto level = [](int32_t k) { return "level " + std::to_string(k); };
+  const int32_t k = played.Level;
+  std::string text = "Campaign " + std::to_string(played.Campaign) + ", " + level(k) +
+                     (lost ? " lost" : " won") + ": [2] plays it again";
+  if (k < played.Reached) text += ", [3] " + level(k + 1);
+  if (k > 1) text += ", [1] " + level(k - 1);
+  return text + ".";
 }
 
 void TFormNextGame::Choose(uint8_t choice) {
@@ -47,7 +62,7 @@ void TFormNextGame::btnSameAgainClick() {
   Choose(2);
 }
 void TFormNextGame::btnMoreDifficultClick() {
-  Choose(3);
+  if (btnMoreDifficult.Enabled) Choose(3);
 }
 
 void TFormNextGame::FormKeyPress(char key) {
@@ -72,6 +87,12 @@ void TFormNextGame::cbLandscapeCodeClick() {
 }
 
 void TFormNextGame::ApplyChoice(const std::function<double()>& uniform) const {
+  if (const auto& played = NewGame.PlayedLevel()) {
+    // A campaign steps through its levels: the one before, the same, or the next reached.
+    const int32_t steps[] = {0, -1, 0, 1};
+    NewGame.ChooseCampaignLevel(played->Level + (Choice <= 3 ? steps[Choice] : 0));
+    return;
+  }
   TGameSettings& settings = NewGame.Settings();
   const int32_t d = settings.GameSpec().S_Difficulty;
   if (Choice == 1) {

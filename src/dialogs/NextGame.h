@@ -5,10 +5,9 @@
 #include <string>
 
 #include "dialogs/DialogControls.h"
+#include "dialogs/NewGame.h"
 
 namespace orvane {
-
-class TDlgNewGame;
 
 // How a modal dialog was closed.
 enum TModalResult : uint8_t { mr_None = 0, mr_Ok = 1, mr_Cancel = 2 };
@@ -35,7 +34,8 @@ class TFormNextGame {
 
   // What the game end does with the outcome once the dialog is closed: the difficulty goes down
   // or up by the choice, and unless the same landscape is wanted a new landscape number, drawn
-  // as a uniform number in [0, 1), goes into the new-game dialog's number box.
+  // as a uniform number in [0, 1), goes into the new-game dialog's number box. After a campaign
+  // level the choice is the level before, the same level or the next one reached instead.
   void ApplyChoice(const std::function<double()>& uniform) const;
 
   // Event handlers.
@@ -64,6 +64,8 @@ class TFormNextGame {
 
  private:
   void Choose(uint8_t choice);
+  // How the three choices read after a campaign level.
+  static std::string CampaignChoices(const TDlgNewGame::TPlayedLevel& played, bool lost);
 
   TDlgNewGame& NewGame;
   bool SameLandscapeValue = false;

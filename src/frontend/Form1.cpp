@@ -49,6 +49,7 @@ void TForm1::ExecuteCommand(const std::string& line, bool silent) {
 }
 
 void TForm1::ShowNextGameDialog(const TGameResult& result) {
+  DlgNewGame.RecordCampaignResult(result.Lost, result.EnergyLeft, result.CarriedEnergy);
   FormNextGame.LabelNarrative.Caption = result.Narrative;
   FormNextGame.ImageLose.Visible = result.Lost;
   FormNextGame.ImageWin.Visible = !result.Lost;

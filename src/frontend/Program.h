@@ -22,7 +22,7 @@ struct TProgram {
   TLog Log;
   TScene Scene;
   TGameSettings Settings;
-  TDlgNewGame DlgNewGame{Settings};
+  TDlgNewGame DlgNewGame{Settings, Log};
   TForm1 Form1{Random, Log, Scene, Settings, DlgNewGame};
   TFormNotes FormNotes{Log, Form1, Settings, Random};
 

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "console/Log.h"
 #include "dialogs/NewGame.h"
 #include "dialogs/settings/GameSettings.h"
 
@@ -21,7 +22,8 @@ struct TRecordingListener : TSettingsListener {
 
 struct Settings : ::testing::Test {
   TGameSettings Store;
-  TDlgNewGame Dlg{Store};
+  TLog Log;
+  TDlgNewGame Dlg{Store, Log};
 };
 
 // The five speed and resources sliders, with the labels at either end.
@@ -120,7 +122,8 @@ TEST_F(Settings, DifficultyClampsAndTheBandFollowsTheVariationInEitherOrder) {
 TEST(SpeedSettings, EachSliderMovesOnlyItsOwnSettingAndItsLabelShowsTheFactor) {
   for (const SpeedSetting& s : SpeedSettings) {
     TGameSettings store;
-    TDlgNewGame dlg(store);
+    TLog log;
+    TDlgNewGame dlg(store, log);
     (dlg.*s.handler)(-6);
     for (const SpeedSetting& read : SpeedSettings)
       EXPECT_EQ((store.*read.stored)(), &read == &s ? -6 : 0)
@@ -140,7 +143,8 @@ TEST(SpeedSettings, EachSliderMovesOnlyItsOwnSettingAndItsLabelShowsTheFactor) {
 TEST(ConfigurationBoxes, ClickFlipsOnlyItsOwnSettingAndASecondReturnsIt) {
   for (const BoxClick& clicked : BoxClicks) {
     TGameSettings store;
-    TDlgNewGame dlg(store);
+    TLog log;
+    TDlgNewGame dlg(store, log);
     store.ApplyDefaultSettings();
     for (const bool flipped : {true, false}) {
       (dlg.*clicked.click)();
@@ -172,8 +176,9 @@ TEST_F(Settings, TheSensitivitySliderAndTheHintsTellTheListenersOnlyOfChanges) {
 }
 
 // Campaigns are not offered: their radio button is disabled.
-TEST_F(Settings, GameTypeRadiosSwitchPanelsOnlyWhileEnabled) {
+TEST_F(Settings, GameTypeRadiosSwitchPanelsOnlyWhileEnabledAndFollowTheSetting) {
   Store.ApplyDefaultSettings();
+  Dlg.RB_Campaign.Enabled = false;
   Dlg.RB_CampaignClick();
   EXPECT_EQ(std::tuple(Store.GameSpec().G_GameType, Dlg.RB_Campaign.Checked),
             std::tuple(gt_Quick, false));
@@ -182,6 +187,8 @@ TEST_F(Settings, GameTypeRadiosSwitchPanelsOnlyWhileEnabled) {
   EXPECT_EQ(std::tuple(Store.GameSpec().G_GameType, Dlg.RB_QuickPlay.Checked,
                        Dlg.PanelCampaign.Visible, Dlg.PanelQuickPlay.Visible),
             std::tuple(gt_Campaign, false, true, false));
+  Store.gs_G_GameType(gt_Quick);  // as the preferences set it
+  EXPECT_EQ(std::tuple(Dlg.RB_QuickPlay.Checked, Dlg.RB_Campaign.Checked), std::tuple(true, false));
 }
 
 // The game's number goes to the dialog's box while there is a dialog, else to the store.
@@ -193,7 +200,8 @@ TEST(LandscapeNumber, ComesFromTheBoxWithADialogAndFromTheStoreWithout) {
             std::tuple(31, 31));
   store.ShowSuggestion("nobody sees this");
 
-  TDlgNewGame dlg(store);
+  TLog log;
+  TDlgNewGame dlg(store, log);
   EXPECT_EQ(store.TakeLandscapeNumber(), 1);  // a new dialog's box holds "1"
   store.ShowLandscapeNumber(-77);
   EXPECT_EQ(std::tuple(dlg.E_S_LandscapeNumber.Text, store.GameSpec().S_LandscapeNumber),

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "console/Log.h"
 #include "dialogs/NewGame.h"
 #include "dialogs/NextGame.h"
 #include "dialogs/settings/GameSettings.h"
@@ -12,7 +13,8 @@ namespace {
 struct NextGame : ::testing::Test {
   NextGame() { Settings.ApplyDefaultSettings(); }
   TGameSettings Settings;
-  TDlgNewGame NewGame{Settings};
+  TLog Log;
+  TDlgNewGame NewGame{Settings, Log};
   TFormNextGame Dialog{NewGame};
 };
 

@@ -18,6 +18,7 @@
 #include <QTimer>
 #include "GuiWaiting.h"
 
+#include "console/Log.h"
 #include "dialogs/NewGame.h"
 #include "dialogs/NextGame.h"
 #include "dialogs/qt/NextGameDialog.h"
@@ -57,7 +58,8 @@ class NextGameDialog : public ::testing::Test {
   }
 
   TGameSettings Settings;
-  TDlgNewGame NewGame{Settings};
+  TLog Log;
+  TDlgNewGame NewGame{Settings, Log};
   TFormNextGame Logic{NewGame};
   TNextGameDialog Dialog{Logic};
 };
