@@ -1,5 +1,8 @@
 #include "console/TextFiles.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -31,6 +34,19 @@ std::optional<std::vector<std::string>> ReadTextLines(const std::string& path) {
   return lines;
 }
 
+namespace {
+
+// Waits until the file's (or the folder's) contents are on the disk.
+bool SyncToDisk(const std::string& path) {
+  const int handle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (handle < 0) return false;
+  const bool synced = ::fsync(handle) == 0;
+  ::close(handle);
+  return synced;
+}
+
+}  // namespace
+
 void WriteTextFileReplacing(const std::string& path, const std::vector<std::string>& lines) {
   const std::string fresh = path + ".new";
   {
@@ -44,12 +60,19 @@ void WriteTextFileReplacing(const std::string& path, const std::vector<std::stri
       throw std::runtime_error("Could not write file '" + fresh + "'.");
     }
   }
+  // On the disk before it replaces the old file, so that not even a power cut leaves neither.
+  if (!SyncToDisk(fresh)) {
+    std::remove(fresh.c_str());
+    throw std::runtime_error("Could not write file '" + fresh + "' to the disk.");
+  }
   std::error_code error;
   std::filesystem::rename(fresh, path, error);
   if (error) {
     std::remove(fresh.c_str());
     throw std::runtime_error("Could not replace file '" + path + "': " + error.message() + ".");
   }
+  const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  SyncToDisk(folder.empty() ? "." : folder.string());  // the rename itself
 }
 
 bool FileExists(const std::string& path) {

@@ -33,6 +33,7 @@ inline constexpr const char* ScanSector = "Scan S&ector";
 inline constexpr const char* LandscapeCode = "&Landscape #";
 
 inline constexpr const char* CampaignTitle = "  Campaign - Game Options";
+inline constexpr const char* PlayerName = "Pla&yer Name";
 inline constexpr const char* CampaignNumber = "Campaign N&umber";
 inline constexpr const char* CreateNew = "Create New";
 inline constexpr const char* Previous = "<";

@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -246,21 +247,57 @@ QWidget* TNewGameDialog::BuildCampaign(QWidget* parent) {
   QFrame* panel =
       Strip(parent, QRect(6, OptionsTop, LeftWidth, OptionsHeight), caption::CampaignTitle);
   panel->setObjectName("PanelCampaign");
-  auto* label = new QLabel(caption::CampaignNumber, panel);
-  label->setGeometry(8, TitleHeight + 10, 110, 20);
-  E_C_CampaignNo = new QLineEdit(panel);
-  E_C_CampaignNo->setObjectName("E_C_CampaignNo");
-  E_C_CampaignNo->setGeometry(120, TitleHeight + 8, 60, 22);
-  label->setBuddy(E_C_CampaignNo);
-  // The box only keeps what is typed: no campaign is made from it yet.
-  connect(E_C_CampaignNo, &QLineEdit::textEdited, this,
-          [this](const QString& text) { Logic.E_C_CampaignNo.Text = text.toStdString(); });
-  Button(panel, QRect(190, TitleHeight + 7, 90, 24), "BtnCreateCampaign", caption::CreateNew);
-  Button(panel, QRect(286, TitleHeight + 7, 32, 24), "BtnPreviousLevel", caption::Previous);
-  Button(panel, QRect(322, TitleHeight + 7, 32, 24), "BtnNextLevel", caption::Next);
-  QFrame* levels = Strip(panel, QRect(4, TitleHeight + 40, InnerWidth, OptionsHeight - 68),
+  const auto box = [&](int top, const char* name, const char* title, int width) {
+    auto* label = new QLabel(title, panel);
+    label->setGeometry(8, top + 2, 110, 20);
+    auto* edit = new QLineEdit(panel);
+    edit->setObjectName(name);
+    edit->setGeometry(120, top, width, 22);
+    label->setBuddy(edit);
+    return edit;
+  };
+  E_C_PlayerName = box(TitleHeight + 6, "E_C_PlayerName", caption::PlayerName, 160);
+  connect(E_C_PlayerName, &QLineEdit::textEdited, this, [this](const QString& text) {
+    Forward([this, typed = text.toStdString()] { Logic.E_C_PlayerNameChange(typed); });
+  });
+  const int row = TitleHeight + 34;
+  E_C_CampaignNo = box(row, "E_C_CampaignNo", caption::CampaignNumber, 60);
+  connect(E_C_CampaignNo, &QLineEdit::textEdited, this, [this](const QString& text) {
+    Forward([this, typed = text.toStdString()] { Logic.E_C_CampaignNoChange(typed); });
+  });
+  const struct {
+    QRect Place;
+    const char* Name;
+    TButtonControl TDlgNewGame::*State;
+    void (TDlgNewGame::*Handler)();
+  } buttons[] = {
+      {QRect(190, row - 1, 90, 24), "BtnCreateCampaign", &TDlgNewGame::BtnCreateCampaign,
+       &TDlgNewGame::BtnCreateCampaignClick},
+      {QRect(286, row - 1, 32, 24), "BtnPreviousCampaign", &TDlgNewGame::BtnPreviousCampaign,
+       &TDlgNewGame::BtnPreviousCampaignClick},
+      {QRect(322, row - 1, 32, 24), "BtnNextCampaign", &TDlgNewGame::BtnNextCampaign,
+       &TDlgNewGame::BtnNextCampaignClick},
+  };
+  for (const auto& button : buttons) {
+    QPushButton* pushed =
+        Button(panel, button.Place, button.Name, (Logic.*button.State).Caption.c_str());
+    connect(pushed, &QPushButton::clicked, this,
+            [this, handler = button.Handler] { Forward([this, handler] { (Logic.*handler)(); }); });
+    CampaignButtons.push_back({pushed, button.State});
+  }
+  L_C_Campaign = new QLabel(panel);
+  L_C_Campaign->setObjectName("L_C_Campaign");
+  L_C_Campaign->setWordWrap(true);
+  L_C_Campaign->setGeometry(8, row + 28, InnerWidth - 8, 34);
+  const int levelsTop = row + 64;
+  QFrame* levels = Strip(panel, QRect(4, levelsTop, InnerWidth, OptionsHeight - levelsTop - 4),
                          caption::ChooseLevel);
-  NotAvailable(levels, QRect(0, TitleHeight, InnerWidth, levels->height() - TitleHeight));
+  LB_C_Levels = new QListWidget(levels);
+  LB_C_Levels->setObjectName("LB_C_Levels");
+  LB_C_Levels->setGeometry(2, TitleHeight + 2, InnerWidth - 4, levels->height() - TitleHeight - 4);
+  connect(LB_C_Levels, &QListWidget::currentRowChanged, this, [this](int index) {
+    if (!Refreshing) Forward([this, index] { Logic.LB_C_LevelsClick(index); });
+  });
   return panel;
 }
 
@@ -388,7 +425,20 @@ void TNewGameDialog::Refresh() {
     binding.Box->setEnabled(state.Enabled);
   }
   ShowEdit(E_S_LandscapeNumber, Logic.E_S_LandscapeNumber);
+  ShowEdit(E_C_PlayerName, Logic.E_C_PlayerName);
+  E_C_PlayerName->setPlaceholderText(Text(Logic.PlayerPlaceholder));
   ShowEdit(E_C_CampaignNo, Logic.E_C_CampaignNo);
+  for (const TButtonBinding& binding : CampaignButtons)
+    binding.Button->setEnabled((Logic.*binding.State).Enabled);
+  L_C_Campaign->setText(Text(Logic.L_C_Campaign.Caption));
+  QStringList rows;
+  for (const std::string& row : Logic.LB_C_Levels.Items)
+    rows.push_back(Text(row));
+  if (rows != ShownLevels) {
+    LB_C_Levels->clear();
+    LB_C_Levels->addItems(ShownLevels = rows);
+  }
+  LB_C_Levels->setCurrentRow(Logic.LB_C_Levels.ItemIndex);
   Refreshing = false;
 }
 

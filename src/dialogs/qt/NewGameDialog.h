@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <QDialog>
+#include <QStringList>
 
 #include "dialogs/NewGame.h"
 
@@ -12,6 +13,8 @@ class QCheckBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QListWidget;
+class QPushButton;
 class QRadioButton;
 class QSlider;
 class QTabWidget;
@@ -59,6 +62,10 @@ class TNewGameDialog : public QDialog {
     QCheckBox* Box;
     TCheckBoxControl TDlgNewGame::*State;
   };
+  struct TButtonBinding {
+    QPushButton* Button;
+    TButtonControl TDlgNewGame::*State;
+  };
 
   QFrame* BuildTopStrip();
   QWidget* BuildGameOptions();
@@ -88,13 +95,18 @@ class TNewGameDialog : public QDialog {
   bool Refreshing = false;
   std::vector<TSliderBinding> Sliders;
   std::vector<TCheckBinding> Checks;
+  std::vector<TButtonBinding> CampaignButtons;
   QLabel* LabelSuggestion = nullptr;
   QRadioButton* RB_QuickPlay = nullptr;
   QRadioButton* RB_Campaign = nullptr;
   QWidget* PanelQuickPlay = nullptr;
   QWidget* PanelCampaign = nullptr;
   QLineEdit* E_S_LandscapeNumber = nullptr;
+  QLineEdit* E_C_PlayerName = nullptr;
   QLineEdit* E_C_CampaignNo = nullptr;
+  QLabel* L_C_Campaign = nullptr;
+  QListWidget* LB_C_Levels = nullptr;
+  QStringList ShownLevels;
 };
 
 }  // namespace orvane
