@@ -10,13 +10,21 @@
 
 namespace orvane {
 
+namespace {
+
+const char* const EasierCaption = "[1] &Easier";
+const char* const SameAgainCaption = "[2] &Same again";
+const char* const MoreDifficultCaption = "[3] More &Difficult";
+
+}  // namespace
+
 TFormNextGame::TFormNextGame(TDlgNewGame& newGame)
     : Caption("Choose your next game!"),
       ResultTitle{"  Game Result"},
       ChoiceTitle{"  Choose a new game to play..."},
-      btnEasier{"[1] &Easier", true},
-      btnSameAgain{"[2] &Same again", true},
-      btnMoreDifficult{"[3] More &Difficult", true},
+      btnEasier{EasierCaption, true},
+      btnSameAgain{SameAgainCaption, true},
+      btnMoreDifficult{MoreDifficultCaption, true},
       cbLandscapeCode{"Play the Same &Landscape again", false, true},
       BtmCustom{"&Configure...", false},
       btnExit{"E&xit", true},
@@ -37,17 +45,14 @@ void TFormNextGame::FormShow() {
   const auto& played = NewGame.PlayedLevel();
   cbLandscapeCode.Enabled = !played;
   btnMoreDifficult.Enabled = !played || played->Level < played->Reached;
-  if (played) LabelNarrative.Caption += " " + CampaignChoices(*played, ImageLose.Visible);
-}
-
-std::string TFormNextGame::CampaignChoices(const TDlgNewGame::TPlayedLevel& played, bool lost) {
-  const auto level = [](int32_t k) { return "level " + std::to_string(k); };
-  const int32_t k = played.Level;
-  std::string text = "Campaign " + std::to_string(played.Campaign) + ", " + level(k) +
-                     (lost ? " lost" : " won") + ": [2] plays it again";
-  if (k < played.Reached) text += ", [3] " + level(k + 1);
-  if (k > 1) text += ", [1] " + level(k - 1);
-  return text + ".";
+  // The choices name the level each plays.
+  const auto caption = [&](const char* choice, int32_t step) {
+    if (!played) return std::string(choice);
+    return std::string(choice) + ": level " + std::to_string(std::max(played->Level + step, 1));
+  };
+  btnEasier.Caption = caption(EasierCaption, -1);
+  btnSameAgain.Caption = caption(SameAgainCaption, 0);
+  btnMoreDifficult.Caption = caption(MoreDifficultCaption, 1);
 }
 
 void TFormNextGame::Choose(uint8_t choice) {

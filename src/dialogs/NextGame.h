@@ -5,9 +5,10 @@
 #include <string>
 
 #include "dialogs/DialogControls.h"
-#include "dialogs/NewGame.h"
 
 namespace orvane {
+
+class TDlgNewGame;
 
 // How a modal dialog was closed.
 enum TModalResult : uint8_t { mr_None = 0, mr_Ok = 1, mr_Cancel = 2 };
@@ -64,8 +65,6 @@ class TFormNextGame {
 
  private:
   void Choose(uint8_t choice);
-  // How the three choices read after a campaign level.
-  static std::string CampaignChoices(const TDlgNewGame::TPlayedLevel& played, bool lost);
 
   TDlgNewGame& NewGame;
   bool SameLandscapeValue = false;

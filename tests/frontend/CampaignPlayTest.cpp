@@ -60,9 +60,11 @@ TEST_F(Campaigns, AWinOpensTheNextLevelWithTheEnergyItCarriesAndALossOffersTheSa
   EXPECT_NE(level2, level1);
   EXPECT_EQ(std::tuple(Play.Land().Energy, Settings.GameSpec().C_Difficulty),
             std::tuple(carried, CampaignLevel(1, 2).Difficulty));
-  EXPECT_NE(
-      Play.Windows.Narrative.find("Campaign 1, level 1 won: [2] plays it again, [3] level 2."),
-      std::string::npos);
+  const TFormNextGame& next = Play.Form.FormNextGame;
+  EXPECT_EQ(std::tuple(next.btnEasier.Caption, next.btnSameAgain.Caption,
+                       next.btnMoreDifficult.Caption, next.cbLandscapeCode.Enabled),
+            std::tuple("[1] &Easier: level 1", "[2] &Same again: level 1",
+                       "[3] More &Difficult: level 2", false));
   TCampaign campaign = Saved(1);
   ASSERT_EQ(campaign.Levels.size(), 2u);
   EXPECT_EQ(std::tuple(campaign.Levels[0].Result, campaign.Levels[0].EnergyLeft,
@@ -71,7 +73,7 @@ TEST_F(Campaigns, AWinOpensTheNextLevelWithTheEnergyItCarriesAndALossOffersTheSa
 
   // Lost: "More difficult" is not offered until level 3 is reached; level 2 again as it was.
   EXPECT_EQ(EndWith(true, '3'), level2);
-  EXPECT_FALSE(Play.Form.FormNextGame.btnMoreDifficult.Enabled);
+  EXPECT_FALSE(next.btnMoreDifficult.Enabled);
   EXPECT_EQ(EndWith(true, '2'), level2);
   EXPECT_EQ(Play.Land().Energy, carried);
   EXPECT_EQ(Saved(1).Levels[1].Result, lr_Lost);
