@@ -142,7 +142,7 @@ void PaintSquares(const TLandscape& land, TPreviewPicture& picture) {
                                   : (odd ? land.SlopeColourOdd : land.SlopeColourEven);
       const double height = ((h00 + h10 + h01 + h11) * 0.25 - lowest) / range;
       const double rise = ((h10 + h11) - (h00 + h01) + (h01 + h11) - (h00 + h10)) * 0.5 / step;
-      const double shade = (0.55 + 0.6 * height) * (1.0 + std::clamp(0.12 * rise, -0.25, 0.25));
+      const double shade = (0.4 + 0.8 * height) * (1.0 + std::clamp(0.12 * rise, -0.25, 0.25));
       picture.Pixels[static_cast<size_t>(z) * static_cast<size_t>(n) + static_cast<size_t>(x)] =
           Channel(colour.r * shade) << 16 | Channel(colour.g * shade) << 8 |
           Channel(colour.b * shade);
