@@ -33,9 +33,9 @@ std::string WithoutPlayer(const TLandscape& land) {
   return json.erase(from, json.find('}', from) + 1 - from);
 }
 
-int Count(const std::string& text, const std::string& part) {
+int Count(const std::string& text, const std::string& piece) {
   int count = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+  for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
     ++count;
   return count;
 }
