@@ -6,6 +6,7 @@
 
 #include "dialogs/Campaigns.h"
 #include "dialogs/DialogControls.h"
+#include "dialogs/LandscapePreview.h"
 #include "dialogs/settings/GameSettings.h"
 
 namespace orvane {
@@ -56,6 +57,8 @@ class TDlgNewGame : public TSettingsListener, public TSettingsDialog {
   // The level New Game plays next in the shown campaign (clamped to the levels reached).
   void ChooseCampaignLevel(int32_t level);
   TCampaignBook& Book() { return Campaigns; }
+  // The landscape New Game would make with the settings as they stand, for the preview panel.
+  const TPreviewPicture& PreviewPicture();
   // The campaign the panel shows, as read (a new or unreadable one has only its first level).
   const TCampaign& ShownCampaign();
 
@@ -157,7 +160,7 @@ class TDlgNewGame : public TSettingsListener, public TSettingsDialog {
 
   // Reads the shown campaign anew and shows it; the level to play gives the campaign difficulty.
   void ShowCampaign();
-  const TLevelRecord& LevelToPlay() const;
+  const TLevelRecord& LevelToPlay();
 
   TGameSettings& Store;
   TCampaignBook Campaigns;
@@ -166,6 +169,7 @@ class TDlgNewGame : public TSettingsListener, public TSettingsDialog {
   bool ShownRead = false;
   int32_t ChosenLevel = 0;  // 0: the highest reached
   std::optional<TPlayedLevel> Played;
+  TLandscapePreview Preview;
 };
 
 }  // namespace orvane

@@ -24,10 +24,18 @@ const TCampaign& TDlgNewGame::ShownCampaign() {
   return Shown;
 }
 
-const TLevelRecord& TDlgNewGame::LevelToPlay() const {
-  const auto reached = static_cast<int32_t>(Shown.Levels.size());
+// A campaign shown has at least its first level.
+const TLevelRecord& TDlgNewGame::LevelToPlay() {
+  const std::vector<TLevelRecord>& levels = ShownCampaign().Levels;
+  const auto reached = static_cast<int32_t>(levels.size());
   const int32_t level = ChosenLevel >= 1 ? std::min(ChosenLevel, reached) : reached;
-  return Shown.Levels[static_cast<size_t>(level - 1)];
+  return levels.at(static_cast<size_t>(level - 1));
+}
+
+const TPreviewPicture& TDlgNewGame::PreviewPicture() {
+  // The campaign difficulty stored is already the level's.
+  const TLevelRecord& level = LevelToPlay();
+  return Preview.Show(Store, {level.LandscapeNumber, level.StartEnergy});
 }
 
 TCampaignStart TDlgNewGame::StartCampaignLevel() {

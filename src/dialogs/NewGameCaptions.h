@@ -18,7 +18,6 @@ inline constexpr const char* GameTypeTitle = "  Game Type";
 inline constexpr const char* RadioQuickPlay = "Quick Play: Choose your own game";
 inline constexpr const char* RadioCampaign = "Campaign: Play ever more difficult landscapes";
 inline constexpr const char* PreviewTitle = "  Landscape Preview";
-inline constexpr const char* NotAvailable = "(not available yet!)";
 
 inline constexpr const char* QuickPlayTitle = "  Quick Play - Game Options";
 inline constexpr const char* TabDifficulty = "Difficulty";

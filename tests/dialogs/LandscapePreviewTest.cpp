@@ -18,7 +18,7 @@ namespace {
 // host stands no robot on the player's square, as the main window does.
 struct TGameWorld {
   test::TWorldOf<test::TRecordingHost> World{4242};
-  TDlgNewGame Dialog{World.Settings};
+  TDlgNewGame Dialog{World.Settings, World.Log};
   TGameSettings& Settings() { return World.Settings; }
   TLandscape& NewGame() {
     World.Game.Init();

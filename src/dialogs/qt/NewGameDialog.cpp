@@ -16,6 +16,7 @@
 #include <QTabWidget>
 
 #include "dialogs/NewGameCaptions.h"
+#include "dialogs/qt/PreviewPanel.h"
 
 namespace orvane {
 
@@ -97,13 +98,6 @@ QFrame* Strip(QWidget* parent, QRect place, const char* title) {
   return strip;
 }
 
-QLabel* NotAvailable(QWidget* parent, QRect place) {
-  auto* label = new QLabel(caption::NotAvailable, parent);
-  label->setAlignment(Qt::AlignCenter);
-  label->setGeometry(place);
-  return label;
-}
-
 QPushButton* Button(QWidget* parent, QRect place, const char* name, const char* text) {
   auto* button = new QPushButton(text, parent);
   button->setObjectName(name);
@@ -182,8 +176,9 @@ QWidget* TNewGameDialog::BuildGameOptions() {
   QFrame* preview = Strip(page, QRect(6 + LeftWidth + 6, 6, StripWidth - LeftWidth - 30, 354),
                           caption::PreviewTitle);
   preview->setObjectName("PanelPreview");
-  preview->setEnabled(false);
-  NotAvailable(preview, QRect(0, TitleHeight, preview->width(), preview->height() - TitleHeight));
+  Preview = new TPreviewPanel(preview);
+  Preview->setGeometry(2, TitleHeight + 2, preview->width() - 4,
+                       preview->height() - TitleHeight - 4);
   return page;
 }
 
@@ -431,6 +426,7 @@ void TNewGameDialog::Refresh() {
   for (const TButtonBinding& binding : CampaignButtons)
     binding.Button->setEnabled((Logic.*binding.State).Enabled);
   L_C_Campaign->setText(Text(Logic.L_C_Campaign.Caption));
+  Preview->SetPicture(Logic.PreviewPicture());
   QStringList rows;
   for (const std::string& row : Logic.LB_C_Levels.Items)
     rows.push_back(Text(row));

@@ -22,6 +22,7 @@ class QTabWidget;
 namespace orvane {
 
 class TBandSlider;
+class TPreviewPanel;
 
 // The new-game dialog as the window system shows it: borderless, centred on the screen, every
 // control showing what the dialog's logic holds and forwarding the player's input to the
@@ -107,6 +108,7 @@ class TNewGameDialog : public QDialog {
   QLabel* L_C_Campaign = nullptr;
   QListWidget* LB_C_Levels = nullptr;
   QStringList ShownLevels;
+  TPreviewPanel* Preview = nullptr;
 };
 
 }  // namespace orvane
