@@ -156,19 +156,14 @@ std::optional<TCampaign> ReadCampaignLines(const std::vector<std::string>& lines
   return campaign;
 }
 
-std::string LevelRow(const TLevelRecord& level) {
-  std::string row = "Level " + std::to_string(level.Level) + ": landscape " +
-                    std::to_string(level.LandscapeNumber) + ", difficulty " +
-                    Hundredths(level.Difficulty) + ", ";
-  switch (level.Result) {
-    case lr_Won:
-      return row + "won, energy left " + std::to_string(level.EnergyLeft);
-    case lr_Lost:
-      return row + "lost, energy left " + std::to_string(level.EnergyLeft);
-    case lr_Unplayed:
-      break;
-  }
-  return row + "not played yet, energy " + std::to_string(level.StartEnergy);
+std::vector<std::string> LevelRow(const TLevelRecord& level) {
+  std::vector<std::string> row = {std::to_string(level.Level),
+                                  std::to_string(level.LandscapeNumber),
+                                  Hundredths(level.Difficulty)};
+  const bool played = level.Result != lr_Unplayed;
+  row.push_back(played ? ResultWord(level.Result) : "not played");
+  row.push_back(played ? std::to_string(level.EnergyLeft) : "");
+  return row;
 }
 
 std::string TCampaignBook::PlayerName(const TGameSpec& game) {

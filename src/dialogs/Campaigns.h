@@ -55,8 +55,10 @@ std::optional<TCampaign> ReadCampaignLines(const std::vector<std::string>& lines
                                            const std::string& player, int32_t number,
                                            std::string& problem);
 
-// One row of the level list: level, landscape, difficulty, result and energy left.
-std::string LevelRow(const TLevelRecord& level);
+// One row of the level list, a cell for each column of LevelColumns.
+inline constexpr const char* LevelColumns[] = {"Level", "Landscape", "Difficulty", "Result",
+                                               "Energy left"};
+std::vector<std::string> LevelRow(const TLevelRecord& level);
 
 // The player's campaigns kept in the "saved" folder: read, listed, created and brought up to
 // date after every landscape. A file that cannot be read is reported once in the log, never

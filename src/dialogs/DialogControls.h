@@ -51,9 +51,10 @@ struct TImageControl {
   bool Visible = false;
 };
 
-// A list of text rows, one of them selected (-1: none).
+// A list of rows of text cells under column titles, one row selected (-1: none).
 struct TListControl {
-  std::vector<std::string> Items;
+  std::vector<std::string> Columns;
+  std::vector<std::vector<std::string>> Items;
   int ItemIndex = -1;
 };
 

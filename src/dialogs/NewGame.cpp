@@ -65,6 +65,7 @@ TDlgNewGame::TDlgNewGame(TGameSettings& settings, TLog& log) : Store(settings), 
   BtnCreateCampaign = {caption::CreateNew, true};
   BtnPreviousCampaign = {caption::Previous, false};
   BtnNextCampaign = {caption::Next, false};
+  LB_C_Levels.Columns.assign(std::begin(LevelColumns), std::end(LevelColumns));
 
   TB_CC_Sensitivity = {.Min = setting_range::MinSensitivity,
                        .Max = setting_range::MaxSensitivity,

@@ -87,7 +87,9 @@ TEST_F(Campaigns, AWinOpensTheNextLevelWithTheEnergyItCarriesAndALossOffersTheSa
   EXPECT_EQ(LandscapeJson(Play.Land(), 0), level1);
   Settings.gs_C_PlayerName("Tess");
   Dialog.LB_C_LevelsClick(1);
-  EXPECT_EQ(Dialog.LB_C_Levels.Items[1].rfind("Level 2: landscape ", 0), 0u);
+  EXPECT_EQ(Dialog.LB_C_Levels.Items[1],
+            (std::vector<std::string>{"2", std::to_string(CampaignLevel(1, 2).LandscapeNumber),
+                                      "4.00", "lost", std::to_string(carried)}));
   Play.Form.ExecuteCommand("New", true);
   EXPECT_EQ(LandscapeJson(Play.Land(), 0), level2);
 }

@@ -6,7 +6,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -14,6 +13,7 @@
 #include <QSlider>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTreeWidget>
 
 #include "dialogs/NewGameCaptions.h"
 #include "dialogs/qt/PreviewPanel.h"
@@ -244,10 +244,10 @@ QWidget* TNewGameDialog::BuildCampaign(QWidget* parent) {
   panel->setObjectName("PanelCampaign");
   const auto box = [&](int top, const char* name, const char* title, int width) {
     auto* label = new QLabel(title, panel);
-    label->setGeometry(8, top + 2, 110, 20);
+    label->setGeometry(8, top + 2, 118, 20);
     auto* edit = new QLineEdit(panel);
     edit->setObjectName(name);
-    edit->setGeometry(120, top, width, 22);
+    edit->setGeometry(128, top, width, 22);
     label->setBuddy(edit);
     return edit;
   };
@@ -256,7 +256,7 @@ QWidget* TNewGameDialog::BuildCampaign(QWidget* parent) {
     Forward([this, typed = text.toStdString()] { Logic.E_C_PlayerNameChange(typed); });
   });
   const int row = TitleHeight + 34;
-  E_C_CampaignNo = box(row, "E_C_CampaignNo", caption::CampaignNumber, 60);
+  E_C_CampaignNo = box(row, "E_C_CampaignNo", caption::CampaignNumber, 54);
   connect(E_C_CampaignNo, &QLineEdit::textEdited, this, [this](const QString& text) {
     Forward([this, typed = text.toStdString()] { Logic.E_C_CampaignNoChange(typed); });
   });
@@ -266,7 +266,7 @@ QWidget* TNewGameDialog::BuildCampaign(QWidget* parent) {
     TButtonControl TDlgNewGame::*State;
     void (TDlgNewGame::*Handler)();
   } buttons[] = {
-      {QRect(190, row - 1, 90, 24), "BtnCreateCampaign", &TDlgNewGame::BtnCreateCampaign,
+      {QRect(192, row - 1, 90, 24), "BtnCreateCampaign", &TDlgNewGame::BtnCreateCampaign,
        &TDlgNewGame::BtnCreateCampaignClick},
       {QRect(286, row - 1, 32, 24), "BtnPreviousCampaign", &TDlgNewGame::BtnPreviousCampaign,
        &TDlgNewGame::BtnPreviousCampaignClick},
@@ -287,11 +287,22 @@ QWidget* TNewGameDialog::BuildCampaign(QWidget* parent) {
   const int levelsTop = row + 64;
   QFrame* levels = Strip(panel, QRect(4, levelsTop, InnerWidth, OptionsHeight - levelsTop - 4),
                          caption::ChooseLevel);
-  LB_C_Levels = new QListWidget(levels);
+  LB_C_Levels = new QTreeWidget(levels);
   LB_C_Levels->setObjectName("LB_C_Levels");
   LB_C_Levels->setGeometry(2, TitleHeight + 2, InnerWidth - 4, levels->height() - TitleHeight - 4);
-  connect(LB_C_Levels, &QListWidget::currentRowChanged, this, [this](int index) {
-    if (!Refreshing) Forward([this, index] { Logic.LB_C_LevelsClick(index); });
+  LB_C_Levels->setRootIsDecorated(false);
+  LB_C_Levels->setUniformRowHeights(true);
+  LB_C_Levels->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  QStringList titles;
+  for (const std::string& title : Logic.LB_C_Levels.Columns)
+    titles.push_back(Text(title));
+  LB_C_Levels->setHeaderLabels(titles);
+  const int widths[] = {44, 86, 66, 76};
+  for (int column = 0; column < 4; ++column)
+    LB_C_Levels->setColumnWidth(column, widths[column]);
+  connect(LB_C_Levels, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+    const int index = LB_C_Levels->indexOfTopLevelItem(item);
+    if (!Refreshing && index >= 0) Forward([this, index] { Logic.LB_C_LevelsClick(index); });
   });
   return panel;
 }
@@ -427,14 +438,17 @@ void TNewGameDialog::Refresh() {
     binding.Button->setEnabled((Logic.*binding.State).Enabled);
   L_C_Campaign->setText(Text(Logic.L_C_Campaign.Caption));
   Preview->SetPicture(Logic.PreviewPicture());
-  QStringList rows;
-  for (const std::string& row : Logic.LB_C_Levels.Items)
-    rows.push_back(Text(row));
-  if (rows != ShownLevels) {
+  if (Logic.LB_C_Levels.Items != ShownLevels) {
+    ShownLevels = Logic.LB_C_Levels.Items;
     LB_C_Levels->clear();
-    LB_C_Levels->addItems(ShownLevels = rows);
+    for (const std::vector<std::string>& row : ShownLevels) {
+      QStringList cells;
+      for (const std::string& cell : row)
+        cells.push_back(Text(cell));
+      LB_C_Levels->addTopLevelItem(new QTreeWidgetItem(cells));
+    }
   }
-  LB_C_Levels->setCurrentRow(Logic.LB_C_Levels.ItemIndex);
+  LB_C_Levels->setCurrentItem(LB_C_Levels->topLevelItem(Logic.LB_C_Levels.ItemIndex));
   Refreshing = false;
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include <QDialog>
-#include <QStringList>
 
 #include "dialogs/NewGame.h"
 
@@ -13,7 +13,7 @@ class QCheckBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QTreeWidget;
 class QPushButton;
 class QRadioButton;
 class QSlider;
@@ -106,8 +106,8 @@ class TNewGameDialog : public QDialog {
   QLineEdit* E_C_PlayerName = nullptr;
   QLineEdit* E_C_CampaignNo = nullptr;
   QLabel* L_C_Campaign = nullptr;
-  QListWidget* LB_C_Levels = nullptr;
-  QStringList ShownLevels;
+  QTreeWidget* LB_C_Levels = nullptr;
+  std::vector<std::vector<std::string>> ShownLevels;
   TPreviewPanel* Preview = nullptr;
 };
 

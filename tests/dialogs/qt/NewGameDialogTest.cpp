@@ -10,12 +10,15 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include "GuiWaiting.h"
 #include "scene/qt/ScreenPixels.h"
@@ -145,6 +148,59 @@ TEST_F(NewGameDialog, APlayerTypesANumberTicksABoxTwiceAndEscapes) {
       });
   EXPECT_EQ(result, nc_Return);
   EXPECT_EQ(Dialog.Choice(), nc_Return);
+}
+
+// The share of a picture in the colour of its top left corner, the panel's background: small
+// under a landscape seen from above, large around a question mark.
+double Background(const QImage& image) {
+  const int pixels = image.width() * image.height();
+  return pixels ? double(test::PixelsNear(image, image.pixelColor(0, 0), 4)) / pixels : 0.0;
+}
+
+// The preview shows New Game's landscape and follows the slider and the "Landscape #" box; a
+// campaign is created under the player's name, its first level listed and previewed.
+TEST_F(NewGameDialog, ThePreviewFollowsTheSettingsAndACampaignIsCreated) {
+  QTemporaryDir folder;
+  const QString previous = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(folder.path()));
+  Settings.ChooseLandscape(2016, 100);
+  WhileOpen(
+      [&] { Dialog.exec(); },
+      [&](QWidget&) {
+        QWidget& preview = Control<QWidget>(Dialog, "PreviewPanel");
+        // The picture, above its caption.
+        const auto shown = [&] {
+          return test::GrabScreen(preview, QRect(0, 0, preview.width(), preview.height() / 2));
+        };
+        ASSERT_TRUE(WaitFor([&] { return ScreenShows(Dialog) && Background(shown()) < 0.6; }));
+        const QImage hardest = shown();
+        Xdotool({"key", "alt+d", "Home"});  // the difficulty slider to 0
+        EXPECT_TRUE(WaitFor([&] { return Settings.GameSpec().S_Difficulty == 0; }));
+        EXPECT_TRUE(WaitFor([&] { return test::ShareDiffering(shown(), hardest, 8) > 0.2; }));
+        EXPECT_LT(Background(shown()), 0.6);
+
+        Xdotool({"key", "alt+t"});
+        auto& fixed = Control<QCheckBox>(Dialog, "cbLandscapeCode");
+        ASSERT_TRUE(WaitFor([&] { return fixed.isVisible(); }));
+        Click(fixed);  // a random landscape: a question mark
+        EXPECT_TRUE(WaitFor([&] { return Background(shown()) > 0.8; }));
+
+        Click(Control(Dialog, "RB_Campaign"));
+        Click(Control<QLineEdit>(Dialog, "E_C_PlayerName"));
+        Xdotool({"type", "--delay", "5", "Gui/"});
+        EXPECT_TRUE(WaitFor([&] { return Settings.GameSpec().C_PlayerName == "Gui"; }));
+        QAbstractButton& previous = Control(Dialog, "BtnPreviousCampaign");
+        const QImage first = test::GrabScreen(previous, previous.rect());
+        Click(Control(Dialog, "BtnCreateCampaign"));
+        Click(Control(Dialog, "BtnCreateCampaign"));
+        EXPECT_TRUE(WaitFor([] { return QFile::exists("saved/Gui_Campaign1"); }));
+        EXPECT_EQ(Settings.GameSpec().C_CampaignNo, 1);
+        // "<" can go back to campaign 0 now.
+        EXPECT_TRUE(WaitFor([&] { return test::GrabScreen(previous, previous.rect()) != first; }));
+        EXPECT_TRUE(WaitFor([&] { return Background(shown()) < 0.6; }));
+        Xdotool({"key", "Escape"});
+      });
+  QDir::setCurrent(previous);
 }
 
 // Esc in the main window opens the pause menu, the new-game dialog, while the world runs on; its
