@@ -13,7 +13,7 @@ fi
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DORVANE_FUZZ=ON -DBUILD_TESTING=OFF \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz -j"$(nproc)"
-for target in fuzz_parse_command fuzz_execute_command fuzz_script fuzz_wav; do
+for target in fuzz_parse_command fuzz_execute_command fuzz_script fuzz_wav fuzz_campaign; do
   log=build-fuzz/$target.log
   # A target's dictionary, when it has one.
   dict=()
