@@ -75,13 +75,13 @@ void TDlgNewGame::RecordCampaignResult(bool lost, int energyLeft, int carriedEne
   if (Shown.Player == campaign.Player && Shown.Number == campaign.Number) {
     const int32_t chosen = ChosenLevel;
     ShowCampaign();
-    ChosenLevel = chosen;
+    if (chosen >= 1) ChooseCampaignLevel(chosen);
   }
 }
 
 void TDlgNewGame::ChooseCampaignLevel(int32_t level) {
   ChosenLevel = std::clamp(level, 1, static_cast<int32_t>(ShownCampaign().Levels.size()));
-  LB_C_Levels.ItemIndex = ChosenLevel - 1;
+  LB_C_Levels.ItemIndex = LB_C_Levels.Items.empty() ? -1 : ChosenLevel - 1;
   Store.gs_C_Difficulty(LevelToPlay().Difficulty);
 }
 
