@@ -36,6 +36,10 @@ SCREEN = (1600, 1000)
 MAIN_TITLE = "Orvane"
 CONSOLE_TITLE = "Orvane - Command Console"
 NEXT_GAME_TITLE = "Choose your next game!"
+NEW_GAME_TITLE = "New Game"
+# The new-game dialog's bottom bar (New Game, Return, About, Exit) is this high; the monkey
+# plays with everything above it.
+NEW_GAME_BOTTOM_BAR = 45
 
 # The main window's key table, as xdotool names the keys.
 KEYS = ["Tab", "F9", "F15", "Escape", "Left", "Up", "Right", "Down", "i", "o", "m", "space",
@@ -243,9 +247,13 @@ def describe_status(status):
 
 
 class Litter:
-    """Keeps the preferences file as it was and removes the screenshots the run takes."""
+    """Keeps the preferences file and the saved campaigns as they were and removes the
+    screenshots the run takes."""
 
     def __init__(self):
+        self.saved = os.path.join(REPO, "saved")
+        self.saved_files = self._saved_files()
+        self.campaign_files = 0
         self.preferences = os.path.join(REPO, "script", "Preferences.osc")
         self.saved_preferences = None
         if os.path.exists(self.preferences):
@@ -254,6 +262,16 @@ class Litter:
         self.snapshots = os.path.join(REPO, "snapshot")
         self.old_snapshots = set(self._snapshot_files())
         self.removed_snapshots = 0
+
+    def _saved_files(self):
+        files = {}
+        if os.path.isdir(self.saved):
+            for name in os.listdir(self.saved):
+                path = os.path.join(self.saved, name)
+                if os.path.isfile(path):
+                    with open(path, "rb") as f:
+                        files[name] = f.read()
+        return files
 
     def _snapshot_files(self):
         try:
@@ -276,6 +294,15 @@ class Litter:
 
     def restore(self):
         self.remove_snapshots()
+        for name, data in self._saved_files().items():
+            if self.saved_files.get(name) != data:
+                self.campaign_files += 1
+                path = os.path.join(self.saved, name)
+                if name in self.saved_files:
+                    with open(path, "wb") as f:
+                        f.write(self.saved_files[name])
+                else:
+                    os.remove(path)
         if self.saved_preferences is None:
             if os.path.exists(self.preferences):
                 os.remove(self.preferences)
@@ -312,6 +339,7 @@ class Monkey:
         self.console_since = None
         self.console_rect = None
         self.stuck = collections.Counter()
+        self.new_game_played = False
 
     # -- windows
 
@@ -360,8 +388,13 @@ class Monkey:
                     self.close_console(window)
             elif name.startswith(NEXT_GAME_TITLE):
                 self.answer_next_game(window, closing)
+            elif name.startswith(NEW_GAME_TITLE) and not closing and not self.new_game_played:
+                self.play_with_new_game(window)
+                self.new_game_played = True
             else:
                 self.close_other(window, name)
+        if not any(name.startswith(NEW_GAME_TITLE) for _, name in others):
+            self.new_game_played = False  # played with once each time it shows
         if not console_open:
             self.console_since = None
             self.console_rect = None
@@ -387,6 +420,23 @@ class Monkey:
         self.xdo.run("windowfocus", window, "key", answer, check=True)
         self.counts[f"next-game dialog answered ({answer})"] += 1
         time.sleep(0.2)
+
+    def play_with_new_game(self, window):
+        """Clicks about the new-game dialog (its tabs, sliders, boxes, the campaign's buttons
+        and level list) and types into what has the focus; the next tending closes it."""
+        geometry = self.xdo.geometry(window)
+        if not geometry:
+            return
+        x, y, w, h = geometry
+        for _ in range(self.tending.randint(1, 8)):
+            px = x + self.tending.randrange(2, max(3, w - 2))
+            py = y + self.tending.randrange(2, max(3, h - NEW_GAME_BOTTOM_BAR))
+            self.xdo.run("mousemove", px, py, "click", "1")
+            if self.tending.random() < 0.3:
+                typed = "".join(self.tending.choice("0123456789-aZ_/ ") for _ in range(3))
+                self.xdo.run("type", "--delay", "5", typed)
+            self.counts["new-game dialog clicked"] += 1
+            time.sleep(0.05)
 
     def close_other(self, window, name):
         self.stuck[window] += 1
@@ -712,7 +762,8 @@ def run_on_display(args):
         log(f"  {line}")
     for line in sorted(set(known)):
         log(f"not counted, known or caused on purpose: {known.count(line)} x {line}")
-    log(f"log lines: {len(lines)}; screenshots removed: {litter.removed_snapshots}")
+    log(f"log lines: {len(lines)}; screenshots removed: {litter.removed_snapshots}; "
+        f"campaign files written and removed: {litter.campaign_files}")
     if failures:
         for failure in failures:
             log(f"FAIL: {failure}")
