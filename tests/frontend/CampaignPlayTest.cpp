@@ -92,6 +92,14 @@ TEST_F(Campaigns, AWinOpensTheNextLevelWithTheEnergyItCarriesAndALossOffersTheSa
                                       "4.00", "lost", std::to_string(carried)}));
   Play.Form.ExecuteCommand("New", true);
   EXPECT_EQ(LandscapeJson(Play.Land(), 0), level2);
+
+  // A quick game's end is no campaign's.
+  const auto before = ReadTextLines("saved/Tess_Campaign1");
+  Settings.gs_G_GameType(gt_Quick);
+  Play.Form.ExecuteCommand("New", true);
+  EndWith(false, '3');
+  EXPECT_EQ(ReadTextLines("saved/Tess_Campaign1"), before);
+  EXPECT_EQ(Play.Form.FormNextGame.btnMoreDifficult.Caption, "[3] More &Difficult");
 }
 
 TEST_F(Campaigns, AFileThatCannotBeReadIsReportedOnceLeftAsItIsAndNotOffered) {
