@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "dialogs/Campaigns.h"
 #include "dialogs/DialogControls.h"
@@ -167,7 +168,8 @@ class TDlgNewGame : public TSettingsListener, public TSettingsDialog {
   TCampaign Shown;
   TCampaignBook::TState ShownState = TCampaignBook::cs_Missing;
   bool ShownRead = false;
-  int32_t ChosenLevel = 0;  // 0: the highest reached
+  std::vector<int32_t> ShownNumbers;  // the player's campaigns that can be read
+  int32_t ChosenLevel = 0;            // 0: the highest reached
   std::optional<TPlayedLevel> Played;
   TLandscapePreview Preview;
 };

@@ -114,9 +114,9 @@ void TDlgNewGame::ShowCampaign() {
   const TLevelRecord& level = LevelToPlay();
   LB_C_Levels.ItemIndex = ShownState == TCampaignBook::cs_Damaged ? -1 : level.Level - 1;
 
-  const std::vector<int32_t> numbers = Campaigns.List(player);
-  BtnPreviousCampaign.Enabled = !numbers.empty() && numbers.front() < number;
-  BtnNextCampaign.Enabled = !numbers.empty() && numbers.back() > number;
+  ShownNumbers = Campaigns.List(player);
+  BtnPreviousCampaign.Enabled = !ShownNumbers.empty() && ShownNumbers.front() < number;
+  BtnNextCampaign.Enabled = !ShownNumbers.empty() && ShownNumbers.back() > number;
   Store.gs_C_Difficulty(level.Difficulty);
 }
 
@@ -141,18 +141,19 @@ void TDlgNewGame::BtnCreateCampaignClick() {
   if (Campaigns.Save(NewCampaign(player, *number))) Store.gs_C_CampaignNo(*number);
 }
 
+// "<" and ">" step through the campaigns the panel found when it last showed one.
 void TDlgNewGame::BtnPreviousCampaignClick() {
-  const std::vector<int32_t> numbers = Campaigns.List(TCampaignBook::PlayerName(Store.GameSpec()));
+  ShownCampaign();
   const auto below =
-      std::lower_bound(numbers.begin(), numbers.end(), Store.GameSpec().C_CampaignNo);
-  if (below != numbers.begin()) Store.gs_C_CampaignNo(*std::prev(below));
+      std::lower_bound(ShownNumbers.begin(), ShownNumbers.end(), Store.GameSpec().C_CampaignNo);
+  if (below != ShownNumbers.begin()) Store.gs_C_CampaignNo(*std::prev(below));
 }
 
 void TDlgNewGame::BtnNextCampaignClick() {
-  const std::vector<int32_t> numbers = Campaigns.List(TCampaignBook::PlayerName(Store.GameSpec()));
+  ShownCampaign();
   const auto above =
-      std::upper_bound(numbers.begin(), numbers.end(), Store.GameSpec().C_CampaignNo);
-  if (above != numbers.end()) Store.gs_C_CampaignNo(*above);
+      std::upper_bound(ShownNumbers.begin(), ShownNumbers.end(), Store.GameSpec().C_CampaignNo);
+  if (above != ShownNumbers.end()) Store.gs_C_CampaignNo(*above);
 }
 
 void TDlgNewGame::LB_C_LevelsClick(int index) {

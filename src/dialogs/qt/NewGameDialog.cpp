@@ -17,6 +17,7 @@
 
 #include "dialogs/NewGameCaptions.h"
 #include "dialogs/qt/PreviewPanel.h"
+#include "dialogs/qt/Strips.h"
 
 namespace orvane {
 
@@ -58,7 +59,7 @@ namespace {
 // The layout, in client pixels.
 constexpr int Margin = 4;
 constexpr int StripWidth = TNewGameDialog::ClientWidth - 2 * Margin;
-constexpr int TitleHeight = 20;
+constexpr int TitleHeight = StripTitleHeight;
 constexpr int TopStripHeight = 52;
 constexpr int TabsTop = Margin + TopStripHeight + 4;
 constexpr int TabsHeight = 396;
@@ -75,27 +76,9 @@ constexpr int SliderWidth = 200;
 constexpr int SliderHeight = 30;
 constexpr int ValueLeft = SliderLeft + SliderWidth + 8;
 
-QString Text(const std::string& text) {
-  return QString::fromStdString(text);
-}
-
 // A sunken frame with a title band along its top.
 QFrame* Strip(QWidget* parent, QRect place, const char* title) {
-  auto* strip = new QFrame(parent);
-  strip->setFrameShape(QFrame::StyledPanel);
-  strip->setFrameShadow(QFrame::Sunken);
-  strip->setGeometry(place);
-  auto* band = new QLabel(title, strip);
-  band->setGeometry(0, 0, place.width(), TitleHeight);
-  band->setAutoFillBackground(true);
-  QPalette palette = band->palette();
-  palette.setColor(QPalette::Window, QColor(40, 60, 110));
-  palette.setColor(QPalette::WindowText, Qt::white);
-  band->setPalette(palette);
-  QFont font = band->font();
-  font.setBold(true);
-  band->setFont(font);
-  return strip;
+  return TitledStrip(parent, place, title).Frame;
 }
 
 QPushButton* Button(QWidget* parent, QRect place, const char* name, const char* text) {

@@ -11,6 +11,7 @@
 #include <QToolButton>
 
 #include "dialogs/qt/ResultPictures.h"
+#include "dialogs/qt/Strips.h"
 
 namespace orvane {
 
@@ -19,7 +20,7 @@ namespace {
 // The layout, in client pixels.
 constexpr int Margin = 4;
 constexpr int StripWidth = TNextGameDialog::ClientWidth - 2 * Margin;
-constexpr int TitleHeight = 20;
+constexpr int TitleHeight = StripTitleHeight;
 constexpr int ResultStripTop = Margin;
 constexpr int ResultStripHeight = 134;
 constexpr int PictureLeft = 6;
@@ -37,30 +38,9 @@ constexpr int BottomHeight = 25;
 constexpr int BottomTop = TNextGameDialog::ClientHeight - Margin - 8 - BottomHeight;
 constexpr int WatchIntervalMs = 50;
 
-QString Text(const std::string& text) {
-  return QString::fromStdString(text);
-}
-
-QFrame* Strip(QWidget* parent, int top, int height) {
-  auto* strip = new QFrame(parent);
-  strip->setFrameShape(QFrame::StyledPanel);
-  strip->setFrameShadow(QFrame::Sunken);
-  strip->setGeometry(Margin, top, StripWidth, height);
-  return strip;
-}
-
-QLabel* StripTitle(QFrame* strip) {
-  auto* title = new QLabel(strip);
-  title->setGeometry(0, 0, StripWidth, TitleHeight);
-  title->setAutoFillBackground(true);
-  QPalette palette = title->palette();
-  palette.setColor(QPalette::Window, QColor(40, 60, 110));
-  palette.setColor(QPalette::WindowText, Qt::white);
-  title->setPalette(palette);
-  QFont font = title->font();
-  font.setBold(true);
-  title->setFont(font);
-  return title;
+// A strip across the dialog; the logic holds its title's text.
+TStrip Strip(QWidget* parent, int top, int height) {
+  return TitledStrip(parent, QRect(Margin, top, StripWidth, height));
 }
 
 QLabel* Picture(QWidget* parent, const char* name, const TJpegPicture& picture) {
@@ -108,8 +88,8 @@ TNextGameDialog::TNextGameDialog(TFormNextGame& logic, QWidget* parent)
 }
 
 void TNextGameDialog::BuildResultStrip() {
-  QFrame* strip = Strip(this, ResultStripTop, ResultStripHeight);
-  ResultTitle = StripTitle(strip);
+  const auto [strip, title] = Strip(this, ResultStripTop, ResultStripHeight);
+  ResultTitle = title;
   ImageWin = Picture(strip, "ImageWin", WonGamePicture());
   ImageLose = Picture(strip, "ImageLose", LostGamePicture());
   LabelNarrative = new QLabel(strip);
@@ -121,8 +101,8 @@ void TNextGameDialog::BuildResultStrip() {
 }
 
 void TNextGameDialog::BuildChoiceStrip() {
-  QFrame* strip = Strip(this, ChoiceStripTop, ChoiceStripHeight);
-  ChoiceTitle = StripTitle(strip);
+  const auto [strip, title] = Strip(this, ChoiceStripTop, ChoiceStripHeight);
+  ChoiceTitle = title;
   btnEasier = ChoiceButton(strip, "btnEasier", 0);
   btnSameAgain = ChoiceButton(strip, "btnSameAgain", 1);
   btnMoreDifficult = ChoiceButton(strip, "btnMoreDifficult", 2);

@@ -30,6 +30,7 @@
 namespace orvane {
 namespace {
 
+using test::Control;
 using test::WaitFor;
 
 void Xdotool(const QStringList& arguments) {
@@ -72,13 +73,6 @@ void WhileOpen(const std::function<void()>& opener, const std::function<void(QWi
   });
   opener();
   EXPECT_TRUE(WaitFor([&] { return played; }, 35000));
-}
-
-template <class TWidget = QAbstractButton>
-TWidget& Control(QWidget& dialog, const char* name) {
-  auto* widget = dialog.findChild<TWidget*>(name);
-  if (!widget) throw std::runtime_error(std::string("no control ") + name);
-  return *widget;
 }
 
 class NewGameDialog : public ::testing::Test {

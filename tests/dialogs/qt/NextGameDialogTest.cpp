@@ -28,6 +28,7 @@
 namespace orvane {
 namespace {
 
+using test::Control;
 using test::WaitFor;
 
 // A key typed as the window system delivers it: to the widget with the focus, else the dialog.
@@ -36,13 +37,6 @@ void TypeKey(QWidget& dialog, char key) {
   const auto code = static_cast<Qt::Key>(key >= 'a' && key <= 'z' ? key - 'a' + 'A' : key);
   QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, QString(QChar(key)));
   QApplication::sendEvent(receiver, &press);
-}
-
-template <class TWidget = QAbstractButton>
-TWidget& Control(QWidget& dialog, const char* name) {
-  auto* widget = dialog.findChild<TWidget*>(name);
-  if (!widget) throw std::runtime_error(std::string("no control ") + name);
-  return *widget;
 }
 
 class NextGameDialog : public ::testing::Test {
